@@ -1,0 +1,56 @@
+#pragma once
+// What every aqualen-cli command shares: argument scanning (options may stand
+// before or after the file arguments), the decimal separator, reading series
+// files or standard input, and the exit statuses.
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "series/series_lines.h"
+
+namespace aqualen::cli {
+
+enum ExitStatus : int {
+    kExitReport = 0,   // report written
+    kExitRejected = 1, // input rejected: the window's own message on stderr
+    kExitFault = 2,    // floating-point fault: its text on stderr
+    kExitTooShort = 3, // too few lines
+    kExitUsage = 4,    // usage error
+};
+
+struct ParsedArgs {
+    std::map<std::string, std::string> options; // "--decimal" -> ","
+    std::set<std::string> flags;                 // "--fine"
+    std::vector<std::string> files;
+    bool help = false;
+};
+
+// Scans args (without the command word). `valued` lists options that take a
+// value ("--decimal ," or "--decimal=,"), `switches` those that do not.
+// Returns nullopt and writes the reason to `error` on an unknown option or a
+// missing value. "--" ends the options.
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
+                                    const std::set<std::string>& valued,
+                                    const std::set<std::string>& switches,
+                                    std::string& error);
+
+// The separator from "--decimal" (one character), or the system locale's.
+// Returns nullopt for a value that is not one character.
+std::optional<char> DecimalSeparator(const ParsedArgs& parsed);
+
+// Reads a file (or standard input for "-" or an empty name) into pane lines.
+// Returns nullopt and writes the reason to `error` when it cannot be read.
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error);
+
+// Writes lines, each followed by "\n", and flushes.
+void WriteLines(std::ostream& out, const std::vector<std::string>& lines);
+
+// Reads a whole-number option in [low, high]; nullopt when absent is not allowed.
+std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback,
+                                 int low, int high);
+
+} // namespace aqualen::cli

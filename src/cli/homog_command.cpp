@@ -1,0 +1,15 @@
+#include "cli/commands.h"
+
+#include <ostream>
+
+#include "cli/cli_common.h"
+
+namespace aqualen::cli {
+
+int RunHomog(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+{
+    err << "aqualen-cli: 'homog' is not built yet\n";
+    return kExitUsage;
+}
+
+} // namespace aqualen::cli

@@ -1,0 +1,68 @@
+// aqualen-cli: the reports of the program from files, for scripts and batch
+// work, and the curve sheet to PDF or PNG.
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/cli_common.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: aqualen-cli COMMAND [options] FILE...\n"
+    "\n"
+    "Commands:\n"
+    "  stats  [--r1 0|1|2] [--decimal SEP] [FILE]\n"
+    "  correl [--decimal SEP] STUDIED_FILE ANALOGUE_FILE\n"
+    "  homog  [--row R] [--level L] [--decimal SEP] SERIES1_FILE SERIES2_FILE\n"
+    "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+    "\n"
+    "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error.\n";
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << kUsage;
+        return aqualen::cli::kExitUsage;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return aqualen::cli::kExitReport;
+    }
+
+    // The curve command draws text, which needs a GUI application; without a
+    // display it runs on the offscreen platform.
+    std::unique_ptr<QCoreApplication> app;
+    if (command == "curve") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    if (command == "stats")
+        return aqualen::cli::RunStats(args, std::cout, std::cerr);
+    if (command == "correl")
+        return aqualen::cli::RunCorrel(args, std::cout, std::cerr);
+    if (command == "homog")
+        return aqualen::cli::RunHomog(args, std::cout, std::cerr);
+    if (command == "curve")
+        return aqualen::cli::RunCurve(args, std::cout, std::cerr);
+    std::cerr << "aqualen-cli: unknown command '" << command << "'\n" << kUsage;
+    return aqualen::cli::kExitUsage;
+}

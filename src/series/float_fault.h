@@ -1,0 +1,35 @@
+#pragma once
+// Floating-point faults are errors, never silent values. The formulas call
+// these checked helpers where a fault can occur; each raises FloatFault with
+// the fault's own text, which the program shows in its generic error box.
+
+#include <stdexcept>
+
+namespace aqualen {
+
+class FloatFault : public std::runtime_error {
+public:
+    enum class Kind { Invalid, DivisionByZero, Overflow };
+    explicit FloatFault(Kind kind);
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+inline constexpr const char* kInvalidOperationText = "Invalid floating point operation";
+inline constexpr const char* kDivisionByZeroText = "Floating point division by zero";
+inline constexpr const char* kOverflowText = "Floating point overflow";
+
+// Rounds an extended intermediate to a double: NaN is an invalid operation,
+// a magnitude beyond the double range an overflow.
+double StoreDouble(long double value);
+
+// a / b: 0/0 (or any NaN operand) is invalid, x/0 a division by zero; the
+// quotient is kept extended (use StoreDouble to store it).
+long double CheckedDivide(long double a, long double b);
+
+// Square root of a negative value is invalid.
+long double CheckedSqrt(long double value);
+
+} // namespace aqualen

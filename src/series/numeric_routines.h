@@ -1,0 +1,26 @@
+#pragma once
+// Small numeric routines shared by all calculations.
+
+#include <cstdint>
+
+#include "series/numeric_lists.h"
+
+namespace aqualen {
+
+// Decimal rounding: multiplies (or divides) by 10 one step at a time, rounds
+// to the nearest integer with halves to even, and scales back the same way.
+// digits outside -15..15 return the value unchanged.
+double RoundDigits(double value, int digits);
+
+// exp(exponent * ln|base|); a zero base gives 1 for a zero exponent, else 0.
+double Power(double base, double exponent);
+
+// Pearson correlation of the first n elements of two lists. A constant list
+// is a floating-point fault (0/0).
+double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_t n);
+
+// Nearest integer, halves to even, as used for column keys and pixels.
+// Raises FloatFault (invalid) when the value does not fit 64 bits.
+int64_t RoundHalfEven(long double value);
+
+} // namespace aqualen

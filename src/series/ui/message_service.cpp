@@ -1,0 +1,59 @@
+#include "series/ui/message_service.h"
+
+#include <QMessageBox>
+
+namespace aqualen::ui {
+
+namespace {
+
+class QtMessageService final : public MessageService {
+public:
+    void Show(MessageKind kind, const QString& caption, const QString& text, QWidget* parent) override
+    {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        switch (kind) {
+        case MessageKind::Error: icon = QMessageBox::Critical; break;
+        case MessageKind::Warning: icon = QMessageBox::Warning; break;
+        case MessageKind::Plain: icon = QMessageBox::NoIcon; break;
+        case MessageKind::Fault: icon = QMessageBox::Critical; break;
+        }
+        QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+};
+
+QtMessageService& QtService()
+{
+    static QtMessageService service;
+    return service;
+}
+
+MessageService* current = nullptr;
+
+} // namespace
+
+MessageService& Messages() { return current ? *current : QtService(); }
+
+void SetMessageService(MessageService* service) { current = service; }
+
+void ShowError(QWidget* parent, const QString& text)
+{
+    Messages().Show(MessageKind::Error, QStringLiteral("Error"), text, parent);
+}
+
+void ShowWarning(QWidget* parent, const QString& text)
+{
+    Messages().Show(MessageKind::Warning, QStringLiteral("Warning"), text, parent);
+}
+
+void ShowPlain(QWidget* parent, const QString& text)
+{
+    Messages().Show(MessageKind::Plain, QString::fromUtf8(kApplicationTitle), text, parent);
+}
+
+void ShowFault(QWidget* parent, const QString& text)
+{
+    Messages().Show(MessageKind::Fault, QString::fromUtf8(kApplicationTitle), text, parent);
+}
+
+} // namespace aqualen::ui

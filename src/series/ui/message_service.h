@@ -1,0 +1,36 @@
+#pragma once
+// The one road by which windows show modal message boxes. The default shows
+// real Qt boxes; tests install a recorder so that nothing ever blocks.
+
+#include <QString>
+
+class QWidget;
+
+namespace aqualen::ui {
+
+enum class MessageKind {
+    Error,   // unreadable input: caption "Error", error icon
+    Warning, // e.g. panes of different lengths: caption "Warning"
+    Plain,   // small number boxes: caption = application title
+    Fault,   // generic error box of an uncaught fault: caption = application title
+};
+
+inline constexpr const char* kApplicationTitle = "Aqualen 1.2";
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual void Show(MessageKind kind, const QString& caption, const QString& text, QWidget* parent) = 0;
+};
+
+// The service in use; a Qt message box service unless a test set another.
+MessageService& Messages();
+// Installs a service (not owned); nullptr restores the Qt one.
+void SetMessageService(MessageService* service);
+
+void ShowError(QWidget* parent, const QString& text);
+void ShowWarning(QWidget* parent, const QString& text);
+void ShowPlain(QWidget* parent, const QString& text);
+void ShowFault(QWidget* parent, const QString& text);
+
+} // namespace aqualen::ui

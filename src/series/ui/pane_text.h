@@ -1,0 +1,26 @@
+#pragma once
+// The window edge of series input: a pane's lines and the user's decimal
+// separator, converted once for the window-free calculations.
+
+#include <QString>
+#include <QStringList>
+
+#include "series/series_lines.h"
+
+class QPlainTextEdit;
+
+namespace aqualen::ui {
+
+// The decimal separator of QLocale::system(); '.' if it is not one byte.
+char SystemDecimalSeparator();
+
+// The lines of a pane, counted as a series pane counts them.
+SeriesLines PaneLines(const QPlainTextEdit& pane);
+
+// Appends one report line to a pane.
+void AppendLine(QPlainTextEdit& pane, const std::string& line);
+
+// Replaces the pane's text by these lines, one per line.
+void SetLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);
+
+} // namespace aqualen::ui

@@ -1,0 +1,32 @@
+#pragma once
+// A message service for UI tests: records every box instead of showing it.
+
+#include <QString>
+#include <vector>
+
+#include "series/ui/message_service.h"
+
+namespace aqualen::test {
+
+struct RecordedMessage {
+    ui::MessageKind kind;
+    QString caption;
+    QString text;
+};
+
+class RecordingMessages final : public ui::MessageService {
+public:
+    RecordingMessages() { ui::SetMessageService(this); }
+    ~RecordingMessages() override { ui::SetMessageService(nullptr); }
+    RecordingMessages(const RecordingMessages&) = delete;
+    RecordingMessages& operator=(const RecordingMessages&) = delete;
+
+    void Show(ui::MessageKind kind, const QString& caption, const QString& text, QWidget*) override
+    {
+        messages.push_back({kind, caption, text});
+    }
+
+    std::vector<RecordedMessage> messages;
+};
+
+} // namespace aqualen::test
