@@ -1,0 +1,54 @@
+#pragma once
+// Bias correction of the sample Cv and Cs: the constant coefficient tables,
+// the choice of their column and row, and the last ten report lines.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace aqualen {
+
+// One report line handed on as soon as its value is known.
+using LineSink = std::function<void(const std::string&)>;
+
+// The r(1) typical of the region's rivers, as chosen in the main window. The
+// index is kept beside the value: the bi are picked by index.
+struct RegionalR1 {
+    int index = 0;
+    double value = 0.0;
+};
+
+// The three choices, in the order of the radio group, with their captions.
+inline constexpr std::array<RegionalR1, 3> kRegionalR1Choices{{{0, 0.0}, {1, 0.3}, {2, 0.5}}};
+inline constexpr std::array<const char*, 3> kRegionalR1Captions{"r(1) = 0", "r(1) = 0.3", "r(1) = 0.5"};
+inline constexpr const char* kRegionalR1Title = "Значение r(1) для рек района:";
+
+// The choice at a radio item index; indices outside 0..2 give the first.
+RegionalR1 RegionalR1At(int index);
+
+// Column key of the ai tables: 2, 3 or 4.
+using RatioColumn = std::uint8_t;
+
+// The column of a sample ratio q = Cs/Cv: q rounded to the nearest integer
+// (halves to even); 0..2 -> 2, 3 -> 3, 4..99 -> 4, anything else -> 2.
+// Raises FloatFault (invalid) when q does not round into 64 bits.
+RatioColumn ColumnOfRatio(double ratio);
+
+// Six coefficients, a1..a6 or b1..b6.
+using Coefficients = std::array<double, 6>;
+
+// For each table the last row whose key <= column and threshold <= r1
+// (0 when none matches).
+Coefficients SelectAi(RatioColumn column, double r1);
+
+// The entries at the radio item index (0..2) of the six bi tables.
+Coefficients SelectBi(int index);
+
+// Lines 8 to 17 of the statistics report for a series of n values with the
+// sample Cv, Cs and their ratio: the column, the coefficients, then Cv', Cs'
+// and Cs'/Cv'.
+void BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
+                         char separator, const LineSink& sink);
+
+} // namespace aqualen
