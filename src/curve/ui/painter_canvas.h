@@ -1,7 +1,10 @@
 #pragma once
 // The canvas over a QPainter: the curve window's page, the printer's pages
-// and PDF/PNG files.
+// and PDF/PNG files. It behaves like a classic raster canvas: a line leaves
+// out its end pixel, rectangles and ellipses leave out their right and bottom
+// edges, and text is written on the brush colour.
 
+#include <QFont>
 #include <QPainter>
 #include <QPoint>
 
@@ -11,8 +14,9 @@ namespace aqualen::ui {
 
 class PainterCanvas final : public Canvas {
 public:
-    // Font point sizes are for a device of `dotsPerInch` (the painter's
-    // device's logical resolution).
+    // Starts with a thin black solid pen, a white solid brush and black text.
+    // Font point sizes follow the logical resolution of the painter's device,
+    // so 8 pt is 8/72 inch on that device.
     explicit PainterCanvas(QPainter& painter);
 
     void SetPenColor(CanvasColor color) override;
@@ -29,8 +33,14 @@ public:
     void SetPixel(int x, int y, CanvasColor color) override;
 
 private:
+    void ApplyPen();
+
     QPainter& painter_;
     QPoint position_;
+    QColor penColor_ = Qt::black;
+    int penWidth_ = 0;
+    PenStyle penStyle_ = PenStyle::Solid;
+    QColor brushColor_ = Qt::white;
 };
 
 } // namespace aqualen::ui
