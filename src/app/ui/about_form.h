@@ -1,0 +1,45 @@
+#pragma once
+// The about box: made hidden at start-up, shown by the menu, hidden by "OK".
+
+#include <functional>
+
+#include <QUrl>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QFrame;
+
+namespace aqualen::ui {
+
+class TAboutForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAboutForm(QWidget* owner);
+
+    // How the site link is opened; the default asks the desktop's browser.
+    using UrlOpener = std::function<void(const QUrl&)>;
+    void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    static QUrl SiteAddress();
+
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* hrefLabel = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* OkBtn = nullptr;
+
+public slots:
+    void hrefLabelClick();
+    void OkBtnClick();
+
+private:
+    UrlOpener openUrl_;
+};
+
+} // namespace aqualen::ui

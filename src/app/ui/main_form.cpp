@@ -1,0 +1,187 @@
+#include "app/ui/main_form.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+#include "app/ui/about_form.h"
+#include "app/ui/open_on_demand.h"
+#include "correl/ui/correl_form.h"
+#include "curve/ui/obesp_form.h"
+#include "homog/ui/odn_form.h"
+#include "series/number_text.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+#include "stats/statistics_report.h"
+
+namespace aqualen::ui {
+
+namespace {
+
+QFrame* LoweredPanel(QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return panel;
+}
+
+QPlainTextEdit* SeriesPane(QWidget* parent)
+{
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+} // namespace
+
+TMainForm::TMainForm()
+{
+    // The classic 8-point dialog face is not on Linux; the system's sans
+    // serif at 11 pixels keeps the layout as designed.
+    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    face.setPixelSize(11);
+    setFont(face);
+
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    BuildMenu();
+    BuildPanes();
+    resize(808, 646 - 30); // outer 808 x 646 less the title bar
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Made hidden at start-up, after the main window itself.
+    aboutForm_ = new TAboutForm(this);
+}
+
+TMainForm::~TMainForm() = default;
+
+TAboutForm* TMainForm::AboutForm() const { return aboutForm_; }
+TCorrelForm* TMainForm::CorrelForm() const { return correlForm_; }
+TOdnForm* TMainForm::OdnForm() const { return odnForm_; }
+TObespForm* TMainForm::ObespForm() const { return obespForm_; }
+
+void TMainForm::BuildMenu()
+{
+    N1 = menuBar()->addMenu(QStringLiteral("Файл"));
+    N4 = N1->addSeparator();
+    mnClose = N1->addAction(QStringLiteral("Выход"));
+    mnClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    mnClose->setShortcutContext(Qt::ApplicationShortcut);
+
+    N3 = menuBar()->addMenu(QStringLiteral("Расчет"));
+    mnStatHar = N3->addAction(QStringLiteral("Статистические характеристики"));
+    mnCorrel = N3->addAction(QStringLiteral("Корреляция ..."));
+    mnOdn = N3->addAction(QStringLiteral("Проверка на однородность ..."));
+
+    N5 = menuBar()->addMenu(QStringLiteral("Графика"));
+    mnObesp = N5->addAction(QStringLiteral("Кривая обеспеченности ..."));
+
+    N2 = menuBar()->addMenu(QStringLiteral("Справка"));
+    mnAbout = N2->addAction(QStringLiteral("О программе ..."));
+
+    connect(mnClose, &QAction::triggered, this, &TMainForm::mnCloseClick);
+    connect(mnStatHar, &QAction::triggered, this, &TMainForm::mnStatHarClick);
+    connect(mnCorrel, &QAction::triggered, this, &TMainForm::mnCorrelClick);
+    connect(mnOdn, &QAction::triggered, this, &TMainForm::mnOdnClick);
+    connect(mnObesp, &QAction::triggered, this, &TMainForm::mnObespClick);
+    connect(mnAbout, &QAction::triggered, this, &TMainForm::mnAboutClick);
+}
+
+void TMainForm::BuildPanes()
+{
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+
+    Panel1 = LoweredPanel(Splitter1);
+    Panel1->setMinimumWidth(50);
+    auto* left = new QVBoxLayout(Panel1);
+    left->setContentsMargins(1, 1, 1, 1);
+    Ser1Memo = SeriesPane(Panel1);
+    Ser1Memo->setToolTip(QStringLiteral("Исследуемый ряд"));
+    left->addWidget(Ser1Memo);
+
+    Panel2 = LoweredPanel(Splitter1);
+    Panel2->setMinimumWidth(50);
+    auto* right = new QVBoxLayout(Panel2);
+    right->setContentsMargins(1, 1, 1, 1);
+    right->setSpacing(0);
+
+    RadioGroup1 = new QGroupBox(QString::fromUtf8(kRegionalR1Title), Panel2);
+    RadioGroup1->setMinimumHeight(40);
+    auto* items = new QGridLayout(RadioGroup1);
+    items->setContentsMargins(8, 2, 8, 2);
+    RadioGroup1Items = new QButtonGroup(RadioGroup1);
+    for (int i = 0; i < static_cast<int>(kRegionalR1Captions.size()); ++i) {
+        auto* item = new QRadioButton(QString::fromUtf8(kRegionalR1Captions[i]), RadioGroup1);
+        RadioGroup1Items->addButton(item, i);
+        items->addWidget(item, 0, i);
+    }
+    RadioGroup1Items->button(0)->setChecked(true);
+    right->addWidget(RadioGroup1);
+
+    OutPutMemo = SeriesPane(Panel2);
+    QFont bold = OutPutMemo->font();
+    bold.setBold(true);
+    OutPutMemo->setFont(bold);
+    right->addWidget(OutPutMemo, 1);
+
+    Splitter1->addWidget(Panel1);
+    Splitter1->addWidget(Panel2);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({190, 808 - 190 - 3});
+    setCentralWidget(Splitter1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setFixedHeight(19);
+    setStatusBar(StatusBar1);
+}
+
+void TMainForm::mnCloseClick() { close(); }
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void TMainForm::mnStatHarClick()
+{
+    const char separator = SystemDecimalSeparator();
+    const RegionalR1 choice = RegionalR1At(RadioGroup1Items->checkedId());
+    RunGuarded(this, [&] {
+        const StatisticsOutcome outcome = RunStatisticsCommand(
+            PaneLines(*Ser1Memo), series_, choice, separator, [this] { OutPutMemo->clear(); },
+            [this](const std::string& line) { AppendLine(*OutPutMemo, line); });
+        if (outcome == StatisticsOutcome::InvalidInput)
+            ShowError(this, QString::fromUtf8(kSeriesInvalidText));
+    });
+}
+
+void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }
+
+void TMainForm::mnOdnClick() { ShowOnDemand(odnForm_, this); }
+
+void TMainForm::mnObespClick() { ShowOnDemand(obespForm_, this, ShowMode::Maximized); }
+
+void TMainForm::mnAboutClick() { ShowOnDemand(aboutForm_, this); }
+
+} // namespace aqualen::ui

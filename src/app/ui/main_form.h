@@ -1,0 +1,83 @@
+#pragma once
+// The main window: the studied series, the regional r(1) choice, the report
+// pane and the menu from which every function is reached.
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "series/numeric_lists.h"
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QStatusBar;
+
+namespace aqualen::ui {
+
+class TAboutForm;
+class TCorrelForm;
+class TOdnForm;
+class TObespForm;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    QMenu* N1 = nullptr; // "Файл"
+    QMenu* N3 = nullptr; // "Расчет"
+    QMenu* N5 = nullptr; // "Графика"
+    QMenu* N2 = nullptr; // "Справка"
+    QAction* N4 = nullptr; // separator of "Файл"
+    QAction* mnClose = nullptr;
+    QAction* mnStatHar = nullptr;
+    QAction* mnCorrel = nullptr;
+    QAction* mnOdn = nullptr;
+    QAction* mnObesp = nullptr;
+    QAction* mnAbout = nullptr;
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QPlainTextEdit* Ser1Memo = nullptr;
+    QPlainTextEdit* OutPutMemo = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* RadioGroup1Items = nullptr;
+
+    // Windows of the menu, made on first use.
+    TAboutForm* AboutForm() const;
+    TCorrelForm* CorrelForm() const;
+    TOdnForm* OdnForm() const;
+    TObespForm* ObespForm() const;
+
+    const TDoubleList& MainSeries() const { return series_; }
+
+public slots:
+    void mnCloseClick();
+    void mnStatHarClick();
+    void mnCorrelClick();
+    void mnOdnClick();
+    void mnObespClick();
+    void mnAboutClick();
+
+protected:
+    // Closing the main window ends the program, whatever else is open.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildPanes();
+
+    TDoubleList series_;
+    QPointer<TAboutForm> aboutForm_;
+    QPointer<TCorrelForm> correlForm_;
+    QPointer<TOdnForm> odnForm_;
+    QPointer<TObespForm> obespForm_;
+};
+
+} // namespace aqualen::ui
