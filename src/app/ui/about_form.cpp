@@ -71,7 +71,7 @@ TAboutForm::TAboutForm(QWidget* owner)
     Label1->move(100, 18);
     Label1->adjustSize();
 
-    Label2 = MakeLabel(this, QStringLiteral("Статистическая обработка гидрологических рядов"), 100, 56);
+    Label2 = MakeLabel(this, QStringLiteral("Статистика гидрологических рядов"), 100, 56);
     Label3 = MakeLabel(this, QStringLiteral("Разработка: команда проекта Aqualen"), 100, 74);
     Label4 = MakeLabel(this, QStringLiteral("Распространяется свободно"), 100, 92);
     Label5 = MakeLabel(this, QStringLiteral("Версия: 1.2.1"), 100, 118);
