@@ -3,13 +3,83 @@
 #include <ostream>
 
 #include "cli/cli_common.h"
+#include "series/float_fault.h"
+#include "series/numeric_lists.h"
+#include "stats/statistics_report.h"
 
 namespace aqualen::cli {
 
-int RunStats(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+namespace {
+
+const char* kStatsUsage =
+    "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [FILE]\n"
+    "\n"
+    "Writes the statistics report of the series in FILE (standard input when\n"
+    "FILE is absent), one number per line.\n"
+    "\n"
+    "  --r1 INDEX     r(1) typical of the region: 0 (r(1) = 0, default),\n"
+    "                 1 (r(1) = 0.3) or 2 (r(1) = 0.5)\n"
+    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+    "                 (default: the locale's)\n"
+    "\n"
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error.\n";
+
+int UsageError(std::ostream& err, const std::string& reason)
 {
-    err << "aqualen-cli: 'stats' is not built yet\n";
+    err << "aqualen-cli stats: " << reason << "\n\n" << kStatsUsage;
     return kExitUsage;
+}
+
+} // namespace
+
+int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--r1", "--decimal"}, {}, error);
+    if (!parsed)
+        return UsageError(err, error);
+    if (parsed->help) {
+        out << kStatsUsage;
+        return kExitReport;
+    }
+    if (parsed->files.size() > 1)
+        return UsageError(err, "one series file at most");
+    const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
+    if (!r1Index)
+        return UsageError(err, "--r1 takes 0, 1 or 2");
+    const bool separatorGiven = parsed->options.count("--decimal") > 0;
+    const std::optional<char> separator = DecimalSeparator(*parsed);
+    if (!separator || (separatorGiven && *separator != ',' && *separator != '.'))
+        return UsageError(err, "--decimal takes ',' or '.'");
+
+    const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
+    const std::optional<SeriesLines> lines = ReadSeriesFile(path, error);
+    if (!lines)
+        return UsageError(err, error);
+
+    TDoubleList series;
+    try {
+        const StatisticsOutcome outcome =
+            RunStatisticsCommand(*lines, series, RegionalR1At(*r1Index), *separator, nullptr,
+                                 [&out](const std::string& line) { out << line << '\n'; });
+        out.flush();
+        switch (outcome) {
+        case StatisticsOutcome::TooShort:
+            err << "aqualen-cli stats: too few lines (a series needs at least 3)\n";
+            return kExitTooShort;
+        case StatisticsOutcome::InvalidInput:
+            err << kSeriesInvalidText << '\n';
+            return kExitRejected;
+        case StatisticsOutcome::Report:
+            return kExitReport;
+        }
+    } catch (const FloatFault& fault) {
+        out.flush();
+        err << fault.what() << '\n';
+        return kExitFault;
+    }
+    return kExitReport;
 }
 
 } // namespace aqualen::cli
