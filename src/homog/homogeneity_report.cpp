@@ -1,0 +1,192 @@
+#include "homog/homogeneity_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "homog/critical_tables.h"
+#include "series/float_fault.h"
+#include "series/number_text.h"
+#include "series/numeric_lists.h"
+#include "series/numeric_routines.h"
+
+namespace aqualen {
+
+namespace {
+
+constexpr const char* kFisherAlike = "Ряды однородны по критерию Фишера";
+constexpr const char* kFisherUnlike = "Ряды не однородны по критерию Фишера";
+constexpr const char* kStudentAlike = "Ряды однородны по критерию Стьюдента";
+constexpr const char* kStudentUnlike = "Ряды не однородны по критерию Стьюдента";
+constexpr const char* kWilcoxonAlike = "Ряды однородны по критерию Вилькоксона";
+constexpr const char* kWilcoxonUnlike = "Ряды не однородны по критерию Вилькоксона";
+
+std::string Verdict(bool homogeneous, const char* alike, const char* unlike)
+{
+    return std::string(homogeneous ? alike : unlike) + "\t\"" + (homogeneous ? "Да" : "Нет") + "\"";
+}
+
+// Rounded to three decimals, then written in the general format.
+std::string General3(double value, char separator)
+{
+    return FormatGeneral(RoundDigits(value, 3), separator);
+}
+
+// Reads one pane into a list, sending each value as a point; false at the
+// first line that is not a number.
+bool ReadSeries(const SeriesLines& lines, int series, char separator, TDoubleList& values,
+                HomogeneitySink& sink)
+{
+    for (const std::string& line : lines) {
+        const std::optional<double> value = ParseNumber(line, separator);
+        if (!value)
+            return false;
+        values.Add(*value);
+        sink.Point(series, *value);
+    }
+    return true;
+}
+
+double Mean(const TDoubleList& values)
+{
+    double sum = 0;
+    for (int32_t i = 0; i < values.Count(); ++i)
+        sum = StoreDouble(static_cast<long double>(sum) + values.Get(i));
+    return StoreDouble(CheckedDivide(sum, values.Count()));
+}
+
+// Each squared deviation divided by n - 1 below 30 values and by n from 30
+// on, added in line order; the root of the sum.
+double StandardDeviation(const TDoubleList& values, double mean)
+{
+    const int64_t n = values.Count();
+    const long double divisor = n < 30 ? n - 1 : n;
+    double sum = 0;
+    for (int32_t i = 0; i < values.Count(); ++i) {
+        const long double deviation = static_cast<long double>(values.Get(i)) - mean;
+        sum = StoreDouble(sum + CheckedDivide(deviation * deviation, divisor));
+    }
+    return StoreDouble(CheckedSqrt(sum));
+}
+
+// Exchange sort, largest first, carrying the labels with the values. Equal
+// values are never exchanged, which fixes the order of ties.
+void SortWithLabels(std::vector<double>& values, std::vector<int32_t>& labels)
+{
+    const size_t n = values.size();
+    for (size_t i = 0; i < n; ++i) {
+        double current = values[i];
+        for (size_t j = i; j < n; ++j) {
+            if (values[j] > current) {
+                std::swap(values[i], values[j]);
+                std::swap(labels[i], labels[j]);
+                current = values[i];
+            }
+        }
+    }
+}
+
+} // namespace
+
+int64_t WilcoxonU(const std::vector<double>& first, const std::vector<double>& second)
+{
+    std::vector<double> pool;
+    std::vector<int32_t> labels;
+    pool.reserve(first.size() + second.size());
+    labels.reserve(first.size() + second.size());
+    for (const double value : first) {
+        pool.push_back(value);
+        labels.push_back(1);
+    }
+    for (const double value : second) {
+        pool.push_back(value);
+        labels.push_back(2);
+    }
+    if (pool.empty())
+        return 0;
+    SortWithLabels(pool, labels);
+    const int32_t leader = labels.front();
+    int64_t leadersSoFar = 0;
+    int64_t u = 0;
+    for (const int32_t label : labels) {
+        if (label == leader)
+            ++leadersSoFar;
+        else
+            u += leadersSoFar;
+    }
+    return u;
+}
+
+HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines& second, int row,
+                                     int level, char separator, HomogeneitySink& sink)
+{
+    if (row < 0 || row >= kDependenceRowCount || level < 0 || level >= kSignificanceLevelCount)
+        throw std::out_of_range("dependence row or significance level out of range");
+    // Lengths are kept whole: nothing here wraps at 16 bits.
+    const int64_t n1 = static_cast<int64_t>(first.size());
+    const int64_t n2 = static_cast<int64_t>(second.size());
+    if (n1 <= 2 || n2 <= 2)
+        return HomogeneityOutcome::TooShort;
+    const int64_t n = std::max(n1, n2);
+    if (n < 10)
+        return HomogeneityOutcome::TooShort;
+
+    sink.Begin();
+    sink.Line("Длины рядов:\tN1 = " + std::to_string(n1) + "\tN2 = " + std::to_string(n2));
+
+    TDoubleList x;
+    TDoubleList y;
+    if (!ReadSeries(first, 1, separator, x, sink) || !ReadSeries(second, 2, separator, y, sink))
+        return HomogeneityOutcome::InvalidInput;
+
+    const double m1 = Mean(x);
+    const double m2 = Mean(y);
+    const double s1 = StandardDeviation(x, m1);
+    const double s2 = StandardDeviation(y, m2);
+    const long double variance1 = static_cast<long double>(s1) * s1;
+    const long double variance2 = static_cast<long double>(s2) * s2;
+
+    // Larger variance over the smaller; a constant series divides by zero.
+    const double f = variance2 < variance1 ? StoreDouble(CheckedDivide(variance1, variance2))
+                                           : StoreDouble(CheckedDivide(variance2, variance1));
+    sink.Line("F = " + General3(f, separator));
+    const double fa = FisherCritical(row, level, n);
+    sink.Line("Fa = " + General3(fa, separator));
+    sink.Line(Verdict(!(f > fa), kFisherAlike, kFisherUnlike));
+    sink.Line("");
+
+    // N1 N2 (N1 + N2 - 2) is formed in extended floating point, exact far
+    // beyond any series length, so long series cannot wrap it.
+    const long double l1 = static_cast<long double>(n1);
+    const long double l2 = static_cast<long double>(n2);
+    const long double pooled = CheckedSqrt(l1 * variance1 + l2 * variance2);
+    const long double scale = CheckedSqrt(CheckedDivide(l1 * l2 * (l1 + l2 - 2), l1 + l2));
+    const double t = StoreDouble(CheckedDivide(std::fabs(static_cast<long double>(m1) - m2), pooled) * scale);
+    sink.Line("t = " + General3(t, separator));
+    const double ta = StudentCritical(row, level, n);
+    sink.Line("ta = " + General3(ta, separator));
+    sink.Line(Verdict(!(t > ta), kStudentAlike, kStudentUnlike));
+    sink.Line("");
+
+    if (level > kLastWilcoxonLevel)
+        return HomogeneityOutcome::Report;
+
+    const int64_t u = WilcoxonU(std::vector<double>(x.Data(), x.Data() + x.Count()),
+                                std::vector<double>(y.Data(), y.Data() + y.Count()));
+    sink.Line("U = " + std::to_string(u));
+    const double mU = StoreDouble(l1 * l2 / 2);
+    const double vU = StoreDouble(l1 * l2 / 12 * (l1 + l2 + 1));
+    const double delta = StoreDouble(CheckedSqrt(static_cast<long double>(WilcoxonVarianceFactor(row)) * vU) *
+                                     static_cast<long double>(WilcoxonQuantile(level)));
+    const double u1 = StoreDouble(static_cast<long double>(mU) - delta);
+    const double u2 = StoreDouble(static_cast<long double>(mU) + delta);
+    sink.Line("U1 = " + General3(u1, separator) + "\tU2 = " + General3(u2, separator));
+    const bool within = !(static_cast<double>(u) < u1) && !(static_cast<double>(u) > u2);
+    sink.Line(Verdict(within, kWilcoxonAlike, kWilcoxonUnlike));
+    return HomogeneityOutcome::Report;
+}
+
+} // namespace aqualen
