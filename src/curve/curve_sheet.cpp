@@ -1,0 +1,210 @@
+#include "curve/curve_sheet.h"
+
+#include <cmath>
+#include <span>
+#include <string>
+
+#include "curve/probability_scale.h"
+#include "series/float_fault.h"
+#include "series/number_text.h"
+#include "series/numeric_routines.h"
+
+namespace aqualen {
+
+namespace {
+
+constexpr double kAxisHeight = 17;   // cm, the value axis
+constexpr int kLabelBase = 8;        // points, "Arial" scale labels
+constexpr int kCaptionBase = 14;     // points, "Times New Roman" captions
+constexpr long double kMaxDivisions = 1000;
+constexpr long double kInchesPer10Cm = 3.94L;
+
+// Nearest integer, halves to even, never faulting on absurd input.
+int32_t RoundSafe(long double value)
+{
+    constexpr long double kLimit = 1 << 30;
+    if (!(std::fabs(value) <= kLimit))
+        return std::isnan(value) ? 0 : (value > 0 ? (1 << 30) : -(1 << 30));
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
+
+// One set of horizontal divisions: how many and how far apart on the sheet.
+// A range or step that cannot be divided gives no divisions at all.
+struct Divisions {
+    int32_t count = 0;
+    double sheetStep = 0;
+};
+
+Divisions DivisionsOf(const CurveSettings& s, double step)
+{
+    const long double range = static_cast<long double>(s.ScaleMax) - s.ScaleMin;
+    if (!(range > 0) || !(step > 0))
+        return {};
+    const long double count = std::trunc(range / step);
+    if (!(count <= kMaxDivisions))
+        return {};
+    const long double sheetStep = kAxisHeight * step / range;
+    if (!std::isfinite(sheetStep))
+        return {};
+    return {static_cast<int32_t>(count), static_cast<double>(sheetStep)};
+}
+
+// The state one call shares between its steps.
+class SheetPainter {
+public:
+    SheetPainter(Canvas& canvas, const CurveSettings& settings, const SheetTarget& target)
+        : canvas_(canvas), s_(settings), t_(target), scale_(SelectedScale(settings)),
+          axisLength_(scale_.back().Position)
+    {
+    }
+
+    void Draw()
+    {
+        const int thick = RoundSafe(0.004L * t_.vUnit);
+        const int thin = RoundSafe(0.001L * t_.hUnit);
+
+        canvas_.SetPenColor(kBlack);
+        canvas_.SetPenStyle(PenStyle::Solid);
+        canvas_.SetPenWidth(thick);
+        Line(0, 0, axisLength_, 0);
+        Line(0, 0, 0, kAxisHeight);
+
+        canvas_.SetPenWidth(thin);
+        // The first row's line is the value axis itself.
+        for (size_t i = 1; i < scale_.size(); ++i) {
+            canvas_.SetPenStyle(scale_[i].Labelled ? PenStyle::Solid : PenStyle::Dotted);
+            Line(scale_[i].Position, 0, scale_[i].Position, kAxisHeight);
+        }
+
+        const Divisions main = DivisionsOf(s_, s_.MainStep);
+        const Divisions additional = DivisionsOf(s_, s_.AdditionalStep);
+        canvas_.SetPenStyle(PenStyle::Dotted);
+        for (int32_t k = 1; k <= additional.count; ++k) {
+            const double y = StoreDouble(k * static_cast<long double>(additional.sheetStep));
+            Line(0, y, axisLength_, y);
+        }
+        canvas_.SetPenStyle(PenStyle::Solid);
+        for (int32_t k = 1; k <= main.count; ++k) {
+            const double y = StoreDouble(k * static_cast<long double>(main.sheetStep));
+            Line(-0.1, y, axisLength_, y);
+        }
+
+        canvas_.SetFont("Arial", FontSize(kLabelBase));
+        for (int32_t k = 0; k <= main.count; ++k) {
+            const double value = StoreDouble(k * static_cast<long double>(s_.MainStep) + s_.ScaleMin);
+            const double top = StoreDouble(k * static_cast<long double>(main.sheetStep) + 0.1L);
+            canvas_.TextOut(X(-1.0), Y(top), FormatGeneral(value, t_.separator));
+        }
+        Line(-0.1, 0, 0, 0);
+
+        canvas_.SetPenStyle(PenStyle::Solid);
+        DrawPoints();
+
+        canvas_.SetFont("Arial", FontSize(kLabelBase));
+        const int32_t labelTop = RoundSafe(1.91L * t_.vUnit);
+        for (const ScaleEntry& row : scale_) {
+            if (!row.Labelled)
+                continue;
+            CenteredText(FormatGeneral(row.Probability, t_.separator), X(row.Position - 1),
+                         X(row.Position + 1), labelTop);
+        }
+
+        canvas_.SetFont("Times New Roman", FontSize(kCaptionBase));
+        canvas_.TextOut(X(axisLength_ + 0.3), Y(0.7), "P, %");
+        canvas_.TextOut(X(-1.5), Y(17.8), s_.AxisName);
+        const int32_t margin = RoundSafe(0.2L * t_.hUnit);
+        CenteredText(s_.Title, margin, t_.pageWidth - margin, RoundSafe(1.95L * t_.vUnit));
+
+        if (s_.SmoothCurve)
+            DrawCurve();
+    }
+
+private:
+    int32_t X(double x) const { return SheetX(x, t_.hUnit); }
+    int32_t Y(double y) const { return SheetY(y, t_.vUnit); }
+
+    void Line(double x0, double y0, double x1, double y1)
+    {
+        canvas_.MoveTo(X(x0), Y(y0));
+        canvas_.LineTo(X(x1), Y(y1));
+    }
+
+    // The screen scales text with the page; the printer takes the base size.
+    int FontSize(int base) const
+    {
+        if (!t_.toScreen)
+            return base;
+        const long double ppi = t_.screenPpi > 0 ? t_.screenPpi : 96;
+        return RoundSafe(base * static_cast<long double>(t_.vUnit) / (kInchesPer10Cm * ppi));
+    }
+
+    void CenteredText(const std::string& text, int32_t left, int32_t right, int32_t top)
+    {
+        const long double free = static_cast<long double>(right) - left - canvas_.TextWidth(text);
+        canvas_.TextOut(left + RoundSafe(free / 2), top, text);
+    }
+
+    void DrawPoints()
+    {
+        const int32_t count = s_.Probabilities.Count();
+        // Equal scale ends leave no height to place a value at.
+        if (count < 5 || !(s_.ScaleMax != s_.ScaleMin))
+            return;
+        const long double half = 0.06L * s_.PointRadius;
+        for (int32_t i = 0; i < count; ++i) {
+            const double x = ProbabilityToX(s_, s_.Probabilities.Get(i));
+            double y = 0;
+            try {
+                y = ValueToY(s_, s_.Values.Get(i));
+            } catch (const FloatFault&) {
+                continue; // a value too far off the scale to place at all
+            }
+            canvas_.Ellipse(X(static_cast<double>(x - half)), Y(static_cast<double>(y + half)),
+                            X(static_cast<double>(x + half)), Y(static_cast<double>(y - half)));
+            canvas_.SetPixel(X(x), Y(y), kBlack);
+        }
+    }
+
+    // One vertex per pixel column, from 1 cm before the first point to 1 cm
+    // after the last.
+    void DrawCurve()
+    {
+        const long double columnsPerCm = 0.1L * t_.hUnit;
+        if (!(columnsPerCm > 0))
+            return;
+        const int32_t last = s_.Probabilities.Count() - 1;
+        const double firstX = ProbabilityToX(s_, s_.Probabilities.Get(0));
+        const double lastX = ProbabilityToX(s_, s_.Probabilities.Get(last < 0 ? 0 : last));
+        const int32_t startColumn = RoundSafe((firstX - 1.0L) * 0.1L * t_.hUnit);
+        const int32_t endColumn = RoundSafe((lastX + 1.0L) * 0.1L * t_.hUnit);
+        canvas_.SetPenColor(kBlue);
+        bool started = false;
+        for (int32_t column = startColumn + 1; column <= endColumn; ++column) {
+            const double x = static_cast<double>(column / columnsPerCm);
+            const long double rawY = s_.CurveA * x * x + s_.CurveB * x + s_.CurveC;
+            // Coefficients beyond the double range cannot be drawn.
+            const double y = static_cast<double>(rawY);
+            if (!std::isfinite(y))
+                continue;
+            if (!started)
+                canvas_.MoveTo(X(x), Y(y));
+            started = true;
+            canvas_.LineTo(X(x), Y(y));
+        }
+    }
+
+    Canvas& canvas_;
+    const CurveSettings& s_;
+    const SheetTarget& t_;
+    const std::span<const ScaleEntry> scale_;
+    const double axisLength_;
+};
+
+} // namespace
+
+void DrawCurveSheet(Canvas& canvas, const CurveSettings& settings, const SheetTarget& target)
+{
+    SheetPainter(canvas, settings, target).Draw();
+}
+
+} // namespace aqualen
