@@ -1,15 +1,195 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
 #include <ostream>
+#include <stdexcept>
 
 #include "cli/cli_common.h"
+#include "curve/curve_settings.h"
+#include "curve/scale_check.h"
+#include "curve/smoothing_fit.h"
+#include "curve/ui/sheet_export.h"
+#include "series/float_fault.h"
+#include "series/number_text.h"
 
 namespace aqualen::cli {
 
-int RunCurve(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+namespace {
+
+const char* kCurveUsage =
+    "Usage: aqualen-cli curve [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+    "\n"
+    "Draws the exceedance curve sheet of the values (one number per line, \"-\"\n"
+    "reads standard input; 5 to 500 values) on a landscape A4 page.\n"
+    "  --formula 1|2        plotting position: 1 = m/(n+1) (default),\n"
+    "                       2 = (m-0.3)/(n+0.4)\n"
+    "  --fine               grid 0.01..99.99 % (default 0.1..99.9 %)\n"
+    "  --smooth             fit and draw the smoothing curve\n"
+    "  --title TEXT         title under the graph (default none)\n"
+    "  --axis-name TEXT     caption of the value axis (default \"Q, м3/с\")\n"
+    "  --radius 1..20       point radius in steps of 0.06 cm (default 3)\n"
+    "  --max X --min X      value scale ends (default 17 and 0)\n"
+    "  --main-step X        step of the labelled divisions (default 1)\n"
+    "  --additional-step X  step of the dotted divisions (default 0.2)\n"
+    "  --dpi N              PNG resolution, 30..1200 (default 150)\n"
+    "  --decimal SEP        decimal separator (default: the locale's)\n"
+    "  -o, --output FILE    the sheet, PDF or PNG by its extension\n";
+
+constexpr int kMinPoints = 5;
+constexpr int kMaxPoints = 500;
+
+enum class OutputKind { Pdf, Png };
+
+std::optional<OutputKind> KindOf(const std::string& path)
 {
-    err << "aqualen-cli: 'curve' is not built yet\n";
-    return kExitUsage;
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    auto endsWith = [&lower](const std::string& tail) {
+        return lower.size() > tail.size() && lower.compare(lower.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    if (endsWith(".pdf"))
+        return OutputKind::Pdf;
+    if (endsWith(".png"))
+        return OutputKind::Png;
+    return std::nullopt;
+}
+
+std::string OptionText(const ParsedArgs& parsed, const std::string& name, const std::string& fallback)
+{
+    const auto it = parsed.options.find(name);
+    return it == parsed.options.end() ? fallback : it->second;
+}
+
+// The plotting position of row m of n, in percent, as the series grid shows
+// it: written with one decimal and read back.
+std::optional<double> GridProbability(int m, int n, int formula, char separator)
+{
+    const long double p = formula == 1 ? static_cast<long double>(100 * m) / (n + 1)
+                                       : (m - 0.3L) * 100 / (n + 0.4L);
+    return ParseNumber(FormatFixed(StoreDouble(p), 1, separator), separator);
+}
+
+} // namespace
+
+int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args,
+                  {"--formula", "--title", "--axis-name", "--radius", "--max", "--min", "--main-step",
+                   "--additional-step", "--dpi", "--decimal", "-o", "--output"},
+                  {"--fine", "--smooth"}, error);
+    auto usage = [&err](const std::string& why) {
+        err << "aqualen-cli curve: " << why << "\n" << kCurveUsage;
+        return kExitUsage;
+    };
+    if (!parsed)
+        return usage(error);
+    if (parsed->help) {
+        out << kCurveUsage;
+        return kExitReport;
+    }
+    if (parsed->files.size() != 1)
+        return usage("expected one values file");
+    const std::string output = OptionText(*parsed, "-o", OptionText(*parsed, "--output", ""));
+    if (output.empty())
+        return usage("the output file is missing (-o OUT.pdf or -o OUT.png)");
+    const std::optional<OutputKind> kind = KindOf(output);
+    if (!kind)
+        return usage("the output file must end in .pdf or .png");
+    const std::optional<char> separator = DecimalSeparator(*parsed);
+    if (!separator)
+        return usage("--decimal takes one character");
+    const std::optional<int> formula = IntegerOption(*parsed, "--formula", 1, 1, 2);
+    if (!formula)
+        return usage("--formula takes 1 or 2");
+    const std::optional<int> radius = IntegerOption(*parsed, "--radius", 3, 1, 20);
+    if (!radius)
+        return usage("--radius takes a whole number from 1 to 20");
+    const std::optional<int> dpi = IntegerOption(*parsed, "--dpi", 150, 30, 1200);
+    if (!dpi)
+        return usage("--dpi takes a whole number from 30 to 1200");
+
+    CurveSettings settings;
+    settings.SetWindowDefaults();
+    settings.FineGrid = parsed->flags.count("--fine") > 0;
+    settings.PointRadius = static_cast<uint8_t>(*radius);
+    settings.Title = OptionText(*parsed, "--title", "");
+    settings.AxisName = OptionText(*parsed, "--axis-name", "Q, м3/с");
+    // The scale boxes are read in the dialog's order; the first that does not
+    // read stops everything.
+    const struct {
+        const char* option;
+        double* field;
+        const char* fallback;
+    } scaleBoxes[] = {
+        {"--max", &settings.ScaleMax, "17"},
+        {"--min", &settings.ScaleMin, "0"},
+        {"--main-step", &settings.MainStep, "1"},
+        {"--additional-step", &settings.AdditionalStep, "0.2"},
+    };
+    for (const auto& box : scaleBoxes) {
+        const auto it = parsed->options.find(box.option);
+        const std::optional<double> value =
+            it == parsed->options.end() ? ParseNumber(box.fallback, '.') : ParseNumber(it->second, *separator);
+        if (!value) {
+            err << "'" << it->second << "' is not a valid floating point value\n";
+            return kExitRejected;
+        }
+        *box.field = *value;
+    }
+    if (const auto scaleError = ScaleSettingsError(settings.ScaleMax, settings.ScaleMin, settings.MainStep,
+                                                   settings.AdditionalStep)) {
+        err << *scaleError << "\n";
+        return kExitRejected;
+    }
+
+    const std::optional<SeriesLines> lines = ReadSeriesFile(parsed->files[0], error);
+    if (!lines) {
+        err << "aqualen-cli curve: " << error << "\n";
+        return kExitUsage;
+    }
+    const int n = static_cast<int>(std::min<size_t>(lines->size(), kMaxPoints + 1));
+    if (n < kMinPoints || n > kMaxPoints) {
+        err << "Число точек должно быть от 5 до 500!\n";
+        return kExitRejected;
+    }
+    for (int m = 1; m <= n; ++m) {
+        const std::optional<double> probability = GridProbability(m, n, *formula, *separator);
+        const std::optional<double> value = ParseNumber((*lines)[m - 1], *separator);
+        if (!probability || !value) {
+            err << "Ряд данных введен не корректно!\n";
+            return kExitRejected;
+        }
+        settings.Probabilities.Add(*probability);
+        settings.Values.Add(*value);
+    }
+    settings.Values.SortDescending();
+
+    try {
+        settings.SmoothCurve = parsed->flags.count("--smooth") > 0;
+        if (settings.SmoothCurve)
+            FitSmoothingCurve(settings);
+    } catch (const FloatFault& fault) {
+        err << fault.what() << "\n";
+        return kExitFault;
+    } catch (const std::invalid_argument& refused) {
+        err << refused.what() << "\n";
+        return kExitRejected;
+    }
+    settings.SheetReady = true;
+
+    const ui::ExportResult written = *kind == OutputKind::Pdf
+                                         ? ui::WriteSheetPdf(settings, output, *separator)
+                                         : ui::WriteSheetPng(settings, output, *dpi, *separator);
+    if (!written.ok) {
+        err << "aqualen-cli curve: " << written.error << "\n";
+        return kExitUsage;
+    }
+    return kExitReport;
 }
 
 } // namespace aqualen::cli
