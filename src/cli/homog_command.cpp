@@ -3,13 +3,103 @@
 #include <ostream>
 
 #include "cli/cli_common.h"
+#include "homog/critical_tables.h"
+#include "homog/homogeneity_report.h"
+#include "series/float_fault.h"
 
 namespace aqualen::cli {
 
-int RunHomog(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+namespace {
+
+const char* kHomogUsage =
+    "Usage: aqualen-cli homog [--row R] [--level L] [--decimal SEP] SERIES1_FILE SERIES2_FILE\n"
+    "\n"
+    "Tests two series, one number per line, for homogeneity by the Fisher,\n"
+    "Student and Wilcoxon criteria. '-' reads a series from standard input.\n"
+    "\n"
+    "  --row R        dependence of the series, 0..17 (default 7: R = 0, r(1) = 0):\n"
+    "                 0..6 r(1) = 0.7 ... 0.1, 8..16 R = 0.1 ... 0.9, 17 R = 0.95\n"
+    "  --level L      significance level, 0..12 (default 3: 5 %):\n"
+    "                 0.2 1 2 5 10 20 30 50/40 70 80 90 95 99 %\n"
+    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+    "                 (default: the locale's)\n"
+    "\n"
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error.\n";
+
+constexpr const char* kSeriesInvalidText = "Ряды введены не корректно!";
+
+int UsageError(std::ostream& err, const std::string& reason)
 {
-    err << "aqualen-cli: 'homog' is not built yet\n";
+    err << "aqualen-cli homog: " << reason << "\n\n" << kHomogUsage;
     return kExitUsage;
+}
+
+// Writes each line the moment it is known, so a fault leaves those before it.
+class StreamSink final : public HomogeneitySink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    void Line(const std::string& line) override { out_ << line << '\n'; }
+    void Point(int, double) override {}
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace
+
+int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--row", "--level", "--decimal"}, {}, error);
+    if (!parsed)
+        return UsageError(err, error);
+    if (parsed->help) {
+        out << kHomogUsage;
+        return kExitReport;
+    }
+    if (parsed->files.size() != 2)
+        return UsageError(err, "two series files are needed");
+    const std::optional<int> row = IntegerOption(*parsed, "--row", 7, 0, kDependenceRowCount - 1);
+    if (!row)
+        return UsageError(err, "--row takes 0..17");
+    const std::optional<int> level = IntegerOption(*parsed, "--level", 3, 0, kSignificanceLevelCount - 1);
+    if (!level)
+        return UsageError(err, "--level takes 0..12");
+    const bool separatorGiven = parsed->options.count("--decimal") > 0;
+    const std::optional<char> separator = DecimalSeparator(*parsed);
+    if (!separator || (separatorGiven && *separator != ',' && *separator != '.'))
+        return UsageError(err, "--decimal takes ',' or '.'");
+    if (parsed->files[0] == "-" && parsed->files[1] == "-")
+        return UsageError(err, "only one series can come from standard input");
+
+    const std::optional<SeriesLines> first = ReadSeriesFile(parsed->files[0], error);
+    if (!first)
+        return UsageError(err, error);
+    const std::optional<SeriesLines> second = ReadSeriesFile(parsed->files[1], error);
+    if (!second)
+        return UsageError(err, error);
+
+    StreamSink sink(out);
+    try {
+        const HomogeneityOutcome outcome = HomogeneityReport(*first, *second, *row, *level, *separator, sink);
+        out.flush();
+        switch (outcome) {
+        case HomogeneityOutcome::TooShort:
+            err << "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)\n";
+            return kExitTooShort;
+        case HomogeneityOutcome::InvalidInput:
+            err << kSeriesInvalidText << '\n';
+            return kExitRejected;
+        case HomogeneityOutcome::Report:
+            return kExitReport;
+        }
+    } catch (const FloatFault& fault) {
+        out.flush();
+        err << fault.what() << '\n';
+        return kExitFault;
+    }
+    return kExitReport;
 }
 
 } // namespace aqualen::cli

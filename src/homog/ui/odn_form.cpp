@@ -1,10 +1,451 @@
 #include "homog/ui/odn_form.h"
 
+#include <algorithm>
+#include <limits>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QPointF>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextCursor>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "homog/critical_tables.h"
+#include "homog/homogeneity_report.h"
+#include "homog/ui/odn_glyphs.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+
 namespace aqualen::ui {
+
+namespace {
+
+constexpr int kDesignWidth = 620;
+constexpr int kDesignHeight = 379;
+constexpr int kPanel1Width = 289;
+constexpr int kMemoSer1Width = 102;
+constexpr int kPanel4Width = 80;
+constexpr int kPanel3Height = 88;
+constexpr int kRadioGroup2Width = 229;
+constexpr int kChartDesignHeight = 142;
+constexpr int kMinPaneSize = 50;
+constexpr int kMovableLinesKept = 10;
+
+QFrame* Panel(QWidget* parent, const char* name, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    return panel;
+}
+
+QPlainTextEdit* Pane(QWidget* parent, const char* name)
+{
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+QSplitter* Splitter(Qt::Orientation orientation, const char* name, int width)
+{
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setHandleWidth(width);
+    splitter->setChildrenCollapsible(false);
+    return splitter;
+}
+
+// A captioned group of radio buttons, item i with id i, filled column by
+// column with as many rows as the columns need.
+QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
+                      int columns, int selected, QButtonGroup*& group)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    group = new QButtonGroup(box);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(4, 2, 2, 2);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(0);
+    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], box);
+        group->addButton(button, i);
+        grid->addWidget(button, i % rows, i / rows);
+    }
+    group->button(selected)->setChecked(true);
+    return box;
+}
+
+// Adds a line after the pane's last line. A pane whose text ends in a line
+// break already has the empty place for it, so no empty line creeps in.
+void AppendAsLastLine(QPlainTextEdit& pane, const QString& line)
+{
+    QTextDocument* document = pane.document();
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::End);
+    const bool endsWithBreak = document->blockCount() > 1 && document->lastBlock().text().isEmpty();
+    if (!document->isEmpty() && !endsWithBreak)
+        cursor.insertBlock();
+    cursor.insertText(line);
+}
+
+} // namespace
 
 TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Проверка на однородность"));
+    // The classic 8-point dialog face is not on Linux; the system's sans
+    // serif at 11 pixels keeps the layout as designed.
+    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    face.setPixelSize(11);
+    setFont(face);
+
+    BuildSeriesPanel();
+    BuildOutputPanel();
+
+    Splitter1 = Splitter(Qt::Horizontal, "Splitter1", 3);
+    Splitter1->addWidget(Panel1);
+    Splitter1->addWidget(Panel2);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Splitter1);
+
+    // The design size, or more where the captions need it to stay legible.
+    const QSize needed = minimumSizeHint();
+    const int panel1Width = std::max(kPanel1Width, Panel1->minimumSizeHint().width());
+    const int width = std::max({kDesignWidth, needed.width(), panel1Width + 3 + Panel2->minimumSizeHint().width()});
+    resize(width, std::max(kDesignHeight, needed.height()));
+    Splitter1->setSizes({panel1Width, width - panel1Width - 3});
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TOdnForm::BuildSeriesPanel()
+{
+    Panel1 = Panel(this, "Panel1", QFrame::Sunken);
+    MemoSer1 = Pane(Panel1, "MemoSer1");
+    MemoSer1->setToolTip(QStringLiteral("Ряд 1"));
+    MemoSer2 = Pane(Panel1, "MemoSer2");
+    MemoSer2->setToolTip(QStringLiteral("Ряд 2"));
+    MemoSer1->setMinimumWidth(kMinPaneSize);
+    MemoSer2->setMinimumWidth(kMinPaneSize);
+
+    Splitter2 = Splitter(Qt::Horizontal, "Splitter2", 3);
+    Splitter2->addWidget(MemoSer1);
+    Splitter2->addWidget(MemoSer2);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+
+    Panel4 = new QFrame(Panel1);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->setFrameStyle(QFrame::NoFrame);
+    QStringList rows;
+    for (const char* label : DependenceRows)
+        rows << QString::fromUtf8(label);
+    RadioGroup1 = RadioGroup(Panel4, "RadioGroup1", QStringLiteral("__   R    r(1) "), rows, 1, 7, RadioGroup1Items);
+    auto* panel4Layout = new QVBoxLayout(Panel4);
+    panel4Layout->setContentsMargins(2, 2, 2, 2);
+    panel4Layout->addWidget(RadioGroup1);
+    Panel4->setFixedWidth(std::max(kPanel4Width, Panel4->sizeHint().width()));
+
+    auto* layout = new QHBoxLayout(Panel1);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(Splitter2, 1);
+    layout->addWidget(Panel4);
+    const int memoSer2Width = kPanel1Width - kMemoSer1Width - 3 - Panel4->width();
+    Splitter2->setSizes({kMemoSer1Width, std::max(memoSer2Width, kMinPaneSize)});
+}
+
+void TOdnForm::BuildButtonBar()
+{
+    Panel3 = Panel(Panel2, "Panel3", QFrame::Raised);
+    auto* buttons = new QWidget(Panel3);
+    buttons->setFixedWidth(90);
+    btnRun = new QPushButton(QStringLiteral("Рассчитать"), buttons);
+    btnRun->setObjectName(QStringLiteral("btnRun"));
+    btnRun->setGeometry(8, 8, 75, 25);
+    SpeedButton1 = new QToolButton(buttons);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setIcon(MoveDownGlyph());
+    SpeedButton1->setToolTip(QStringLiteral("Передвинуть"));
+    SpeedButton1->setGeometry(8, 40, 23, 22);
+    sbClear = new QToolButton(buttons);
+    sbClear->setObjectName(QStringLiteral("sbClear"));
+    sbClear->setAutoRaise(true);
+    sbClear->setIcon(BlankSheetGlyph());
+    sbClear->setToolTip(QStringLiteral("Очистить все"));
+    sbClear->setGeometry(59, 40, 23, 22);
+
+    QStringList levels;
+    for (const char* label : SignificanceLevels)
+        levels << QString::fromUtf8(label);
+    RadioGroup2 = RadioGroup(Panel3, "RadioGroup2", QStringLiteral("Уровень значимости, %"), levels, 3, 3,
+                             RadioGroup2Items);
+    RadioGroup2->setFixedWidth(std::max(kRadioGroup2Width, RadioGroup2->sizeHint().width()));
+
+    auto* layout = new QHBoxLayout(Panel3);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(buttons);
+    layout->addStretch(1);
+    layout->addWidget(RadioGroup2);
+    Panel3->setFixedHeight(std::max(kPanel3Height, RadioGroup2->sizeHint().height() + 2));
+
+    connect(btnRun, &QPushButton::clicked, this, &TOdnForm::btnRunClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TOdnForm::SpeedButton1Click);
+    connect(sbClear, &QToolButton::clicked, this, &TOdnForm::sbClearClick);
+}
+
+void TOdnForm::BuildOutputPanel()
+{
+    Panel2 = Panel(this, "Panel2", QFrame::Sunken);
+    BuildButtonBar();
+
+    OutPutMemo = Pane(Panel2, "OutPutMemo");
+    QFont bold = font();
+    bold.setBold(true);
+    OutPutMemo->setFont(bold);
+    OutPutMemo->setMinimumHeight(kMinPaneSize);
+
+    BuildChart();
+
+    Splitter3 = Splitter(Qt::Vertical, "Splitter3", 4);
+    Splitter3->addWidget(OutPutMemo);
+    Splitter3->addWidget(Chart1);
+    Splitter3->setStretchFactor(0, 1);
+    Splitter3->setStretchFactor(1, 0);
+
+    auto* layout = new QVBoxLayout(Panel2);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(Panel3);
+    layout->addWidget(Splitter3, 1);
+    Splitter3->setSizes({kDesignHeight - kPanel3Height - kChartDesignHeight, kChartDesignHeight});
+}
+
+void TOdnForm::BuildChart()
+{
+    auto* chart = new QChart();
+    chart->legend()->hide();
+    chart->setTitle(QString());
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 8, 4));
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale::system());
+
+    Series1 = new QLineSeries(chart);
+    Series1->setObjectName(QStringLiteral("Series1"));
+    Series2 = new QLineSeries(chart);
+    Series2->setObjectName(QStringLiteral("Series2"));
+    const QColor colors[] = {Qt::red, Qt::green};
+    QLineSeries* series[] = {Series1, Series2};
+    axisX_ = new QValueAxis(chart);
+    axisY_ = new QValueAxis(chart);
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setLabelsFont(font());
+        axis->setRange(0, 1);
+    }
+    chart->addAxis(axisX_, Qt::AlignBottom);
+    chart->addAxis(axisY_, Qt::AlignLeft);
+    for (int i = 0; i < 2; ++i) {
+        series[i]->setColor(colors[i]);
+        // A one-pixel mark on every point, no labels.
+        series[i]->setPointsVisible(true);
+        series[i]->setMarkerSize(1);
+        series[i]->setPointLabelsVisible(false);
+        chart->addSeries(series[i]);
+        series[i]->attachAxis(axisX_);
+        series[i]->attachAxis(axisY_);
+    }
+
+    Chart1 = new QChartView(chart, Panel2);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    Chart1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Chart1->setRenderHint(QPainter::Antialiasing);
+    Chart1->setMinimumHeight(kMinChartHeight);
+    Chart1->installEventFilter(this);
+}
+
+int TOdnForm::RowIndex() const { return RadioGroup1Items->checkedId(); }
+
+int TOdnForm::LevelIndex() const { return RadioGroup2Items->checkedId(); }
+
+namespace {
+
+// Shows the calculation in the window: the report pane gets the lines, the
+// chart the points. The points are gathered and handed to the series when
+// the sink goes away, so that a fault part-way still shows those read.
+class FormSink final : public HomogeneitySink {
+public:
+    FormSink(QPlainTextEdit& memo, QLineSeries& series1, QLineSeries& series2, QChart& chart)
+        : memo_(memo), series1_(series1), series2_(series2), chart_(chart)
+    {
+    }
+    ~FormSink() override
+    {
+        if (!begun_)
+            return;
+        // One replace draws a series in one pass; adding point by point would
+        // relayout the chart for each of them.
+        series1_.replace(points1_);
+        series2_.replace(points2_);
+    }
+    FormSink(const FormSink&) = delete;
+    FormSink& operator=(const FormSink&) = delete;
+
+    void Begin() override
+    {
+        begun_ = true;
+        memo_.clear();
+        series1_.clear();
+        series2_.clear();
+        chart_.zoomReset();
+    }
+    void Line(const std::string& line) override { AppendLine(memo_, line); }
+    void Point(int series, double value) override
+    {
+        QList<QPointF>& points = series == 1 ? points1_ : points2_;
+        points.append(QPointF(points.size(), value));
+    }
+
+private:
+    QPlainTextEdit& memo_;
+    QLineSeries& series1_;
+    QLineSeries& series2_;
+    QChart& chart_;
+    QList<QPointF> points1_;
+    QList<QPointF> points2_;
+    bool begun_ = false;
+};
+
+} // namespace
+
+void TOdnForm::btnRunClick()
+{
+    RunGuarded(this, [this] {
+        const SeriesLines first = PaneLines(*MemoSer1);
+        const SeriesLines second = PaneLines(*MemoSer2);
+        HomogeneityOutcome outcome = HomogeneityOutcome::TooShort;
+        try {
+            FormSink sink(*OutPutMemo, *Series1, *Series2, *Chart1->chart());
+            outcome = HomogeneityReport(first, second, RowIndex(), LevelIndex(), SystemDecimalSeparator(), sink);
+        } catch (...) {
+            // The sink is gone by now and has drawn the points read.
+            FitAxes();
+            throw;
+        }
+        FitAxes();
+        if (outcome == HomogeneityOutcome::InvalidInput)
+            ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+    });
+}
+
+void TOdnForm::SpeedButton1Click()
+{
+    RunGuarded(this, [this] {
+        if (PaneLines(*MemoSer1).size() <= static_cast<size_t>(kMovableLinesKept))
+            return;
+        const QTextBlock first = MemoSer1->document()->firstBlock();
+        AppendAsLastLine(*MemoSer2, first.text());
+        QTextCursor cursor(first);
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    });
+}
+
+void TOdnForm::sbClearClick()
+{
+    MemoSer1->clear();
+    MemoSer2->clear();
+    OutPutMemo->clear();
+}
+
+void TOdnForm::FitAxes()
+{
+    qreal low = std::numeric_limits<qreal>::max();
+    qreal high = std::numeric_limits<qreal>::lowest();
+    qsizetype count = 0;
+    for (const QLineSeries* series : {Series1, Series2}) {
+        const QList<QPointF> points = series->points();
+        count = std::max(count, points.size());
+        for (const QPointF& p : points) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    }
+    if (count == 0)
+        return;
+    axisX_->setRange(0, std::max<qreal>(count - 1, 1));
+    const qreal span = high - low;
+    const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
+    axisY_->setRange(low - margin, high + margin);
+    axisY_->applyNiceNumbers();
+}
+
+void TOdnForm::FormResize()
+{
+    SetChartHeight(Panel2->height() / 3);
+}
+
+void TOdnForm::Chart1Resize()
+{
+    if (Chart1->height() < kMinChartHeight)
+        SetChartHeight(kMinChartHeight);
+}
+
+void TOdnForm::SetChartHeight(int height)
+{
+    const int available = Splitter3->height() - Splitter3->handleWidth();
+    const int chart = std::max(height, kMinChartHeight);
+    Splitter3->setSizes({std::max(available - chart, 0), chart});
+}
+
+void TOdnForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TOdnForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormResize();
+}
+
+bool TOdnForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Chart1 && event->type() == QEvent::Resize)
+        Chart1Resize();
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace aqualen::ui

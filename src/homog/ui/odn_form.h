@@ -1,7 +1,20 @@
 #pragma once
-// Placeholder until this window is built.
+// The homogeneity window: two series side by side, the dependence and the
+// significance level to test them at, the report of the Fisher, Student and
+// Wilcoxon criteria, and both series drawn as lines.
 
 #include <QWidget>
+
+class QButtonGroup;
+class QChartView;
+class QFrame;
+class QGroupBox;
+class QLineSeries;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QToolButton;
+class QValueAxis;
 
 namespace aqualen::ui {
 
@@ -9,6 +22,58 @@ class TOdnForm : public QWidget {
     Q_OBJECT
 public:
     explicit TOdnForm(QWidget* owner);
+
+    static constexpr int kMinChartHeight = 50;
+
+    // The selected items of the two radio groups.
+    int RowIndex() const;
+    int LevelIndex() const;
+
+    // Controls, owned by the window through Qt's parent chain. The radio
+    // groups' buttons are in RadioGroup1Items / RadioGroup2Items, id = item.
+    QFrame* Panel1 = nullptr;
+    QPlainTextEdit* MemoSer1 = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QPlainTextEdit* MemoSer2 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* RadioGroup1Items = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QPushButton* btnRun = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* sbClear = nullptr;
+    QGroupBox* RadioGroup2 = nullptr;
+    QButtonGroup* RadioGroup2Items = nullptr;
+    QPlainTextEdit* OutPutMemo = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    QChartView* Chart1 = nullptr;
+    QLineSeries* Series1 = nullptr;
+    QLineSeries* Series2 = nullptr;
+
+public slots:
+    void btnRunClick();
+    void SpeedButton1Click();
+    void sbClearClick();
+    void FormResize();
+    void Chart1Resize();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildSeriesPanel();
+    void BuildOutputPanel();
+    void BuildButtonBar();
+    void BuildChart();
+    void FitAxes();
+    void SetChartHeight(int height);
+
+    QValueAxis* axisX_ = nullptr;
+    QValueAxis* axisY_ = nullptr;
 };
 
 } // namespace aqualen::ui
