@@ -1,10 +1,273 @@
 #include "curve/ui/obesp_form.h"
 
+#include <algorithm>
+#include <exception>
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "curve/curve_sheet.h"
+#include "curve/probability_scale.h"
+#include "curve/ui/glyphs.h"
+#include "curve/ui/paint_box.h"
+#include "curve/ui/painter_canvas.h"
+#include "curve/ui/param_dlg.h"
+#include "curve/ui/print_dlg.h"
+#include "series/numeric_routines.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+
 namespace aqualen::ui {
+
+namespace {
+
+// The window's designed client size; the page is sized from its width once,
+// before the window is maximised.
+constexpr int kDesignedClientWidth = 427;
+constexpr int kDesignedClientHeight = 316;
+constexpr int kShadow = 4;
+
+} // namespace
 
 TObespForm::TObespForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
+    FormCreate();
+}
+
+TObespForm::~TObespForm() = default;
+
+void TObespForm::FormCreate()
+{
     setWindowTitle(QStringLiteral("Кривая обеспеченности"));
+    setFont(QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 8));
+    resize(kDesignedClientWidth, kDesignedClientHeight);
+
+    Panel1 = new QFrame(this);
+    Panel1->setFixedHeight(41);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    sbZoomOut = new QToolButton(Panel1);
+    sbZoomOut->setGeometry(24, 8, 23, 22);
+    sbZoomOut->setIcon(GlyphIcon(Glyph::ZoomOut));
+    sbZoomOut->setToolTip(QStringLiteral("Уменьшить"));
+    sbZoomIn = new QToolButton(Panel1);
+    sbZoomIn->setGeometry(48, 8, 23, 22);
+    sbZoomIn->setIcon(GlyphIcon(Glyph::ZoomIn));
+    sbZoomIn->setToolTip(QStringLiteral("Увеличить"));
+    bbParameters = new QPushButton(GlyphIcon(Glyph::Parameters), QStringLiteral("Параметры ..."), Panel1);
+    bbParameters->setGeometry(112, 7, 110, 25);
+    bbPrint = new QPushButton(GlyphIcon(Glyph::Print), QStringLiteral("Печать ... "), Panel1);
+    bbPrint->setGeometry(232, 7, 110, 25);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setBackgroundRole(QPalette::Window);
+    pageArea_ = new QWidget;
+    ScrollBox1->setWidget(pageArea_);
+    ScrollBox1->setWidgetResizable(false);
+    // The shadow lies behind the page: made first, so the page stays on top.
+    pbBlack = new PaintBox([this](QPainter& painter) { pbBlackPaint(painter); }, pageArea_);
+    pbPage = new PaintBox([this](QPainter& painter) { pbPagePaint(painter); }, pageArea_);
+    pbPage->raise();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(ScrollBox1, 1);
+    layout->activate();
+
+    settings_.SetWindowDefaults();
+    const int pageHeight = static_cast<int>(RoundHalfEven(width() / 1.75L));
+    const int pageWidth = static_cast<int>(RoundHalfEven(pageHeight * 1.414L));
+    ResizePage(pageWidth, pageHeight);
+    const int frame = ScrollBox1->frameWidth();
+    settings_.ViewWidth = ScrollBox1->width() - 2 * frame;
+    settings_.ViewHeight = ScrollBox1->height() - 2 * frame;
+    settings_.PlacementPending = true;
+    ZoomButtons();
+
+    ScrollBox1->viewport()->installEventFilter(this);
+    connect(sbZoomOut, &QToolButton::clicked, this, &TObespForm::sbZoomOutClick);
+    connect(sbZoomIn, &QToolButton::clicked, this, &TObespForm::sbZoomInClick);
+    connect(bbParameters, &QPushButton::clicked, this, &TObespForm::bbParametersClick);
+    connect(bbPrint, &QPushButton::clicked, this, &TObespForm::bbPrintClick);
+
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TObespForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormActivate();
+}
+
+void TObespForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+bool TObespForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize)
+        FormResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TObespForm::FormActivate()
+{
+    if (settings_.PlacementPending)
+        PlacePage();
+    settings_.PlacementPending = false;
+    pbBlack->update();
+    pbPage->update();
+}
+
+void TObespForm::FormResize()
+{
+    const QSize client = ScrollBox1->viewport()->size();
+    settings_.ViewWidth = client.width();
+    settings_.ViewHeight = client.height();
+    PlacePage();
+}
+
+void TObespForm::PlacePage()
+{
+    // Placing the page may show or hide the scroll bars, which resizes the
+    // visible area and asks for another placement: that one is left to run
+    // after this.
+    if (placing_)
+        return;
+    placing_ = true;
+    const QSize client = ScrollBox1->viewport()->size();
+    const QSize page = pbPage->size();
+    settings_.PageLeft = page.width() < settings_.ViewWidth
+                             ? static_cast<int32_t>(RoundHalfEven((client.width() - page.width()) / 2.0L))
+                             : 0;
+    settings_.PageTop = page.height() < settings_.ViewHeight
+                            ? static_cast<int32_t>(RoundHalfEven((client.height() - page.height()) / 2.0L))
+                            : 0;
+    // Offsets computed from a stale client size are never negative.
+    settings_.PageLeft = std::max(settings_.PageLeft, 0);
+    settings_.PageTop = std::max(settings_.PageTop, 0);
+    pbPage->move(settings_.PageLeft, settings_.PageTop);
+    pbBlack->move(settings_.PageLeft + kShadow, settings_.PageTop + kShadow);
+    pageArea_->resize(std::max(client.width(), settings_.PageLeft + page.width() + kShadow),
+                      std::max(client.height(), settings_.PageTop + page.height() + kShadow));
+    placing_ = false;
+    if (ScrollBox1->viewport()->size() != client)
+        FormResize();
+}
+
+void TObespForm::ResizePage(int width, int height)
+{
+    pbPage->resize(width, height);
+    pbBlack->resize(width, height);
+}
+
+void TObespForm::ZoomButtons()
+{
+    sbZoomOut->setEnabled(settings_.ZoomLevel > 0);
+    sbZoomIn->setEnabled(settings_.ZoomLevel < 2);
+}
+
+void TObespForm::sbZoomOutClick()
+{
+    RunGuarded(this, [&] {
+        if (settings_.ZoomLevel == 0)
+            return;
+        const int height = static_cast<int>(RoundHalfEven(pbPage->height() / 2.0L));
+        const int width = static_cast<int>(RoundHalfEven(pbPage->width() / 2.0L));
+        ResizePage(width, height);
+        --settings_.ZoomLevel;
+        PlacePage();
+        ZoomButtons();
+    });
+}
+
+void TObespForm::sbZoomInClick()
+{
+    RunGuarded(this, [&] {
+        if (settings_.ZoomLevel >= 2)
+            return;
+        ResizePage(pbPage->width() * 2, pbPage->height() * 2);
+        ++settings_.ZoomLevel;
+        PlacePage();
+        ZoomButtons();
+    });
+}
+
+void TObespForm::bbParametersClick()
+{
+    RunGuarded(this, [&] {
+        if (!ParamDlg)
+            ParamDlg = new TParamDlg(settings_, this);
+        if (ParamDlg->exec() == QDialog::Accepted)
+            settings_.SheetReady = true;
+        paintFaultShown_ = false;
+        FormActivate();
+    });
+}
+
+void TObespForm::bbPrintClick()
+{
+    RunGuarded(this, [&] {
+        if (!PrintDlg)
+            PrintDlg = new TPrintDlg(settings_, this);
+        PrintDlg->exec();
+    });
+}
+
+void TObespForm::pbBlackPaint(QPainter& painter)
+{
+    PainterCanvas canvas(painter);
+    canvas.SetBrushColor(kBlack);
+    canvas.SetPenColor(kBlack);
+    const int width = pbBlack->width();
+    const int height = pbBlack->height();
+    painter.fillRect(QRect(QPoint(width - kShadow, 0), QPoint(width - 1, height - 1)), Qt::black);
+    painter.fillRect(QRect(QPoint(kShadow, height - kShadow), QPoint(width - kShadow - 1, height - 1)), Qt::black);
+}
+
+void TObespForm::pbPagePaint(QPainter& painter)
+{
+    const int width = pbPage->width();
+    const int height = pbPage->height();
+    PainterCanvas canvas(painter);
+    canvas.SetBrushColor(kWhite);
+    canvas.SetPenColor(kSilver);
+    canvas.SetPenWidth(0);
+    canvas.SetPenStyle(PenStyle::Solid);
+    canvas.Rectangle(0, 0, width, height);
+    if (!settings_.SheetReady)
+        return;
+    SheetTarget target;
+    target.toScreen = true;
+    target.hUnit = HorizontalUnit(width);
+    target.vUnit = VerticalUnit(height);
+    target.pageWidth = width;
+    target.pageHeight = height;
+    target.screenPpi = parentWidget() ? parentWidget()->logicalDpiX() : logicalDpiX();
+    target.separator = SystemDecimalSeparator();
+    try {
+        DrawCurveSheet(canvas, settings_, target);
+    } catch (const std::exception& fault) {
+        // A box cannot be shown from inside a paint: it is shown once the
+        // paint is over, and only once until the settings change again.
+        if (!paintFaultShown_) {
+            paintFaultShown_ = true;
+            const QString text = QString::fromUtf8(fault.what());
+            QTimer::singleShot(0, this, [this, text] { ShowFault(this, text); });
+        }
+    }
 }
 
 } // namespace aqualen::ui

@@ -1,0 +1,407 @@
+#include "curve/ui/param_dlg.h"
+
+#include <array>
+#include <stdexcept>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "curve/scale_check.h"
+#include "curve/smoothing_fit.h"
+#include "curve/ui/count_text.h"
+#include "curve/ui/glyphs.h"
+#include "curve/ui/radio_group.h"
+#include "curve/ui/series_grid_cells.h"
+#include "curve/ui/series_grid_model.h"
+#include "curve/ui/series_grid_view.h"
+#include "curve/ui/up_down.h"
+#include "series/number_text.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+
+namespace aqualen::ui {
+
+namespace {
+
+QLabel* Caption(const QString& text, int x, int y, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QLineEdit* Box(const QString& text, const QRect& geometry, QWidget* parent)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QToolButton* FlatButton(const QRect& geometry, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(18, 18));
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+TParamDlg::TParamDlg(CurveSettings& settings, QWidget* owner) : QDialog(owner), settings_(settings)
+{
+    FormCreate();
+}
+
+void TParamDlg::FormCreate()
+{
+    setWindowTitle(QStringLiteral("Параметры кривой обеспеченности"));
+    setFont(QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 8));
+    setFixedSize(420, 600);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setGeometry(0, 0, 420, 600 - 39);
+    CreateActions();
+    PageControl1->addTab(CreateParametersPage(), QStringLiteral("Параметры"));
+    PageControl1->addTab(CreateScalePage(), QStringLiteral("Шкала"));
+    PageControl1->addTab(CreateSeriesPage(), QStringLiteral("Ряд данных"));
+    PageControl1->addTab(CreateCurvePage(), QStringLiteral("Кривая"));
+    PageControl1->setCurrentIndex(0);
+
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnOk->setGeometry(420 - 2 * 83 - 8, 600 - 39 + 7, 75, 25);
+    btnOk->setDefault(true);
+    btnCansel = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCansel->setGeometry(420 - 83, 600 - 39 + 7, 75, 25);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCansel, &QPushButton::clicked, this, &QDialog::reject);
+
+    edAdditionalPoint->setText(QString::fromStdString(FormatGeneral(0.2, SystemDecimalSeparator())));
+    GridCells->Cells().Set(0, 0, "№");
+    GridCells->Cells().Set(1, 0, "P, %");
+    GridCells->Cells().Set(2, 0, "Значения");
+    StringGrid1->setColumnWidth(0, 40);
+    StringGrid1->setColumnWidth(1, 60);
+    StringGrid1->setColumnWidth(2, StringGrid1->viewport()->width() - 104);
+    Edit2Change();
+    StringGrid1->SetCurrentRow(1);
+    CheckBox1Click();
+}
+
+void TParamDlg::CreateActions()
+{
+    const auto make = [this](const QString& caption, const QString& hint, QKeySequence::StandardKey key,
+                             Glyph glyph) {
+        auto* action = new QAction(GlyphIcon(glyph, 18), caption, this);
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+        action->setShortcut(QKeySequence(key));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        return action;
+    };
+    Copy = make(QStringLiteral("Copy"), QStringLiteral("Копировать"), QKeySequence::Copy, Glyph::Copy);
+    Paste = make(QStringLiteral("Paste"), QStringLiteral("Вставить"), QKeySequence::Paste, Glyph::Paste);
+    Cut = make(QStringLiteral("Cut"), QStringLiteral("Вырезать"), QKeySequence::Cut, Glyph::Cut);
+    connect(Copy, &QAction::triggered, this, &TParamDlg::CopyExecute);
+    connect(Paste, &QAction::triggered, this, &TParamDlg::PasteExecute);
+    connect(Cut, &QAction::triggered, this, &TParamDlg::CutExecute);
+}
+
+QWidget* TParamDlg::CreateParametersPage()
+{
+    auto* page = new QWidget;
+    Caption(QStringLiteral("Радиус точек"), 16, 14, page);
+    Edit1 = Box(QStringLiteral("3"), QRect(16, 32, 40, 21), page);
+    UpDown1 = new UpDown(Edit1, 1, 20, 3, page);
+    Caption(QStringLiteral("Название"), 16, 68, page);
+    edNameKrOb = Box(QStringLiteral("Название кривой обеспеченности"), QRect(16, 86, 377, 21), page);
+    Caption(QStringLiteral("Подпись оси значений"), 16, 122, page);
+    edAxisName = Box(QStringLiteral("Q, м3/с"), QRect(16, 140, 377, 21), page);
+    RadioGroup1 = new RadioGroup(QStringLiteral("Сетка вероятности, %"),
+                                 {QStringLiteral("от 0.1 до 99.9"), QStringLiteral("от 0.01 до 99.99")}, page);
+    RadioGroup1->setGeometry(16, 180, 377, 72);
+    RadioGroup1->SetItemIndex(0);
+    connect(Edit1, &QLineEdit::textChanged, this, &TParamDlg::Edit1Change);
+    return page;
+}
+
+QWidget* TParamDlg::CreateScalePage()
+{
+    auto* page = new QWidget;
+    const std::array<QString, 4> captions{QStringLiteral("Максимум"), QStringLiteral("Минимум"),
+                                          QStringLiteral("Основные деления"),
+                                          QStringLiteral("Промежуточные деления")};
+    const std::array<QString, 4> texts{QStringLiteral("17"), QStringLiteral("0"), QStringLiteral("1"), QString()};
+    std::array<QLineEdit*, 4> boxes{};
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const int top = 14 + static_cast<int>(i) * 54;
+        Caption(captions[i], 16, top, page);
+        boxes[i] = Box(texts[i], QRect(16, top + 18, 150, 21), page);
+    }
+    edMax = boxes[0];
+    edMin = boxes[1];
+    edMainPoint = boxes[2];
+    edAdditionalPoint = boxes[3];
+    return page;
+}
+
+QWidget* TParamDlg::CreateSeriesPage()
+{
+    auto* page = new QWidget;
+    GridCells = new SeriesGridModel(this);
+    StringGrid1 = new SeriesGridView(GridCells, page);
+    StringGrid1->setGeometry(8, 8, 225, 441);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Ввести ряд"), page);
+    CheckBox1->setGeometry(248, 8, 150, 20);
+    Caption(QStringLiteral("Число точек"), 248, 40, page);
+    Edit2 = Box(QStringLiteral("10"), QRect(248, 58, 50, 21), page);
+    UpDown2 = new UpDown(Edit2, 5, 500, 10, page);
+
+    sbCut = FlatButton(QRect(248, 96, 27, 27), page);
+    sbCopy = FlatButton(QRect(277, 96, 27, 27), page);
+    sbPaste = FlatButton(QRect(306, 96, 27, 27), page);
+    sbCut->setDefaultAction(Cut);
+    sbCopy->setDefaultAction(Copy);
+    sbPaste->setDefaultAction(Paste);
+    sbClear = FlatButton(QRect(248, 128, 27, 27), page);
+    sbClear->setIcon(GlyphIcon(Glyph::Clear, 18));
+    sbClear->setToolTip(QStringLiteral("Удалить ряд"));
+    sbSorted = FlatButton(QRect(277, 128, 27, 27), page);
+    sbSorted->setIcon(GlyphIcon(Glyph::Sort, 18));
+    sbSorted->setToolTip(QStringLiteral("Сортировать ряд"));
+
+    RadioGroupP = new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
+                                 {QStringLiteral("P = m / (n+1) * 100%"),
+                                  QStringLiteral("P = (m-0.3) / (n+0.4) * 100%")},
+                                 page);
+    RadioGroupP->setGeometry(8, 456, 396, 70);
+    RadioGroupP->SetItemIndex(0);
+
+    connect(CheckBox1, &QCheckBox::toggled, this, &TParamDlg::CheckBox1Click);
+    connect(Edit2, &QLineEdit::textChanged, this, &TParamDlg::Edit2Change);
+    connect(RadioGroupP, &RadioGroup::Clicked, this, &TParamDlg::RadioGroupPClick);
+    connect(sbClear, &QToolButton::clicked, this, &TParamDlg::sbClearClick);
+    connect(sbSorted, &QToolButton::clicked, this, &TParamDlg::sbSortedClick);
+    connect(StringGrid1, &SeriesGridView::KeyDown, this, &TParamDlg::StringGrid1KeyDown);
+    connect(StringGrid1, &SeriesGridView::ClipboardKey, this, &TParamDlg::ClipboardKey);
+    return page;
+}
+
+QWidget* TParamDlg::CreateCurvePage()
+{
+    auto* page = new QWidget;
+    CheckBoxCurve = new QCheckBox(QStringLiteral("Сглаживающая кривая"), page);
+    CheckBoxCurve->setGeometry(16, 16, 250, 20);
+    return page;
+}
+
+int TParamDlg::PointCount() const { return UpDown2->Position(); }
+
+void TParamDlg::Edit1Change()
+{
+    RunGuarded(this, [&] {
+        const QString text = Edit1->text();
+        switch (CheckCountText(text.toStdString(), 0, 20)) {
+        case CountTextVerdict::Valid: break;
+        case CountTextVerdict::Reset: Edit1->setText(QStringLiteral("3")); break;
+        case CountTextVerdict::NotInteger:
+            ShowPlain(this, QStringLiteral("Следует ввести число!"));
+            Edit1->setText(text.left(text.size() - 1));
+            break;
+        }
+    });
+}
+
+void TParamDlg::Edit2Change()
+{
+    RunGuarded(this, [&] {
+        GridCells->SetPointCount(PointCount());
+        RadioGroupPClick();
+    });
+}
+
+void TParamDlg::RadioGroupPClick()
+{
+    RunGuarded(this, [&] {
+        const PlottingFormula formula =
+            RadioGroupP->ItemIndex() == 1 ? PlottingFormula::Chegodayev : PlottingFormula::Weibull;
+        FillProbabilityColumn(GridCells->Cells(), PointCount(), formula, SystemDecimalSeparator());
+        GridCells->CellsChanged();
+    });
+}
+
+void TParamDlg::CheckBox1Click()
+{
+    const bool on = CheckBox1->isChecked();
+    StringGrid1->setEnabled(on);
+    Edit2->setEnabled(on);
+    UpDown2->setEnabled(on);
+    Cut->setEnabled(on);
+    Copy->setEnabled(on);
+    Paste->setEnabled(on);
+    sbClear->setEnabled(on);
+    sbSorted->setEnabled(on);
+    if (!on)
+        CheckBoxCurve->setChecked(false);
+    CheckBoxCurve->setEnabled(on);
+}
+
+void TParamDlg::StringGrid1KeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    const int row = StringGrid1->CurrentRow();
+    if (row < PointCount())
+        StringGrid1->SetCurrentRow(row + 1);
+}
+
+void TParamDlg::ClipboardKey(QKeySequence::StandardKey key)
+{
+    // The actions are off while the series option is off.
+    if (key == QKeySequence::Copy && Copy->isEnabled())
+        CopyExecute();
+    else if (key == QKeySequence::Cut && Cut->isEnabled())
+        CutExecute();
+    else if (key == QKeySequence::Paste && Paste->isEnabled())
+        PasteExecute();
+}
+
+void TParamDlg::CopyExecute()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        const std::string text = CopyCells(GridCells->Cells(), StringGrid1->Selection());
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    });
+}
+
+void TParamDlg::CutExecute()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        const std::string text = CutCells(GridCells->Cells(), StringGrid1->Selection());
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+        GridCells->CellsChanged();
+    });
+}
+
+void TParamDlg::PasteExecute()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        const std::string text = QGuiApplication::clipboard()->text().toStdString();
+        PasteCells(GridCells->Cells(), SeriesGridCells::kValueColumn, StringGrid1->CurrentRow(), text);
+        GridCells->CellsChanged();
+    });
+}
+
+void TParamDlg::sbClearClick()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        ClearValues(GridCells->Cells());
+        GridCells->CellsChanged();
+    });
+}
+
+void TParamDlg::sbSortedClick()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        const bool read = SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), settings_,
+                                     SystemDecimalSeparator());
+        GridCells->CellsChanged();
+        if (!read)
+            ShowError(this, QString::fromUtf8(kSeriesInputError));
+    });
+}
+
+void TParamDlg::done(int result)
+{
+    bool close = false;
+    RunGuarded(this, [&] { close = FormCloseQuery(result); });
+    if (close)
+        QDialog::done(result);
+}
+
+bool TParamDlg::FormCloseQuery(int result)
+{
+    if (result != QDialog::Accepted)
+        return true;
+    StringGrid1->CommitEdit();
+    const char separator = SystemDecimalSeparator();
+    settings_.FineGrid = RadioGroup1->ItemIndex() == 1;
+    settings_.PointRadius = static_cast<uint8_t>(UpDown1->Position());
+    settings_.Title = edNameKrOb->text().toStdString();
+    settings_.AxisName = edAxisName->text().toStdString();
+    if (!StoreScale(separator))
+        return false;
+
+    // The sort reads the same cells as the reading below and stops at the
+    // same one, so a bad cell is reported once, by the reading.
+    SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), settings_, separator);
+    GridCells->CellsChanged();
+    settings_.Probabilities.Clear();
+    settings_.Values.Clear();
+    if (CheckBox1->isChecked() && !ReadSeries(GridCells->Cells(), PointCount(), settings_, separator)) {
+        ShowError(this, QString::fromUtf8(kSeriesInputError));
+        return false;
+    }
+
+    // The curve is switched on only once its coefficients are fitted, so a
+    // refused fit never leaves an old curve drawn over a new series.
+    settings_.SmoothCurve = false;
+    if (CheckBoxCurve->isChecked()) {
+        try {
+            FitSmoothingCurve(settings_);
+        } catch (const std::invalid_argument& refused) {
+            ShowError(this, QString::fromUtf8(refused.what()));
+            return false;
+        }
+        settings_.SmoothCurve = true;
+    }
+    return true;
+}
+
+bool TParamDlg::StoreScale(char separator)
+{
+    // All four are read and checked before any is stored, so the sheet never
+    // holds a scale it cannot draw.
+    const std::array<QLineEdit*, 4> boxes{edMax, edMin, edMainPoint, edAdditionalPoint};
+    std::array<double, 4> scale{};
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const auto value = ParseNumber(boxes[i]->text().toStdString(), separator);
+        if (!value) {
+            ShowFault(this, QStringLiteral("'%1' is not a valid floating point value").arg(boxes[i]->text()));
+            return false;
+        }
+        scale[i] = *value;
+    }
+    if (const auto refused = ScaleSettingsError(scale[0], scale[1], scale[2], scale[3])) {
+        ShowError(this, QString::fromStdString(*refused));
+        return false;
+    }
+    settings_.ScaleMax = scale[0];
+    settings_.ScaleMin = scale[1];
+    settings_.MainStep = scale[2];
+    settings_.AdditionalStep = scale[3];
+    return true;
+}
+
+} // namespace aqualen::ui

@@ -1,0 +1,101 @@
+#pragma once
+// The curve parameters dialog: sheet settings, the value scale, the series
+// grid and the smoothing option. It keeps what the user entered for as long
+// as it exists and writes the curve settings only on OK (and at once when
+// the series is sorted).
+
+#include <QDialog>
+#include <QKeySequence>
+
+#include "curve/curve_settings.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace aqualen::ui {
+
+class RadioGroup;
+class SeriesGridModel;
+class SeriesGridView;
+class UpDown;
+
+inline constexpr const char* kSeriesInputError = "Ряд данных введен не корректно!";
+
+class TParamDlg : public QDialog {
+    Q_OBJECT
+public:
+    TParamDlg(CurveSettings& settings, QWidget* owner);
+
+    QTabWidget* PageControl1;
+    QPushButton* btnOk;
+    QPushButton* btnCansel;
+    // Page "Параметры"
+    QLineEdit* Edit1;
+    UpDown* UpDown1;
+    QLineEdit* edNameKrOb;
+    QLineEdit* edAxisName;
+    RadioGroup* RadioGroup1;
+    // Page "Шкала"
+    QLineEdit* edMax;
+    QLineEdit* edMin;
+    QLineEdit* edMainPoint;
+    QLineEdit* edAdditionalPoint;
+    // Page "Ряд данных"
+    SeriesGridModel* GridCells;
+    SeriesGridView* StringGrid1;
+    QLineEdit* Edit2;
+    UpDown* UpDown2;
+    QToolButton* sbCut;
+    QToolButton* sbCopy;
+    QToolButton* sbPaste;
+    QToolButton* sbClear;
+    QToolButton* sbSorted;
+    QCheckBox* CheckBox1;
+    RadioGroup* RadioGroupP;
+    // Page "Кривая"
+    QCheckBox* CheckBoxCurve;
+    // ActionList1
+    QAction* Copy;
+    QAction* Paste;
+    QAction* Cut;
+
+    // The number of points n.
+    int PointCount() const;
+
+    // Closing with OK runs FormCloseQuery first, and stays open when it
+    // refuses; any other result closes at once.
+    void done(int result) override;
+
+public slots:
+    void Edit1Change();
+    void Edit2Change();
+    void RadioGroupPClick();
+    void CheckBox1Click();
+    void StringGrid1KeyDown(int key);
+    void CopyExecute();
+    void CutExecute();
+    void PasteExecute();
+    void sbClearClick();
+    void sbSortedClick();
+
+private:
+    void FormCreate();
+    QWidget* CreateParametersPage();
+    QWidget* CreateScalePage();
+    QWidget* CreateSeriesPage();
+    QWidget* CreateCurvePage();
+    void CreateActions();
+    void ClipboardKey(QKeySequence::StandardKey key);
+    // Stores the settings and the series; false keeps the dialog open.
+    bool FormCloseQuery(int result);
+    bool StoreScale(char separator);
+
+    CurveSettings& settings_;
+};
+
+} // namespace aqualen::ui
