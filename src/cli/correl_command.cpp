@@ -1,15 +1,76 @@
 #include "cli/commands.h"
 
+#include <optional>
 #include <ostream>
 
 #include "cli/cli_common.h"
+#include "correl/correlation_report.h"
+#include "series/float_fault.h"
 
 namespace aqualen::cli {
 
-int RunCorrel(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+namespace {
+
+const char* kCorrelUsage =
+    "Usage: aqualen-cli correl [--decimal SEP] STUDIED_FILE ANALOGUE_FILE\n"
+    "\n"
+    "Correlates the studied series with its analogue, one number per line in\n"
+    "each file (\"-\" reads standard input), and prints the nine report lines.\n"
+    "  --decimal SEP  decimal separator for reading and writing (default: the\n"
+    "                 locale's)\n";
+
+} // namespace
+
+int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    err << "aqualen-cli: 'correl' is not built yet\n";
-    return kExitUsage;
+    std::string error;
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--decimal"}, {}, error);
+    if (!parsed) {
+        err << "aqualen-cli correl: " << error << "\n" << kCorrelUsage;
+        return kExitUsage;
+    }
+    if (parsed->help) {
+        out << kCorrelUsage;
+        return kExitReport;
+    }
+    if (parsed->files.size() != 2) {
+        err << "aqualen-cli correl: expected two series files\n" << kCorrelUsage;
+        return kExitUsage;
+    }
+    const std::optional<char> separator = DecimalSeparator(*parsed);
+    if (!separator) {
+        err << "aqualen-cli correl: --decimal takes one character\n" << kCorrelUsage;
+        return kExitUsage;
+    }
+    const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], error);
+    const std::optional<SeriesLines> analogue =
+        studied ? ReadSeriesFile(parsed->files[1], error) : std::nullopt;
+    if (!studied || !analogue) {
+        err << "aqualen-cli correl: " << error << "\n";
+        return kExitUsage;
+    }
+
+    try {
+        const CorrelationOutcome outcome = CorrelationReport(*studied, *analogue, *separator);
+        switch (outcome.kind) {
+        case CorrelationOutcomeKind::TooShort:
+            err << "aqualen-cli correl: each series needs more than 2 lines\n";
+            return kExitTooShort;
+        case CorrelationOutcomeKind::DifferentLengths:
+            err << "Ряды разной длины!\n";
+            return kExitRejected;
+        case CorrelationOutcomeKind::InvalidInput:
+            err << "Ряды введены не корректно!\n";
+            return kExitRejected;
+        case CorrelationOutcomeKind::Report:
+            WriteLines(out, outcome.lines);
+            return kExitReport;
+        }
+    } catch (const FloatFault& fault) {
+        err << fault.what() << "\n";
+        return kExitFault;
+    }
+    return kExitReport;
 }
 
 } // namespace aqualen::cli

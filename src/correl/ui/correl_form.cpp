@@ -1,10 +1,333 @@
 #include "correl/ui/correl_form.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QScreen>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+#include "correl/correlation_report.h"
+#include "series/float_fault.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+
 namespace aqualen::ui {
+
+namespace {
+
+constexpr int kDesignWidth = 592;
+constexpr int kDesignHeight = 354;
+constexpr int kPanel1Width = 249;
+constexpr int kMemoSer1Width = 122;
+constexpr int kPanel3Height = 40;
+constexpr int kChartDesignHeight = 142;
+constexpr int kMinPaneSize = 50;
+constexpr qreal kMarkerSize = 7;
+
+QFrame* Panel(QWidget* parent, const char* name, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    return panel;
+}
+
+QPlainTextEdit* Pane(QWidget* parent, const char* name)
+{
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+QSplitter* Splitter(Qt::Orientation orientation, const char* name, int handleWidth)
+{
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setHandleWidth(handleWidth);
+    splitter->setChildrenCollapsible(false);
+    return splitter;
+}
+
+// A blank sheet crossed out in red: "clear everything".
+QIcon ClearGlyph()
+{
+    constexpr int size = 16;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(96, 96, 96));
+    painter.setBrush(Qt::white);
+    painter.drawRect(2, 1, 10, 13);
+    painter.setPen(QColor(160, 160, 160));
+    for (int y = 4; y <= 11; y += 2)
+        painter.drawLine(4, y, 10, y);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(8, 8), QPointF(14, 14));
+    painter.drawLine(QPointF(14, 8), QPointF(8, 14));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Расчет коэффициента корреляции"));
+    // The classic 8-point dialog face is not on Linux; the system's sans
+    // serif at 11 pixels keeps the layout as designed.
+    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    face.setPixelSize(11);
+    setFont(face);
+
+    BuildInputPanel();
+    BuildOutputPanel();
+
+    Splitter1 = Splitter(Qt::Horizontal, "Splitter1", 3);
+    Splitter1->addWidget(Panel1);
+    Splitter1->addWidget(Panel2);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({kPanel1Width, kDesignWidth - kPanel1Width});
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Splitter1);
+
+    resize(kDesignWidth, kDesignHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TCorrelForm::BuildInputPanel()
+{
+    Panel1 = Panel(this, "Panel1", QFrame::Sunken);
+    MemoSer1 = Pane(Panel1, "MemoSer1");
+    MemoSer1->setToolTip(QStringLiteral("Исследуемый ряд"));
+    MemoSer2 = Pane(Panel1, "MemoSer2");
+    MemoSer2->setToolTip(QStringLiteral("Ряд аналог"));
+    MemoSer1->setMinimumWidth(kMinPaneSize);
+    MemoSer2->setMinimumWidth(kMinPaneSize);
+
+    Splitter2 = Splitter(Qt::Horizontal, "Splitter2", 3);
+    Splitter2->addWidget(MemoSer1);
+    Splitter2->addWidget(MemoSer2);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter2->setSizes({kMemoSer1Width, kPanel1Width - kMemoSer1Width});
+
+    auto* layout = new QHBoxLayout(Panel1);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(Splitter2);
+}
+
+void TCorrelForm::BuildOutputPanel()
+{
+    Panel2 = Panel(this, "Panel2", QFrame::Sunken);
+
+    // The button bar keeps its designed positions.
+    Panel3 = Panel(Panel2, "Panel3", QFrame::Raised);
+    Panel3->setFixedHeight(kPanel3Height);
+    btnRun = new QPushButton(QStringLiteral("Рассчитать"), Panel3);
+    btnRun->setObjectName(QStringLiteral("btnRun"));
+    btnRun->setGeometry(16, 8, 200, 25);
+    sbClear = new QToolButton(Panel3);
+    sbClear->setObjectName(QStringLiteral("sbClear"));
+    sbClear->setAutoRaise(true);
+    sbClear->setIcon(ClearGlyph());
+    sbClear->setToolTip(QStringLiteral("Очистить все"));
+    sbClear->setGeometry(224, 9, 23, 22);
+
+    OutPutMemo = Pane(Panel2, "OutPutMemo");
+    QFont bold = font();
+    bold.setBold(true);
+    OutPutMemo->setFont(bold);
+    OutPutMemo->setMinimumHeight(kMinPaneSize);
+
+    BuildChart();
+
+    Splitter3 = Splitter(Qt::Vertical, "Splitter3", 4);
+    Splitter3->addWidget(OutPutMemo);
+    Splitter3->addWidget(Chart1);
+    Splitter3->setStretchFactor(0, 1);
+    Splitter3->setStretchFactor(1, 0);
+
+    auto* layout = new QVBoxLayout(Panel2);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(Panel3);
+    layout->addWidget(Splitter3);
+    Splitter3->setSizes({kDesignHeight - kPanel3Height - kChartDesignHeight, kChartDesignHeight});
+
+    connect(btnRun, &QPushButton::clicked, this, &TCorrelForm::btnRunClick);
+    connect(sbClear, &QToolButton::clicked, this, &TCorrelForm::sbClearClick);
+}
+
+void TCorrelForm::BuildChart()
+{
+    auto* chart = new QChart();
+    chart->legend()->hide();
+    chart->setTitle(QString());
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 8, 4));
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale::system());
+
+    Series1 = new QScatterSeries(chart);
+    Series1->setObjectName(QStringLiteral("Series1"));
+    Series1->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    Series1->setMarkerSize(kMarkerSize);
+    Series1->setColor(Qt::red);
+    Series1->setBorderColor(Qt::red);
+    Series1->setPointLabelsVisible(false);
+    chart->addSeries(Series1);
+
+    QFont axisFont = font();
+    axisX_ = new QValueAxis(chart);
+    axisY_ = new QValueAxis(chart);
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setLabelsFont(axisFont);
+        axis->setRange(0, 1);
+    }
+    chart->addAxis(axisX_, Qt::AlignBottom);
+    chart->addAxis(axisY_, Qt::AlignLeft);
+    Series1->attachAxis(axisX_);
+    Series1->attachAxis(axisY_);
+
+    Chart1 = new QChartView(chart, Panel2);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    Chart1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Chart1->setRenderHint(QPainter::Antialiasing);
+    Chart1->setMinimumHeight(kMinChartHeight);
+    Chart1->installEventFilter(this);
+}
+
+void TCorrelForm::btnRunClick()
+{
+    RunGuarded(this, [this] {
+        const SeriesLines studied = PaneLines(*MemoSer1);
+        const SeriesLines analogue = PaneLines(*MemoSer2);
+        QList<QPointF> read;
+        const auto collect = [&read](const CorrelationPoint& p) { read.append(QPointF(p.x, p.y)); };
+        CorrelationOutcome outcome;
+        try {
+            outcome = CorrelationReport(studied, analogue, SystemDecimalSeparator(), collect);
+        } catch (const FloatFault&) {
+            // Every pair was read before the fault: the chart shows them all,
+            // the report keeps what it had.
+            ShowPoints(read);
+            throw;
+        }
+        switch (outcome.kind) {
+        case CorrelationOutcomeKind::TooShort:
+            return;
+        case CorrelationOutcomeKind::DifferentLengths:
+            ShowWarning(this, QStringLiteral("Ряды разной длины!"));
+            return;
+        case CorrelationOutcomeKind::InvalidInput:
+            ShowPoints(read);
+            ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+            return;
+        case CorrelationOutcomeKind::Report:
+            ShowPoints(read);
+            OutPutMemo->clear();
+            for (const std::string& line : outcome.lines)
+                AppendLine(*OutPutMemo, line);
+            return;
+        }
+    });
+}
+
+void TCorrelForm::sbClearClick()
+{
+    MemoSer1->clear();
+    MemoSer2->clear();
+    OutPutMemo->clear();
+}
+
+void TCorrelForm::ShowPoints(const QList<QPointF>& points)
+{
+    Series1->clear();
+    Chart1->chart()->zoomReset();
+    // One replace draws the pairs in a single pass; adding them one by one
+    // would relayout the chart for every pair.
+    Series1->replace(points);
+    FitAxes(points);
+}
+
+void TCorrelForm::FitAxes(const QList<QPointF>& points)
+{
+    if (points.isEmpty())
+        return;
+    const auto [left, right] = std::minmax_element(points.begin(), points.end(),
+        [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+    const auto [bottom, top] = std::minmax_element(points.begin(), points.end(),
+        [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    const auto fit = [](QValueAxis* axis, qreal low, qreal high) {
+        // A margin keeps the outermost markers whole; a single value still
+        // gets a range around it.
+        const qreal span = high - low;
+        const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
+        axis->setRange(low - margin, high + margin);
+        axis->applyNiceNumbers();
+    };
+    fit(axisX_, left->x(), right->x());
+    fit(axisY_, bottom->y(), top->y());
+}
+
+void TCorrelForm::FormResize()
+{
+    SetChartHeight(Panel2->height() / 3);
+}
+
+void TCorrelForm::Chart1Resize()
+{
+    if (Chart1->height() < kMinChartHeight)
+        SetChartHeight(kMinChartHeight);
+}
+
+void TCorrelForm::SetChartHeight(int height)
+{
+    const int available = Splitter3->height() - Splitter3->handleWidth();
+    const int chart = std::max(height, kMinChartHeight);
+    Splitter3->setSizes({std::max(available - chart, 0), chart});
+}
+
+void TCorrelForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TCorrelForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormResize();
+}
+
+bool TCorrelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Chart1 && event->type() == QEvent::Resize)
+        Chart1Resize();
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace aqualen::ui

@@ -1,7 +1,19 @@
 #pragma once
-// Placeholder until this window is built.
+// The correlation window: the studied and the analogue series side by side,
+// the report of their correlation and a scatter chart of the pairs.
 
+#include <QList>
+#include <QPointF>
 #include <QWidget>
+
+class QChartView;
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+class QScatterSeries;
+class QSplitter;
+class QToolButton;
+class QValueAxis;
 
 namespace aqualen::ui {
 
@@ -9,6 +21,47 @@ class TCorrelForm : public QWidget {
     Q_OBJECT
 public:
     explicit TCorrelForm(QWidget* owner);
+
+    // The chart never gets lower than this, whatever the window's height.
+    static constexpr int kMinChartHeight = 50;
+
+    // Controls, owned by the window through Qt's parent chain.
+    QFrame* Panel1 = nullptr;
+    QPlainTextEdit* MemoSer1 = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QPlainTextEdit* MemoSer2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QPushButton* btnRun = nullptr;
+    QToolButton* sbClear = nullptr;
+    QPlainTextEdit* OutPutMemo = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    QChartView* Chart1 = nullptr;
+    QScatterSeries* Series1 = nullptr;
+
+public slots:
+    void btnRunClick();
+    void sbClearClick();
+    void FormResize();
+    void Chart1Resize();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildInputPanel();
+    void BuildOutputPanel();
+    void BuildChart();
+    // Empties the series, resets the zoom and shows these pairs.
+    void ShowPoints(const QList<QPointF>& points);
+    void FitAxes(const QList<QPointF>& points);
+    void SetChartHeight(int height);
+
+    QValueAxis* axisX_ = nullptr;
+    QValueAxis* axisY_ = nullptr;
 };
 
 } // namespace aqualen::ui
