@@ -1,5 +1,6 @@
 #include "curve/curve_sheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <string>
@@ -146,10 +147,12 @@ private:
 
     void DrawPoints()
     {
-        const int32_t count = s_.Probabilities.Count();
         // Equal scale ends leave no height to place a value at.
-        if (count < 5 || !(s_.ScaleMax != s_.ScaleMin))
+        if (s_.Probabilities.Count() < 5 || !(s_.ScaleMax != s_.ScaleMin))
             return;
+        // After a rejected series the probability of the failing row has no
+        // value; reading past the end of the values would invent a point at -1.
+        const int32_t count = std::min(s_.Probabilities.Count(), s_.Values.Count());
         const long double half = 0.06L * s_.PointRadius;
         for (int32_t i = 0; i < count; ++i) {
             const double x = ProbabilityToX(s_, s_.Probabilities.Get(i));

@@ -250,6 +250,15 @@ TEST(CurveSheet, PointsAreCirclesWithABlackCentre)
     s.Values.Put(0, 40);
     EXPECT_LT(Draw(s, PrinterPage(100)).canvas.pixels.front().y, SheetY(17, 100));
 
+    // A probability left without its value (a rejected series) draws no
+    // point of its own.
+    CurveSettings ragged = Defaults();
+    for (int i = 0; i < 6; ++i)
+        ragged.Probabilities.Add(10 * (i + 1));
+    for (int i = 0; i < 5; ++i)
+        ragged.Values.Add(5);
+    EXPECT_EQ(Draw(ragged, ScreenPage()).canvas.ellipses.size(), 5u);
+
     // Four points are not drawn.
     CurveSettings four = Defaults();
     for (int i = 0; i < 4; ++i) {
