@@ -19,7 +19,9 @@ const char* TextOf(FloatFault::Kind kind)
 
 FloatFault::FloatFault(Kind kind) : std::runtime_error(TextOf(kind)), kind_(kind) {}
 
-double StoreDouble(long double value)
+namespace detail {
+
+double StoreDoubleChecked(long double value)
 {
     if (std::isnan(value))
         throw FloatFault(FloatFault::Kind::Invalid);
@@ -31,7 +33,7 @@ double StoreDouble(long double value)
     return stored;
 }
 
-long double CheckedDivide(long double a, long double b)
+long double CheckedDivideSlow(long double a, long double b)
 {
     if (std::isnan(a) || std::isnan(b))
         throw FloatFault(FloatFault::Kind::Invalid);
@@ -47,6 +49,8 @@ long double CheckedDivide(long double a, long double b)
         throw FloatFault(FloatFault::Kind::Overflow);
     return q;
 }
+
+} // namespace detail
 
 long double CheckedSqrt(long double value)
 {

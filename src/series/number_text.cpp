@@ -76,6 +76,36 @@ DecimalDigits RoundSignificant(double value, int count)
     return result;
 }
 
+// The number rewritten in the form std::from_chars reads; short texts, the
+// usual case, are collected on the stack.
+class NumberBuffer {
+public:
+    explicit NumberBuffer(size_t capacity)
+    {
+        if (capacity > sizeof small_) {
+            large_.resize(capacity);
+            data_ = large_.data();
+        }
+    }
+    NumberBuffer(const NumberBuffer&) = delete;
+    NumberBuffer& operator=(const NumberBuffer&) = delete;
+
+    void Add(char c) { data_[size_++] = c; }
+    void Add(std::string_view part)
+    {
+        std::memcpy(data_ + size_, part.data(), part.size());
+        size_ += part.size();
+    }
+    const char* Begin() const { return data_; }
+    const char* End() const { return data_ + size_; }
+
+private:
+    char small_[96];
+    std::string large_;
+    char* data_ = small_;
+    size_t size_ = 0;
+};
+
 std::string ExponentText(int exponent)
 {
     return (exponent < 0 ? "-" : "") + std::to_string(std::abs(exponent));
@@ -93,11 +123,14 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     if (i < size && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
 
-    std::string normal = "0";
+    // "0" before the digits and after the fraction, so that ",5" and "5,"
+    // read too: at most two characters more than the text.
+    NumberBuffer normal(text.size() + 2);
+    normal.Add('0');
     const size_t intStart = i;
     while (i < size && IsDigit(text[i]))
         ++i;
-    normal.append(text.substr(intStart, i - intStart));
+    normal.Add(text.substr(intStart, i - intStart));
     bool hasMantissa = i > intStart;
     int integerDigits = 0;
     for (size_t k = intStart; k < i; ++k)
@@ -109,9 +142,9 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         const size_t fracStart = i;
         while (i < size && IsDigit(text[i]))
             ++i;
-        normal += '.';
-        normal.append(text.substr(fracStart, i - fracStart));
-        normal += '0';
+        normal.Add('.');
+        normal.Add(text.substr(fracStart, i - fracStart));
+        normal.Add('0');
     }
     if (!hasMantissa)
         return std::nullopt;
@@ -119,18 +152,18 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     long long exponentEstimate = 0;
     if (i < size && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        normal += 'e';
+        normal.Add('e');
         bool negativeExponent = false;
         if (i < size && (text[i] == '+' || text[i] == '-')) {
             negativeExponent = text[i] == '-';
-            normal += text[i++];
+            normal.Add(text[i++]);
         }
         const size_t expStart = i;
         while (i < size && IsDigit(text[i]))
             ++i;
         if (i == expStart)
             return std::nullopt;
-        normal.append(text.substr(expStart, i - expStart));
+        normal.Add(text.substr(expStart, i - expStart));
         for (size_t k = expStart; k < i && exponentEstimate < 100000; ++k)
             exponentEstimate = exponentEstimate * 10 + (text[k] - '0');
         if (negativeExponent)
@@ -142,8 +175,8 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         return std::nullopt;
 
     double value = 0;
-    const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (end != normal.data() + normal.size())
+    const auto [end, error] = std::from_chars(normal.Begin(), normal.End(), value);
+    if (end != normal.End())
         return std::nullopt;
     if (error == std::errc::result_out_of_range) {
         // Too large is refused; too small reads as zero.

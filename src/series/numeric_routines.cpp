@@ -43,8 +43,11 @@ double Power(double base, double exponent)
 
 double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_t n)
 {
-    const double* xs = x.Data();
-    const double* ys = y.Data();
+    return CorrelationCoefficient(x.Data(), y.Data(), n);
+}
+
+double CorrelationCoefficient(const double* xs, const double* ys, int32_t n)
+{
     double sumX = 0;
     double sumY = 0;
     for (int32_t i = 0; i < n; ++i) {

@@ -19,6 +19,10 @@ double Power(double base, double exponent);
 // is a floating-point fault (0/0).
 double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_t n);
 
+// The same over two runs of n doubles; the runs may overlap (a series and
+// itself shifted by one, for r(1)).
+double CorrelationCoefficient(const double* x, const double* y, int32_t n);
+
 // Nearest integer, halves to even, as used for column keys and pixels.
 // Raises FloatFault (invalid) when the value does not fit 64 bits.
 int64_t RoundHalfEven(long double value);
