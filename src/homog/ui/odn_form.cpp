@@ -1,6 +1,7 @@
 #include "homog/ui/odn_form.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include <QAbstractButton>
@@ -9,7 +10,9 @@
 #include <QChartView>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QScrollBar>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -50,6 +53,8 @@ constexpr int kRadioGroup2Width = 229;
 constexpr int kChartDesignHeight = 142;
 constexpr int kMinPaneSize = 50;
 constexpr int kMovableLinesKept = 10;
+// Tick intervals the axes aim at; more crowd the labels of a low chart.
+constexpr qreal kAxisIntervals = 3;
 
 QFrame* Panel(QWidget* parent, const char* name, QFrame::Shadow shadow)
 {
@@ -141,10 +146,39 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     const QSize needed = minimumSizeHint();
     const int panel1Width = std::max(kPanel1Width, Panel1->minimumSizeHint().width());
     const int width = std::max({kDesignWidth, needed.width(), panel1Width + 3 + Panel2->minimumSizeHint().width()});
-    resize(width, std::max(kDesignHeight, needed.height()));
+    resize(width, std::max({kDesignHeight, needed.height(), HeightForWholeReport()}));
     Splitter1->setSizes({panel1Width, width - panel1Width - 3});
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+namespace {
+
+// 1, 2 or 5 times a power of ten, at least `rough`.
+qreal NiceStep(qreal rough)
+{
+    if (!(rough > 0) || !std::isfinite(rough))
+        return 1;
+    const qreal power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const qreal factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= rough)
+            return factor * power;
+    return 10 * power;
+}
+
+} // namespace
+
+// The height at which the report pane shows all twelve report lines beside
+// a chart of a third of the right-hand panel.
+int TOdnForm::HeightForWholeReport() const
+{
+    constexpr int kReportLines = 12;
+    const QFontMetrics metrics(OutPutMemo->font());
+    const int report = kReportLines * metrics.lineSpacing() + 2 * OutPutMemo->frameWidth() +
+                       OutPutMemo->horizontalScrollBar()->sizeHint().height() + 12;
+    // Panel2 = Panel3 + handle + report + chart, the chart a third of Panel2.
+    const int rest = Panel3->height() + Splitter3->handleWidth() + report + 2;
+    return rest * 3 / 2 + 1;
 }
 
 void TOdnForm::BuildSeriesPanel()
@@ -270,9 +304,21 @@ void TOdnForm::BuildChart()
     QLineSeries* series[] = {Series1, Series2};
     axisX_ = new QValueAxis(chart);
     axisY_ = new QValueAxis(chart);
+    // The chart measures its labels by point size: a pixel-sized font
+    // leaves no room for them.
+    QFont labels = font();
+    labels.setPointSize(8);
     for (QValueAxis* axis : {axisX_, axisY_}) {
-        axis->setLabelsFont(font());
+        axis->setLabelsFont(labels);
         axis->setRange(0, 1);
+    }
+    // Point numbers are whole; values are written as short as they go.
+    axisX_->setLabelFormat(QStringLiteral("%.0f"));
+    axisY_->setLabelFormat(QStringLiteral("%.6g"));
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+        axis->setTickInterval(0.5);
     }
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
@@ -404,11 +450,16 @@ void TOdnForm::FitAxes()
     }
     if (count == 0)
         return;
-    axisX_->setRange(0, std::max<qreal>(count - 1, 1));
+    // Few, round ticks: the chart elides every label once they crowd.
+    const qreal lastX = std::max<qreal>(count - 1, 1);
+    const qreal stepX = std::max<qreal>(NiceStep(lastX / kAxisIntervals), 1);
+    axisX_->setTickInterval(stepX);
+    axisX_->setRange(0, std::ceil(lastX / stepX) * stepX);
     const qreal span = high - low;
     const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
-    axisY_->setRange(low - margin, high + margin);
-    axisY_->applyNiceNumbers();
+    const qreal stepY = NiceStep((span + 2 * margin) / kAxisIntervals);
+    axisY_->setTickInterval(stepY);
+    axisY_->setRange(std::floor((low - margin) / stepY) * stepY, std::ceil((high + margin) / stepY) * stepY);
 }
 
 void TOdnForm::FormResize()

@@ -71,6 +71,7 @@ private:
     void BuildChart();
     void FitAxes();
     void SetChartHeight(int height);
+    int HeightForWholeReport() const;
 
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;

@@ -59,8 +59,8 @@ QIcon MoveDownGlyph()
     painter.drawRect(9, 4, 3, 3);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::black);
-    painter.drawRect(7, 8, 1, 2);
-    painter.drawPolygon(QPolygon({QPoint(4, 10), QPoint(11, 10), QPoint(7, 13), QPoint(8, 13)}));
+    painter.drawRect(6, 8, 1, 2);
+    painter.drawPolygon(QPolygon({QPoint(2, 10), QPoint(11, 10), QPoint(7, 14), QPoint(6, 14)}));
     painter.setPen(QColor(128, 0, 0));
     painter.setBrush(Qt::red);
     painter.drawRect(11, 12, 3, 3);
