@@ -132,16 +132,22 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         ++i;
     normal.Add(text.substr(intStart, i - intStart));
     bool hasMantissa = i > intStart;
-    int integerDigits = 0;
+    // Decimal magnitude of the mantissa: its integer digits, or minus the
+    // zeros that open a fraction below 1. Out of range, it tells an overflow
+    // (refused) from an underflow (zero).
+    long long magnitude = 0;
     for (size_t k = intStart; k < i; ++k)
-        if (integerDigits > 0 || text[k] != '0')
-            ++integerDigits;
+        if (magnitude > 0 || text[k] != '0')
+            ++magnitude;
     if (i < size && text[i] == separator) {
         ++i;
         hasMantissa = true;
         const size_t fracStart = i;
         while (i < size && IsDigit(text[i]))
             ++i;
+        if (magnitude == 0)
+            for (size_t k = fracStart; k < i && text[k] == '0'; ++k)
+                --magnitude;
         normal.Add('.');
         normal.Add(text.substr(fracStart, i - fracStart));
         normal.Add('0');
@@ -180,7 +186,7 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         return std::nullopt;
     if (error == std::errc::result_out_of_range) {
         // Too large is refused; too small reads as zero.
-        if (integerDigits + exponentEstimate > 0)
+        if (magnitude + exponentEstimate > 0)
             return std::nullopt;
         value = 0;
     } else if (error != std::errc()) {

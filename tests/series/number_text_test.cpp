@@ -79,6 +79,9 @@ TEST(ParseNumber, EdgesOfTheDoubleRange)
     // Subnormal values keep their value; only what lies below them is 0.
     EXPECT_EQ(ParseNumber("1e-310", ','), 1e-310);
     EXPECT_EQ(ParseNumber("1e-99999999999999999999", ','), 0.0);
+    // Leading zeros of a fraction count towards the underflow.
+    EXPECT_EQ(ParseNumber("0," + std::string(400, '0') + "1e5", ','), 0.0);
+    EXPECT_FALSE(ParseNumber("0,001e312", ',').has_value());
 }
 
 TEST(SplitLines, CountsLinesAsASeriesPane)
