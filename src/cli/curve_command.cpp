@@ -167,7 +167,14 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         settings.Probabilities.Add(*probability);
         settings.Values.Add(*value);
     }
+    // The dialog writes the sorted values back into its grid in general
+    // format and stores what it reads from there: at most 15 digits survive.
     settings.Values.SortDescending();
+    for (int32_t i = 0; i < settings.Values.Count(); ++i) {
+        const std::optional<double> shown = ParseNumber(FormatGeneral(settings.Values.Get(i), *separator), *separator);
+        if (shown)
+            settings.Values.Put(i, *shown);
+    }
 
     try {
         settings.SmoothCurve = parsed->flags.count("--smooth") > 0;
