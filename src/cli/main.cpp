@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
@@ -45,11 +48,17 @@ int main(int argc, char* argv[])
     }
 
     // The curve command draws text, which needs a GUI application; without a
-    // display it runs on the offscreen platform.
+    // display it runs on the offscreen platform. Qt wants a private runtime
+    // folder and complains on standard error without one.
     std::unique_ptr<QCoreApplication> app;
     if (command == "curve") {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const std::string runtime = "/tmp/aqualen-runtime-" + std::to_string(getuid());
+            mkdir(runtime.c_str(), 0700);
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
