@@ -16,19 +16,15 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include <string>
-#include <vector>
 
 #include "app/ui/about_form.h"
 #include "app/ui/open_on_demand.h"
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
 #include "homog/ui/odn_form.h"
-#include "series/number_text.h"
-#include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
-#include "series/ui/pane_text.h"
-#include "stats/statistics_report.h"
+#include "stats/bias_correction.h"
+#include "stats/ui/statistics_command.h"
 
 namespace aqualen::ui {
 
@@ -165,15 +161,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::mnStatHarClick()
 {
-    const char separator = SystemDecimalSeparator();
-    const RegionalR1 choice = RegionalR1At(RadioGroup1Items->checkedId());
-    RunGuarded(this, [&] {
-        const StatisticsOutcome outcome = RunStatisticsCommand(
-            PaneLines(*Ser1Memo), series_, choice, separator, [this] { OutPutMemo->clear(); },
-            [this](const std::string& line) { AppendLine(*OutPutMemo, line); });
-        if (outcome == StatisticsOutcome::InvalidInput)
-            ShowError(this, QString::fromUtf8(kSeriesInvalidText));
-    });
+    RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1Items->checkedId());
 }
 
 void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }
