@@ -141,6 +141,8 @@ TEST_F(PrintDlgTest, ShowsThePrintersWithTheCurrentOneAndOneCopy)
     dialog.Edit1->setText("7");
     dialog.show();
     EXPECT_EQ(dialog.Edit1->text(), "1");
+    if (const char* shots = std::getenv("AQUALEN_SHOTS"))
+        dialog.grab().save(QString::fromUtf8(shots) + "/print_dialog.png");
     dialog.hide();
     dialog.show();
     EXPECT_EQ(dialog.cbPrinters->currentIndex(), 0); // still the chosen printer
@@ -306,6 +308,10 @@ TEST_F(RealPrintTest, PdfFileEntryWritesTheSamePagesToAFile)
         const int last = dialog.cbPrinters->count() - 1;
         ASSERT_EQ(dialog.cbPrinters->itemText(last), QString::fromUtf8("PDF-файл"));
         dialog.cbPrinters->setCurrentIndex(last);
+        dialog.show();
+        dialog.Edit1->setText("0"); // no pages: nothing is written
+        dialog.bbPrint->click();
+        EXPECT_FALSE(fs::exists(path));
         dialog.show();
         dialog.Edit1->setText("2");
         dialog.bbPrint->click();
