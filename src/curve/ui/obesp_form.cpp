@@ -228,13 +228,14 @@ void TObespForm::bbPrintClick()
 
 void TObespForm::pbBlackPaint(QPainter& painter)
 {
+    // Only the right and bottom strips show from behind the page.
     PainterCanvas canvas(painter);
     canvas.SetBrushColor(kBlack);
     canvas.SetPenColor(kBlack);
     const int width = pbBlack->width();
     const int height = pbBlack->height();
-    painter.fillRect(QRect(QPoint(width - kShadow, 0), QPoint(width - 1, height - 1)), Qt::black);
-    painter.fillRect(QRect(QPoint(kShadow, height - kShadow), QPoint(width - kShadow - 1, height - 1)), Qt::black);
+    canvas.Rectangle(width - kShadow, 0, width, height);
+    canvas.Rectangle(kShadow, height - kShadow, width - kShadow, height);
 }
 
 void TObespForm::pbPagePaint(QPainter& painter)

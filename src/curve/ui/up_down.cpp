@@ -76,13 +76,4 @@ bool UpDown::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void UpDown::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::EnabledChange) {
-        up_->setEnabled(isEnabled());
-        down_->setEnabled(isEnabled());
-    }
-    QWidget::changeEvent(event);
-}
-
 } // namespace aqualen::ui

@@ -30,7 +30,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void FollowText();
