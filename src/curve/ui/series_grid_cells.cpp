@@ -91,8 +91,12 @@ std::string CutCells(SeriesGridCells& cells, const CellRect& rect)
 
 void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text)
 {
+    // Rows end in "\r\n" or, as text copied on this system does, in a lone
+    // "\n"; a break after the last row starts no new row.
     if (text.ends_with("\r\n"))
         text.remove_suffix(2);
+    else if (text.ends_with('\n'))
+        text.remove_suffix(1);
     int column = startColumn;
     int row = startRow;
     std::string current;
@@ -103,11 +107,12 @@ void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::stri
         if (c == '\t') {
             flush();
             ++column;
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
             flush();
             ++row;
             column = startColumn;
-            ++i;
+            if (c == '\r')
+                ++i;
         } else {
             current += c;
         }
