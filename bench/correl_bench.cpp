@@ -40,5 +40,5 @@ void BM_CorrelationReport(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_CorrelationReport)->RangeMultiplier(4)->Range(1024, 65535)->Arg(65535)
+BENCHMARK(BM_CorrelationReport)->RangeMultiplier(4)->Range(1024, 65535)
     ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);

@@ -5,6 +5,9 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QGraphicsItemGroup>
+#include <QGraphicsScene>
+#include <QImage>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLocale>
@@ -85,6 +88,34 @@ QIcon ClearGlyph()
     painter.drawLine(QPointF(14, 8), QPointF(8, 14));
     painter.end();
     return QIcon(pixmap);
+}
+
+// A red dot drawn straight onto the chart for each pair.
+QImage PointMarker()
+{
+    const int size = static_cast<int>(kMarkerSize);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::red);
+    painter.drawEllipse(QRectF(0, 0, size, size));
+    painter.end();
+    return image;
+}
+
+// The scatter series keeps a graphics item per point in one group; each item
+// added makes the group scan all its children for opacity. Telling the group
+// that opacity stays its own keeps long series linear to show.
+void KeepScatterGroupFlat(QGraphicsScene* scene)
+{
+    for (QGraphicsItem* item : scene->items()) {
+        const QGraphicsObject* owner = item->parentObject();
+        if (item->type() == QGraphicsItemGroup::Type && owner &&
+            qstrcmp(owner->metaObject()->className(), "ScatterChartItem") == 0)
+            item->setFlag(QGraphicsItem::ItemDoesntPropagateOpacityToChildren);
+    }
 }
 
 } // namespace
@@ -189,7 +220,10 @@ void TCorrelForm::BuildChart()
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 8, 4));
     chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale::system());
+    // Axis numbers in the user's separator, never with thousands separators.
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(locale);
 
     Series1 = new QScatterSeries(chart);
     Series1->setObjectName(QStringLiteral("Series1"));
@@ -198,6 +232,9 @@ void TCorrelForm::BuildChart()
     Series1->setColor(Qt::red);
     Series1->setBorderColor(Qt::red);
     Series1->setPointLabelsVisible(false);
+    // Markers painted from one image rather than styled one item at a time,
+    // which would look up every point for every point.
+    Series1->setLightMarker(PointMarker());
     chart->addSeries(Series1);
 
     QFont axisFont = font();
@@ -218,6 +255,8 @@ void TCorrelForm::BuildChart()
     Chart1->setRenderHint(QPainter::Antialiasing);
     Chart1->setMinimumHeight(kMinChartHeight);
     Chart1->installEventFilter(this);
+    Chart1->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
+    KeepScatterGroupFlat(Chart1->scene());
 }
 
 void TCorrelForm::btnRunClick()
@@ -265,10 +304,9 @@ void TCorrelForm::sbClearClick()
 
 void TCorrelForm::ShowPoints(const QList<QPointF>& points)
 {
-    Series1->clear();
     Chart1->chart()->zoomReset();
-    // One replace draws the pairs in a single pass; adding them one by one
-    // would relayout the chart for every pair.
+    // One replace empties the series and draws the pairs in a single pass;
+    // adding them one by one would relayout the chart for every pair.
     Series1->replace(points);
     FitAxes(points);
 }
