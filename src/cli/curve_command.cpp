@@ -9,6 +9,7 @@
 #include "cli/cli_common.h"
 #include "curve/curve_settings.h"
 #include "curve/scale_check.h"
+#include "curve/series_grid_cells.h"
 #include "curve/smoothing_fit.h"
 #include "curve/ui/sheet_export.h"
 #include "series/float_fault.h"
@@ -61,15 +62,6 @@ std::string OptionText(const ParsedArgs& parsed, const std::string& name, const 
 {
     const auto it = parsed.options.find(name);
     return it == parsed.options.end() ? fallback : it->second;
-}
-
-// The plotting position of row m of n, in percent, as the series grid shows
-// it: written with one decimal and read back.
-std::optional<double> GridProbability(int m, int n, int formula, char separator)
-{
-    const long double p = formula == 1 ? static_cast<long double>(100 * m) / (n + 1)
-                                       : (m - 0.3L) * 100 / (n + 0.4L);
-    return ParseNumber(FormatFixed(StoreDouble(p), 1, separator), separator);
 }
 
 } // namespace
@@ -157,23 +149,17 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << "Число точек должно быть от 5 до 500!\n";
         return kExitRejected;
     }
-    for (int m = 1; m <= n; ++m) {
-        const std::optional<double> probability = GridProbability(m, n, *formula, *separator);
-        const std::optional<double> value = ParseNumber((*lines)[m - 1], *separator);
-        if (!probability || !value) {
-            err << "Ряд данных введен не корректно!\n";
-            return kExitRejected;
-        }
-        settings.Probabilities.Add(*probability);
-        settings.Values.Add(*value);
-    }
-    // The dialog writes the sorted values back into its grid in general
-    // format and stores what it reads from there: at most 15 digits survive.
-    settings.Values.SortDescending();
-    for (int32_t i = 0; i < settings.Values.Count(); ++i) {
-        const std::optional<double> shown = ParseNumber(FormatGeneral(settings.Values.Get(i), *separator), *separator);
-        if (shown)
-            settings.Values.Put(i, *shown);
+    // The values go through the dialog's own grid routines, as on its OK with
+    // the series option on: P column, sort (values written back in general
+    // format), then the rows read into the settings.
+    SeriesGridCells cells;
+    for (int m = 1; m <= n; ++m)
+        cells.Set(SeriesGridCells::kValueColumn, m, (*lines)[m - 1]);
+    FillProbabilityColumn(cells, n, *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev,
+                          *separator);
+    if (!SortSeries(cells, n, true, settings, *separator) || !ReadSeries(cells, n, settings, *separator)) {
+        err << "Ряд данных введен не корректно!\n";
+        return kExitRejected;
     }
 
     try {

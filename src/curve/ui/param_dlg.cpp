@@ -19,10 +19,10 @@
 
 #include "curve/scale_check.h"
 #include "curve/smoothing_fit.h"
-#include "curve/ui/count_text.h"
+#include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/radio_group.h"
-#include "curve/ui/series_grid_cells.h"
+#include "curve/series_grid_cells.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"

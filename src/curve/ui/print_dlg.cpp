@@ -13,7 +13,7 @@
 
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
-#include "curve/ui/count_text.h"
+#include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/painter_canvas.h"
 #include "curve/ui/printer_service.h"

@@ -6,7 +6,7 @@
 #include <QKeySequence>
 #include <QTableView>
 
-#include "curve/ui/series_grid_cells.h"
+#include "curve/series_grid_cells.h"
 
 namespace aqualen::ui {
 

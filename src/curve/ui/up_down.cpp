@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "curve/ui/count_text.h"
+#include "curve/count_text.h"
 
 namespace aqualen::ui {
 

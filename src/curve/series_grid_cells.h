@@ -65,10 +65,10 @@ std::string CopyCells(const SeriesGridCells& cells, const CellRect& rect);
 std::string CutCells(SeriesGridCells& cells, const CellRect& rect);
 
 // Writes a clipboard text into the cells from (startColumn, startRow) on: a
-// tab moves one column right, "\r\n" one row down back to the start column;
-// every cell moved to is emptied first. A single line break at the very end
-// (as a spreadsheet puts after a copied column) closes the last row and
-// starts no new one, so the cell below the pasted block keeps its text.
+// tab moves one column right, "\r\n" or a lone "\n" one row down back to the
+// start column; every cell moved to is emptied first. A single line break at
+// the very end (as a spreadsheet puts after a copied column) closes the last
+// row and starts no new one, so the cell below the pasted block keeps its text.
 void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text);
 
 // Empties the value column of rows 1..500.

@@ -1,4 +1,4 @@
-#include "curve/ui/count_text.h"
+#include "curve/count_text.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "curve/ui/series_grid_cells.h"
+#include "curve/series_grid_cells.h"
 
 #include "series/float_fault.h"
 #include "series/number_text.h"

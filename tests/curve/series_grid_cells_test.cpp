@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "curve/ui/count_text.h"
-#include "curve/ui/series_grid_cells.h"
+#include "curve/count_text.h"
+#include "curve/series_grid_cells.h"
 
 namespace aqualen {
 namespace {
