@@ -61,7 +61,7 @@ std::optional<char> DecimalSeparator(const ParsedArgs& parsed)
             return static_cast<char>(point.at(0).unicode());
         return '.';
     }
-    if (it->second.size() != 1)
+    if (it->second != "," && it->second != ".")
         return std::nullopt;
     return it->second[0];
 }
@@ -82,6 +82,12 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& 
         text = buffer.str();
     }
     return SplitLines(text);
+}
+
+int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage)
+{
+    err << "aqualen-cli " << command << ": " << reason << "\n\n" << usage;
+    return kExitUsage;
 }
 
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines)

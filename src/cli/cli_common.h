@@ -38,13 +38,17 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
                                     const std::set<std::string>& switches,
                                     std::string& error);
 
-// The separator from "--decimal" (one character), or the system locale's.
-// Returns nullopt for a value that is not one character.
+// The separator from "--decimal" (',' or '.'), or the system locale's.
+// Returns nullopt for any other value.
 std::optional<char> DecimalSeparator(const ParsedArgs& parsed);
 
 // Reads a file (or standard input for "-" or an empty name) into pane lines.
 // Returns nullopt and writes the reason to `error` when it cannot be read.
 std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error);
+
+// Writes "aqualen-cli COMMAND: reason", a blank line and the command's usage
+// to `err`; returns kExitUsage.
+int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage);
 
 // Writes lines, each followed by "\n", and flushes.
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines);

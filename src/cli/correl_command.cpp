@@ -19,29 +19,28 @@ const char* kCorrelUsage =
     "  --decimal SEP  decimal separator for reading and writing (default: the\n"
     "                 locale's)\n";
 
+int UsageError(std::ostream& err, const std::string& reason)
+{
+    return cli::UsageError(err, "correl", reason, kCorrelUsage);
+}
+
 } // namespace
 
 int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
     const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--decimal"}, {}, error);
-    if (!parsed) {
-        err << "aqualen-cli correl: " << error << "\n" << kCorrelUsage;
-        return kExitUsage;
-    }
+    if (!parsed)
+        return UsageError(err, error);
     if (parsed->help) {
         out << kCorrelUsage;
         return kExitReport;
     }
-    if (parsed->files.size() != 2) {
-        err << "aqualen-cli correl: expected two series files\n" << kCorrelUsage;
-        return kExitUsage;
-    }
+    if (parsed->files.size() != 2)
+        return UsageError(err, "expected two series files");
     const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator) {
-        err << "aqualen-cli correl: --decimal takes one character\n" << kCorrelUsage;
-        return kExitUsage;
-    }
+    if (!separator)
+        return UsageError(err, "--decimal takes ',' or '.'");
     const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], error);
     const std::optional<SeriesLines> analogue =
         studied ? ReadSeriesFile(parsed->files[1], error) : std::nullopt;

@@ -74,10 +74,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
                   {"--formula", "--title", "--axis-name", "--radius", "--max", "--min", "--main-step",
                    "--additional-step", "--dpi", "--decimal", "-o", "--output"},
                   {"--fine", "--smooth"}, error);
-    auto usage = [&err](const std::string& why) {
-        err << "aqualen-cli curve: " << why << "\n" << kCurveUsage;
-        return kExitUsage;
-    };
+    auto usage = [&err](const std::string& why) { return UsageError(err, "curve", why, kCurveUsage); };
     if (!parsed)
         return usage(error);
     if (parsed->help) {
@@ -94,7 +91,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return usage("the output file must end in .pdf or .png");
     const std::optional<char> separator = DecimalSeparator(*parsed);
     if (!separator)
-        return usage("--decimal takes one character");
+        return usage("--decimal takes ',' or '.'");
     const std::optional<int> formula = IntegerOption(*parsed, "--formula", 1, 1, 2);
     if (!formula)
         return usage("--formula takes 1 or 2");

@@ -31,8 +31,7 @@ constexpr const char* kSeriesInvalidText = "Ряды введены не кор�
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
-    err << "aqualen-cli homog: " << reason << "\n\n" << kHomogUsage;
-    return kExitUsage;
+    return cli::UsageError(err, "homog", reason, kHomogUsage);
 }
 
 // Writes each line the moment it is known, so a fault leaves those before it.
@@ -66,9 +65,8 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<int> level = IntegerOption(*parsed, "--level", 3, 0, kSignificanceLevelCount - 1);
     if (!level)
         return UsageError(err, "--level takes 0..12");
-    const bool separatorGiven = parsed->options.count("--decimal") > 0;
     const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator || (separatorGiven && *separator != ',' && *separator != '.'))
+    if (!separator)
         return UsageError(err, "--decimal takes ',' or '.'");
     if (parsed->files[0] == "-" && parsed->files[1] == "-")
         return UsageError(err, "only one series can come from standard input");

@@ -27,8 +27,7 @@ const char* kStatsUsage =
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
-    err << "aqualen-cli stats: " << reason << "\n\n" << kStatsUsage;
-    return kExitUsage;
+    return cli::UsageError(err, "stats", reason, kStatsUsage);
 }
 
 } // namespace
@@ -48,9 +47,8 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
     if (!r1Index)
         return UsageError(err, "--r1 takes 0, 1 or 2");
-    const bool separatorGiven = parsed->options.count("--decimal") > 0;
     const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator || (separatorGiven && *separator != ',' && *separator != '.'))
+    if (!separator)
         return UsageError(err, "--decimal takes ',' or '.'");
 
     const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
