@@ -25,6 +25,7 @@
 
 #include "correl/correlation_report.h"
 #include "series/float_fault.h"
+#include "series/ui/chart_height.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -333,20 +334,13 @@ void TCorrelForm::FitAxes(const QList<QPointF>& points)
 
 void TCorrelForm::FormResize()
 {
-    SetChartHeight(Panel2->height() / 3);
+    SetChartHeight(*Splitter3, Panel2->height() / 3);
 }
 
 void TCorrelForm::Chart1Resize()
 {
     if (Chart1->height() < kMinChartHeight)
-        SetChartHeight(kMinChartHeight);
-}
-
-void TCorrelForm::SetChartHeight(int height)
-{
-    const int available = Splitter3->height() - Splitter3->handleWidth();
-    const int chart = std::max(height, kMinChartHeight);
-    Splitter3->setSizes({std::max(available - chart, 0), chart});
+        SetChartHeight(*Splitter3, kMinChartHeight);
 }
 
 void TCorrelForm::resizeEvent(QResizeEvent* event)

@@ -23,7 +23,6 @@ public:
     explicit TCorrelForm(QWidget* owner);
 
     // The chart never gets lower than this, whatever the window's height.
-    static constexpr int kMinChartHeight = 50;
 
     // Controls, owned by the window through Qt's parent chain.
     QFrame* Panel1 = nullptr;
@@ -58,7 +57,6 @@ private:
     // Empties the series, resets the zoom and shows these pairs.
     void ShowPoints(const QList<QPointF>& points);
     void FitAxes(const QList<QPointF>& points);
-    void SetChartHeight(int height);
 
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;

@@ -35,6 +35,7 @@
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
 #include "homog/ui/odn_glyphs.h"
+#include "series/ui/chart_height.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -464,20 +465,13 @@ void TOdnForm::FitAxes()
 
 void TOdnForm::FormResize()
 {
-    SetChartHeight(Panel2->height() / 3);
+    SetChartHeight(*Splitter3, Panel2->height() / 3);
 }
 
 void TOdnForm::Chart1Resize()
 {
     if (Chart1->height() < kMinChartHeight)
-        SetChartHeight(kMinChartHeight);
-}
-
-void TOdnForm::SetChartHeight(int height)
-{
-    const int available = Splitter3->height() - Splitter3->handleWidth();
-    const int chart = std::max(height, kMinChartHeight);
-    Splitter3->setSizes({std::max(available - chart, 0), chart});
+        SetChartHeight(*Splitter3, kMinChartHeight);
 }
 
 void TOdnForm::resizeEvent(QResizeEvent* event)

@@ -23,7 +23,6 @@ class TOdnForm : public QWidget {
 public:
     explicit TOdnForm(QWidget* owner);
 
-    static constexpr int kMinChartHeight = 50;
 
     // The selected items of the two radio groups.
     int RowIndex() const;
@@ -70,7 +69,6 @@ private:
     void BuildButtonBar();
     void BuildChart();
     void FitAxes();
-    void SetChartHeight(int height);
     int HeightForWholeReport() const;
 
     QValueAxis* axisX_ = nullptr;

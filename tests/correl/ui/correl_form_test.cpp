@@ -1,4 +1,5 @@
 #include "correl/ui/correl_form.h"
+#include "series/ui/chart_height.h"
 
 #include <gtest/gtest.h>
 
@@ -161,15 +162,15 @@ TEST_F(CorrelFormTest, ChartTakesAThirdOfTheRightPanelAndNeverLessThanFifty)
     // below fifty pixels.
     form.resize(640, 60);
     QApplication::processEvents();
-    EXPECT_GE(form.Chart1->height(), TCorrelForm::kMinChartHeight);
+    EXPECT_GE(form.Chart1->height(), aqualen::ui::kMinChartHeight);
     form.resize(640, 600);
     QApplication::processEvents();
     const int total = form.Splitter3->height() - form.Splitter3->handleWidth();
     form.Splitter3->setSizes({total - 10, 10});
     QApplication::processEvents();
     // The chart view itself may ask for a pixel or two more for its frame.
-    EXPECT_GE(form.Chart1->height(), TCorrelForm::kMinChartHeight);
-    EXPECT_LE(form.Chart1->height(), TCorrelForm::kMinChartHeight + 4);
+    EXPECT_GE(form.Chart1->height(), aqualen::ui::kMinChartHeight);
+    EXPECT_LE(form.Chart1->height(), aqualen::ui::kMinChartHeight + 4);
 
     form.resize(640, 354);
     QApplication::processEvents();

@@ -1,4 +1,5 @@
 #include "homog/ui/odn_form.h"
+#include "series/ui/chart_height.h"
 
 #include <gtest/gtest.h>
 
@@ -212,7 +213,7 @@ TEST_F(OdnFormTest, ChartTakesAThirdOfThePanelAndNeverBelowFifty)
 
     form.resize(700, 300);
     QApplication::processEvents();
-    EXPECT_GE(form.Chart1->height(), TOdnForm::kMinChartHeight);
+    EXPECT_GE(form.Chart1->height(), aqualen::ui::kMinChartHeight);
     form.hide();
 }
 
