@@ -25,6 +25,7 @@
 
 #include "correl/correlation_report.h"
 #include "series/float_fault.h"
+#include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
@@ -238,13 +239,10 @@ void TCorrelForm::BuildChart()
     Series1->setLightMarker(PointMarker());
     chart->addSeries(Series1);
 
-    QFont axisFont = font();
     axisX_ = new QValueAxis(chart);
     axisY_ = new QValueAxis(chart);
-    for (QValueAxis* axis : {axisX_, axisY_}) {
-        axis->setLabelsFont(axisFont);
-        axis->setRange(0, 1);
-    }
+    for (QValueAxis* axis : {axisX_, axisY_})
+        SetUpValueAxis(*axis, font(), QStringLiteral("%.6g"));
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     Series1->attachAxis(axisX_);
@@ -320,16 +318,8 @@ void TCorrelForm::FitAxes(const QList<QPointF>& points)
         [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     const auto [bottom, top] = std::minmax_element(points.begin(), points.end(),
         [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
-    const auto fit = [](QValueAxis* axis, qreal low, qreal high) {
-        // A margin keeps the outermost markers whole; a single value still
-        // gets a range around it.
-        const qreal span = high - low;
-        const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
-        axis->setRange(low - margin, high + margin);
-        axis->applyNiceNumbers();
-    };
-    fit(axisX_, left->x(), right->x());
-    fit(axisY_, bottom->y(), top->y());
+    FitValueAxis(*axisX_, left->x(), right->x());
+    FitValueAxis(*axisY_, bottom->y(), top->y());
 }
 
 void TCorrelForm::FormResize()

@@ -35,6 +35,7 @@
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
 #include "homog/ui/odn_glyphs.h"
+#include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
@@ -156,17 +157,6 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
 namespace {
 
 // 1, 2 or 5 times a power of ten, at least `rough`.
-qreal NiceStep(qreal rough)
-{
-    if (!(rough > 0) || !std::isfinite(rough))
-        return 1;
-    const qreal power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const qreal factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= rough)
-            return factor * power;
-    return 10 * power;
-}
-
 } // namespace
 
 // The height at which the report pane shows all twelve report lines beside
@@ -305,22 +295,9 @@ void TOdnForm::BuildChart()
     QLineSeries* series[] = {Series1, Series2};
     axisX_ = new QValueAxis(chart);
     axisY_ = new QValueAxis(chart);
-    // The chart measures its labels by point size: a pixel-sized font
-    // leaves no room for them.
-    QFont labels = font();
-    labels.setPointSize(8);
-    for (QValueAxis* axis : {axisX_, axisY_}) {
-        axis->setLabelsFont(labels);
-        axis->setRange(0, 1);
-    }
     // Point numbers are whole; values are written as short as they go.
-    axisX_->setLabelFormat(QStringLiteral("%.0f"));
-    axisY_->setLabelFormat(QStringLiteral("%.6g"));
-    for (QValueAxis* axis : {axisX_, axisY_}) {
-        axis->setTickType(QValueAxis::TicksDynamic);
-        axis->setTickAnchor(0);
-        axis->setTickInterval(0.5);
-    }
+    SetUpValueAxis(*axisX_, font(), QStringLiteral("%.0f"));
+    SetUpValueAxis(*axisY_, font(), QStringLiteral("%.6g"));
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     for (int i = 0; i < 2; ++i) {
@@ -456,11 +433,7 @@ void TOdnForm::FitAxes()
     const qreal stepX = std::max<qreal>(NiceStep(lastX / kAxisIntervals), 1);
     axisX_->setTickInterval(stepX);
     axisX_->setRange(0, std::ceil(lastX / stepX) * stepX);
-    const qreal span = high - low;
-    const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
-    const qreal stepY = NiceStep((span + 2 * margin) / kAxisIntervals);
-    axisY_->setTickInterval(stepY);
-    axisY_->setRange(std::floor((low - margin) / stepY) * stepY, std::ceil((high + margin) / stepY) * stepY);
+    FitValueAxis(*axisY_, low, high);
 }
 
 void TOdnForm::FormResize()

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QUrl>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -293,4 +294,26 @@ TEST(MainForm, Screenshots)
     form.mnAbout->trigger();
     QApplication::processEvents();
     form.AboutForm()->grab().save(QDir(dir).filePath("about_form.png"));
+
+    // The other windows after a run on a 40-year runoff series and its analogue.
+    QString studied;
+    QString analogue;
+    for (int i = 0; i < 40; ++i) {
+        const double q = 120 + 35 * std::sin(i * 1.7) + (i % 7) * 4.5;
+        studied += QString::number(q, 'f', 1).replace('.', aqualen::ui::SystemDecimalSeparator()) + '\n';
+        analogue += QString::number(q * 0.8 + 10 * std::cos(i), 'f', 1).replace('.', aqualen::ui::SystemDecimalSeparator()) + '\n';
+    }
+    form.mnCorrel->trigger();
+    form.CorrelForm()->MemoSer1->setPlainText(studied);
+    form.CorrelForm()->MemoSer2->setPlainText(analogue);
+    form.CorrelForm()->btnRun->click();
+    QApplication::processEvents();
+    form.CorrelForm()->grab().save(QDir(dir).filePath("correl_form.png"));
+
+    form.mnOdn->trigger();
+    form.OdnForm()->MemoSer1->setPlainText(studied);
+    form.OdnForm()->MemoSer2->setPlainText(analogue);
+    form.OdnForm()->btnRun->click();
+    QApplication::processEvents();
+    form.OdnForm()->grab().save(QDir(dir).filePath("odn_form.png"));
 }
