@@ -8,6 +8,9 @@
 
 namespace aqualen {
 
+// The title of every printed or exported copy of the sheet.
+inline constexpr const char* kSheetJobTitle = "Aqualen(Кривая обеспеченности)";
+
 struct SheetTarget {
     bool toScreen = true;   // selects the text size rule only
     int32_t hUnit = 0;      // pixels per 10 cm

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "curve/curve_settings.h"
+#include "curve/curve_sheet.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +16,7 @@ namespace aqualen::ui {
 
 class UpDown;
 
-inline constexpr const char* kPrintJobTitle = "Aqualen(Кривая обеспеченности)";
+inline constexpr const char* kPrintJobTitle = kSheetJobTitle;
 
 class TPrintDlg : public QDialog {
     Q_OBJECT

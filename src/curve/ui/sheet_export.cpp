@@ -19,7 +19,6 @@ namespace aqualen::ui {
 namespace {
 
 constexpr int kPdfResolution = 1200; // device pixels per inch of the PDF page
-constexpr const char* kJobTitle = "Aqualen(Кривая обеспеченности)";
 
 SheetTarget PrinterTarget(int width, int height, char separator)
 {
@@ -54,7 +53,7 @@ int A4LandscapeHeight(int dotsPerInch)
 ExportResult WriteSheetPdf(const CurveSettings& settings, const std::string& path, char separator)
 {
     QPdfWriter writer(QString::fromStdString(path));
-    writer.setTitle(QString::fromUtf8(kJobTitle));
+    writer.setTitle(QString::fromUtf8(kSheetJobTitle));
     writer.setCreator(QStringLiteral("Aqualen"));
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
