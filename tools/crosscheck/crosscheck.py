@@ -13,6 +13,7 @@ counted apart as a tie, not a failure.
 """
 
 import argparse
+import collections
 import math
 import os
 import random
@@ -47,10 +48,31 @@ def value_text(value, decimals, sep, rng, plain=True):
     return text.replace(".", sep)
 
 
+def pick_base(rng):
+    """Mostly 50..5000 m3/s; now and then modular coefficients around 1, a
+    small stream, or a very large river."""
+    family = rng.random()
+    if family < 0.75:
+        return math.exp(rng.uniform(math.log(50), math.log(5000)))
+    if family < 0.87:
+        return 1.0
+    if family < 0.95:
+        return math.exp(rng.uniform(math.log(0.05), math.log(5)))
+    return math.exp(rng.uniform(math.log(1e4), math.log(2e5)))
+
+
+def pick_decimals(rng, base):
+    if base == 1.0:
+        return 2
+    if base < 5:
+        return rng.choice([2, 3, 3, 4])
+    return rng.randint(0, 3)
+
+
 def runoff_series(rng, length, base=None, cv=None):
-    """Annual runoff: log-normal or gamma-like around 50..5000 m3/s, with some
+    """Annual runoff: log-normal or gamma-like around the base, with some
     lag-one persistence."""
-    base = base if base is not None else math.exp(rng.uniform(math.log(50), math.log(5000)))
+    base = base if base is not None else pick_base(rng)
     cv = cv if cv is not None else rng.uniform(0.05, 0.7)
     rho = rng.choice([0.0, 0.0, 0.2, 0.4, 0.6])
     sigma = math.sqrt(math.log(1 + cv * cv))
@@ -69,8 +91,8 @@ def runoff_series(rng, length, base=None, cv=None):
 
 
 def correlated_pair(rng, length):
-    base1 = math.exp(rng.uniform(math.log(50), math.log(5000)))
-    base2 = math.exp(rng.uniform(math.log(50), math.log(5000)))
+    base1 = pick_base(rng)
+    base2 = pick_base(rng)
     r = rng.choice([rng.uniform(-0.95, 0.99), rng.uniform(0.5, 0.999), rng.uniform(0.55, 0.65)])
     cv1, cv2 = rng.uniform(0.05, 0.6), rng.uniform(0.05, 0.6)
     xs, ys = [], []
@@ -86,6 +108,28 @@ def texts_of(values, decimals, sep, rng, plain):
     return [value_text(v, decimals, sep, rng, plain) for v in values]
 
 
+BAD_LINES = ["", "   ", "abc", "12 5", "1 000", "\t5", "5\t", "1e", "--5", "5,5,5", "5.5.5", "+", "-", "E3"]
+
+
+def spoil(texts, sep, rng, chance=0.04):
+    """Now and then a line a pane would refuse: a wrong separator, letters,
+    an empty line, a second number."""
+    if rng.random() >= chance or not texts:
+        return texts
+    texts = list(texts)
+    other = "." if sep == "," else ","
+    bad = rng.choice(BAD_LINES + ["12" + other + "5"])
+    texts[rng.randrange(len(texts))] = bad
+    return texts
+
+
+def shorten(texts, rng, chance=0.02):
+    """Now and then a pane of 2 lines or fewer."""
+    if rng.random() >= chance:
+        return texts
+    return texts[:rng.randint(0, 2)]
+
+
 # --- running the program -------------------------------------------------------
 
 class Runner:
@@ -94,7 +138,10 @@ class Runner:
         self.workdir = workdir
         self.count = 0
 
-    def write(self, lines, trailing_newline=True):
+    def write(self, lines, trailing_newline=None):
+        if trailing_newline is None:
+            # Without a final line break a last empty line would vanish.
+            trailing_newline = self.count % 7 != 3 or (lines and lines[-1] == "")
         self.count += 1
         path = os.path.join(self.workdir, f"s{self.count}.txt")
         text = "\n".join(lines) + ("\n" if trailing_newline else "")
@@ -136,14 +183,22 @@ def stats_cases(rng, count):
     for i in range(count):
         sep = rng.choice([",", "."])
         length = rng.choice([3, 4, 5, 29, 30, rng.randint(3, 150), rng.randint(6, 60)])
-        decimals = rng.randint(0, 3)
-        values = runoff_series(rng, length)
+        base = pick_base(rng)
+        decimals = pick_decimals(rng, base)
+        values = runoff_series(rng, length, base)
+        if i % 25 == 3:
+            # Anomalies about zero: negative values, a mean near zero.
+            values = [v - base for v in values]
+        if i % 25 == 5:
+            # Nearly constant: a tiny Cv makes a huge Cs/Cv.
+            values = [10000 + rng.choice([0, 0, 0.01, -0.01, 0.02]) for _ in range(length)]
+            decimals = 2
         if i % 50 == 7:
             values = [values[0]] * length            # constant: Cs is 0/0
         if i % 50 == 17:
             values = [0.0] * length                  # all zero: Cv is 0/0
         texts = texts_of(values, decimals, sep, rng, plain=rng.random() < 0.85)
-        yield sep, rng.randint(0, 2), texts
+        yield sep, rng.randint(0, 2), shorten(spoil(texts, sep, rng), rng)
 
 
 def correl_cases(rng, count):
@@ -154,8 +209,16 @@ def correl_cases(rng, count):
         if i % 60 == 11:
             ys = [ys[0]] * length
         d1, d2 = rng.randint(0, 3), rng.randint(0, 3)
+        if min(xs) < 5:
+            d1 = max(d1, 2)
+        if min(ys) < 5:
+            d2 = max(d2, 2)
         plain = rng.random() < 0.85
-        yield sep, texts_of(xs, d1, sep, rng, plain), texts_of(ys, d2, sep, rng, plain)
+        t1 = shorten(spoil(texts_of(xs, d1, sep, rng, plain), sep, rng), rng)
+        t2 = spoil(texts_of(ys, d2, sep, rng, plain), sep, rng)
+        if rng.random() < 0.03:
+            t2 = t2[:-1] if rng.random() < 0.5 else t2 + t2[:1]   # different lengths
+        yield sep, t1, t2
 
 
 def homog_cases(rng, count):
@@ -165,12 +228,13 @@ def homog_cases(rng, count):
         n2 = rng.choice([rng.randint(3, 120), rng.randint(10, 60), n1, 10, 25])
         if max(n1, n2) < 10:
             n2 = rng.randint(10, 120)
-        base = math.exp(rng.uniform(math.log(50), math.log(5000)))
+        base = pick_base(rng)
         shift = rng.choice([1.0, 1.0, rng.uniform(0.7, 1.4)])
         cv = rng.uniform(0.05, 0.6)
         x = runoff_series(rng, n1, base, cv)
         y = runoff_series(rng, n2, base * shift, cv * rng.uniform(0.6, 1.6))
-        decimals = rng.choice([0, 0, 1, 2, 3])   # whole numbers make many equal values
+        decimals = rng.choice([0, 0, 1, 2, 3]) if base > 5 else pick_decimals(rng, base)
+        # (whole numbers make many equal values for the rank test)
         if i % 40 == 13:
             y = [y[0]] * n2
         if i % 40 == 27 and decimals == 0:
@@ -179,7 +243,41 @@ def homog_cases(rng, count):
         plain = rng.random() < 0.85
         row = i % 18
         level = (i // 18) % 13 if rng.random() < 0.7 else rng.randint(0, 12)
-        yield sep, row, level, texts_of(x, decimals, sep, rng, plain), texts_of(y, decimals, sep, rng, plain)
+        t1 = shorten(spoil(texts_of(x, decimals, sep, rng, plain), sep, rng), rng)
+        t2 = shorten(spoil(texts_of(y, decimals, sep, rng, plain), sep, rng), rng)
+        yield sep, row, level, t1, t2
+
+
+def _nums(*values):
+    return [str(v) for v in values]
+
+
+# Fixed cases first: the worked examples and every fault row, both separators.
+STATS_EDGES = [
+    (0, _nums(100, 120, 80, 150, 110, 90, 140, 130, 100, 120)),
+    (1, _nums(100, 120, 80, 150, 110, 90, 140, 130, 100, 120)),
+    (2, _nums(12, 15, 9, 30, 11, 14, 10, 8, 25, 13)),
+    (0, _nums(5, 5, 7)), (0, _nums(-1, 0, 1)), (0, _nums(0, 0, 0)), (1, _nums(3, 3, 3)),
+    (2, _nums(1, 2, 4)), (0, _nums(10, 10.01, 10, 10, 10.02, 10)),
+]
+CORREL_EDGES = [
+    (_nums(1, 2, 3, 4), _nums(2, 4, 6, 8)), (_nums(1, 2, 3, 4, 5), _nums(2, 1, 4, 3, 5)),
+    (_nums(1, 2, 3, 4, 5, 6), _nums(6, 5, 4, 3, 2, 2)), (_nums(1, 2, 3, 4, 5), _nums(2, 1, 4, 5, 3)),
+    (_nums(1, 2, 3), _nums(7, 7, 7)), (_nums(1, 2, 3), _nums(1, 2, 3, 4)),
+]
+HOMOG_EDGES = [
+    (7, 3, _nums(*range(1, 11)), _nums(*range(2, 21, 2))),
+    (7, 3, _nums(*range(1, 20, 2)), _nums(*range(2, 21, 2))),
+    (7, 3, _nums(*([5] * 9 + [6])), _nums(*([5] * 9 + [4]))),
+    (7, 3, _nums(1, 2, 3), _nums(*range(1, 11))),
+    (7, 3, _nums(*range(1, 13)), _nums(*range(3, 13))),
+    (7, 8, _nums(*range(1, 13)), _nums(*range(3, 13))),
+    (0, 0, _nums(*range(1, 102)), _nums(*range(5, 106))),
+    (7, 0, _nums(*range(1, 51)), _nums(*range(4, 54))),
+    (7, 3, _nums(*range(1, 11)), _nums(*([4] * 10))),
+    (7, 3, _nums(*([4] * 10)), _nums(*([4] * 10))),
+    (17, 7, _nums(*range(1, 10)), _nums(*range(1, 10))),
+]
 
 
 def main():
@@ -196,6 +294,7 @@ def main():
     fisher, student = ref.load_critical_tables(args.tables)
     rng = random.Random(args.seed)
     passed = failed = ties = 0
+    outcomes = collections.Counter()
 
     with tempfile.TemporaryDirectory() as tmp:
         workdir = args.keep or tmp
@@ -205,6 +304,7 @@ def main():
         def record(label, case_args, rep, result):
             nonlocal passed, failed, ties
             status, lines, err = result
+            outcomes[rep.outcome] += 1
             problems = compare(label, rep, status, lines, err)
             if not problems:
                 passed += 1
@@ -219,31 +319,41 @@ def main():
             for p in problems[:8]:
                 print("   ", p)
 
+        def with_sep(texts, sep):
+            return [t.replace(".", sep) for t in texts]
+
+        stats_edges = [(sep, r1, with_sep(t, sep)) for sep in ",." for r1, t in STATS_EDGES]
+        correl_edges = [(sep, with_sep(a, sep), with_sep(b, sep)) for sep in ",." for a, b in CORREL_EDGES]
+        homog_edges = [(sep, row, level, with_sep(a, sep), with_sep(b, sep))
+                       for sep in ",." for row, level, a, b in HOMOG_EDGES]
+
         if args.only in (None, "stats"):
-            for k, (sep, r1, texts) in enumerate(stats_cases(rng, args.cases)):
-                values = [ref.parse_number(t, sep) for t in texts]
+            cases = stats_edges + list(stats_cases(rng, args.cases))
+            for k, (sep, r1, texts) in enumerate(cases):
                 path = runner.write(texts)
-                rep = ref.statistics_report(values, r1, sep)
-                if rep.fault:
-                    rep.outcome = "Fault"
+                rep = ref.statistics_command(texts, r1, sep)
                 case_args = ["stats", "--r1", str(r1), "--decimal", sep, path]
                 record(f"stats#{k}", case_args, rep, runner.run(case_args))
 
         if args.only in (None, "correl"):
-            for k, (sep, t1, t2) in enumerate(correl_cases(rng, args.cases)):
+            cases = correl_edges + list(correl_cases(rng, args.cases))
+            for k, (sep, t1, t2) in enumerate(cases):
                 p1, p2 = runner.write(t1), runner.write(t2)
                 rep = ref.correlation_report(t1, t2, sep)
                 case_args = ["correl", "--decimal", sep, p1, p2]
                 record(f"correl#{k}", case_args, rep, runner.run(case_args))
 
         if args.only in (None, "homog"):
-            for k, (sep, row, level, t1, t2) in enumerate(homog_cases(rng, args.cases)):
+            cases = homog_edges + list(homog_cases(rng, args.cases))
+            for k, (sep, row, level, t1, t2) in enumerate(cases):
                 p1, p2 = runner.write(t1), runner.write(t2)
                 rep = ref.homogeneity_report(t1, t2, row, level, sep, fisher, student)
                 case_args = ["homog", "--row", str(row), "--level", str(level), "--decimal", sep, p1, p2]
                 record(f"homog#{k}", case_args, rep, runner.run(case_args))
 
     tie_note = f" ({ties} on extended-precision rounding ties)" if ties else ""
+    if args.verbose:
+        print("outcomes:", dict(outcomes))
     print(f"{passed + ties} passed, {failed} failed{tie_note}")
     return 1 if failed else 0
 

@@ -438,6 +438,27 @@ def statistics_report(values, r1_index, sep):
     return rep
 
 
+def statistics_command(lines, r1_index, sep):
+    """The statistics command on pane lines: nothing for 2 lines or fewer,
+    a rejection at the first unreadable line, else the report."""
+    if len(lines) <= 2:
+        rep = Report()
+        rep.outcome = "TooShort"
+        return rep
+    values = []
+    for line in lines:
+        v = parse_number(line, sep)
+        if v is None:
+            rep = Report()
+            rep.outcome = "InvalidInput"
+            return rep
+        values.append(v)
+    rep = statistics_report(values, r1_index, sep)
+    if rep.fault:
+        rep.outcome = "Fault"
+    return rep
+
+
 def _note_fixed(rep, name, value, decimals):
     if fixed_near_tie(value, decimals):
         rep.near_ties.append(name)
