@@ -132,8 +132,21 @@ def shorten(texts, rng, chance=0.02):
 
 # --- running the program -------------------------------------------------------
 
+def russian_locale_present():
+    import locale
+    saved = locale.setlocale(locale.LC_ALL)
+    try:
+        locale.setlocale(locale.LC_ALL, "ru_RU.UTF-8")
+        return True
+    except locale.Error:
+        return False
+    finally:
+        locale.setlocale(locale.LC_ALL, saved)
+
+
 class Runner:
     def __init__(self, cli, workdir):
+        self.use_locale = russian_locale_present()
         self.cli = cli
         self.workdir = workdir
         self.count = 0
@@ -150,7 +163,17 @@ class Runner:
         return path
 
     def run(self, args):
-        proc = subprocess.run([self.cli] + args, capture_output=True)
+        env = None
+        if self.use_locale and self.count % 10 == 4 and "--decimal" in args:
+            # Now and then the separator comes from the locale instead.
+            at = args.index("--decimal")
+            sep = args[at + 1]
+            args = args[:at] + args[at + 2:]
+            env = dict(os.environ)
+            env.pop("LANG", None)
+            env.pop("LC_NUMERIC", None)
+            env["LC_ALL"] = "ru_RU.UTF-8" if sep == "," else "C.UTF-8"
+        proc = subprocess.run([self.cli] + args, capture_output=True, env=env)
         out = proc.stdout.decode("utf-8", "replace")
         err = proc.stderr.decode("utf-8", "replace")
         lines = out.split("\n")
