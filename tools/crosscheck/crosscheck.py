@@ -303,6 +303,40 @@ HOMOG_EDGES = [
 ]
 
 
+def self_check(fisher, student):
+    """The model must reproduce known reports before it judges the program."""
+    q = ref.Q
+    known = [
+        (ref.statistics_report([q(v) for v in (100, 120, 80, 150, 110, 90, 140, 130, 100, 120)], 0, ",").lines,
+         ["Длина ряда:\t10", "Среднее значение:\t114,000", "СКО:\t22,211", "^Cv:\t0,195",
+          "^Cs:\t0,128", "r(1):\t-0,479", "Cs/Cv: \t0,7", "", "----- При: Cs/Cv = 2; r(1) = 0 -----", "",
+          "ai:\t0\t0,19\t0,99\t-0,88\t0,01\t1,54", "", "bi:\t0,03\t2\t0,92\t-5,09\t0,03\t8,1", "",
+          "Cv:\t0,201", "Cs:\t0,296", "Cs/Cv: \t1,5"]),
+        (ref.statistics_report([q(v) for v in (12, 15, 9, 30, 11, 14, 10, 8, 25, 13)], 2, ",").lines[1:],
+         ["Среднее значение:\t14,700", "СКО:\t7,181", "^Cv:\t0,489", "^Cs:\t1,504", "r(1):\t-0,428",
+          "Cs/Cv: \t3,1", "", "----- При: Cs/Cv = 3; r(1) = 0,5 -----", "",
+          "ai:\t0\t1,75\t1\t-11,79\t-0,05\t21,13", "", "bi:\t0,03\t1,63\t0,92\t-0,97\t0,03\t7,94", "",
+          "Cv:\t0,580", "Cs:\t3,294", "Cs/Cv: \t5,7"]),
+        (ref.correlation_report(_nums(1, 2, 3, 4, 5, 6), _nums(6, 5, 4, 3, 2, 2), ",").lines,
+         ["Длина:\t6", "R:\t-0,982", "", "Ср. Кв. Ошибка R:\t\t±0,016", "Ср. Кв. Ошибка R X 2:\t±0,032",
+          "Ср. Кв. Ошибка R X 3:\t±0,048", "Вероятная ошибка R:\t±0,011", "", "СКО коэффициента регрессии:\t0,017"]),
+        (ref.homogeneity_report(_nums(*range(1, 11)), _nums(*range(2, 21, 2)), 7, 3, ",", fisher, student).lines,
+         ["Длины рядов:\tN1 = 10\tN2 = 10", "F = 4", "Fa = 4,03", "Ряды однородны по критерию Фишера\t\"Да\"", "",
+          "t = 2,437", "ta = 2,101", "Ряды не однородны по критерию Стьюдента\t\"Нет\"", "", "U = 78",
+          "U1 = 24,072\tU2 = 75,928", "Ряды не однородны по критерию Вилькоксона\t\"Нет\""]),
+        ([ref.format_fixed(q(2.0005), 3, ","), ref.format_fixed(q(1.0005), 3, ","),
+          ref.format_fixed(q(-0.0004), 3, ","), ref.format_general(q(0.00001), ","),
+          ref.format_general(q(1.5e15), ","), str(ref.round_digits(q(1250), -2)),
+          str(ref.round_digits(q(2.5), 0)), ref.format_general(ref.critical(fisher, 7, 3, 99), ".")],
+         ["2,001", "1,000", "0,000", "1E-5", "1,5E15", "1200", "2", "1.5156"]),
+    ]
+    for got, want in known:
+        if got != want:
+            print("the reference model itself is off:", got, "instead of", want)
+            return False
+    return True
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("cli")
@@ -315,6 +349,8 @@ def main():
     args = parser.parse_args()
 
     fisher, student = ref.load_critical_tables(args.tables)
+    if not self_check(fisher, student):
+        return 2
     rng = random.Random(args.seed)
     passed = failed = ties = 0
     outcomes = collections.Counter()

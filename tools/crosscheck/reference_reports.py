@@ -295,7 +295,7 @@ def parse_number(text, sep):
 def mean_of(values):
     total = Q(0)
     for x in values:
-        total = dbl(total + x)
+        total = dbl(eadd(total, x))
     return dbl(ediv(total, len(values)))
 
 
