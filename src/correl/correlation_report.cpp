@@ -20,16 +20,6 @@ constexpr double kStrongCorrelation = 0.6;
 // The probable error is this share of the mean square error.
 constexpr long double kProbableErrorFactor = 0.67L;
 
-double Mean(const TDoubleList& values)
-{
-    const double* v = values.Data();
-    const int32_t n = values.Count();
-    double sum = 0;
-    for (int32_t i = 0; i < n; ++i)
-        sum = StoreDouble(static_cast<long double>(sum) + v[i]);
-    return StoreDouble(CheckedDivide(sum, n));
-}
-
 } // namespace
 
 double CorrelationSigmaR(double r, int n)
@@ -43,7 +33,7 @@ double CorrelationDeviation(const TDoubleList& values)
 {
     const double* v = values.Data();
     const int32_t n = values.Count();
-    const double mean = Mean(values);
+    const double mean = SeriesMean(v, n);
     const long double divisor = n < kLargeSample ? n - 1 : n;
     double sum = 0;
     for (int32_t i = 0; i < n; ++i) {

@@ -50,14 +50,6 @@ bool ReadSeries(const SeriesLines& lines, int series, char separator, TDoubleLis
     return true;
 }
 
-double Mean(const TDoubleList& values)
-{
-    double sum = 0;
-    for (int32_t i = 0; i < values.Count(); ++i)
-        sum = StoreDouble(static_cast<long double>(sum) + values.Get(i));
-    return StoreDouble(CheckedDivide(sum, values.Count()));
-}
-
 // Each squared deviation divided by n - 1 below 30 values and by n from 30
 // on, added in line order; the root of the sum.
 double StandardDeviation(const TDoubleList& values, double mean)
@@ -142,8 +134,8 @@ HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines
     if (!ReadSeries(first, 1, separator, x, sink) || !ReadSeries(second, 2, separator, y, sink))
         return HomogeneityOutcome::InvalidInput;
 
-    const double m1 = Mean(x);
-    const double m2 = Mean(y);
+    const double m1 = SeriesMean(x.Data(), x.Count());
+    const double m2 = SeriesMean(y.Data(), y.Count());
     const double s1 = StandardDeviation(x, m1);
     const double s2 = StandardDeviation(y, m2);
     const long double variance1 = static_cast<long double>(s1) * s1;

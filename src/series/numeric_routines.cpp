@@ -1,5 +1,6 @@
 #include "series/numeric_routines.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "series/float_fault.h"
@@ -41,6 +42,20 @@ double Power(double base, double exponent)
     return StoreDouble(power);
 }
 
+double SeriesMean(const double* values, int32_t n)
+{
+    double sum = 0;
+    double low = n > 0 ? values[0] : 0;
+    double high = low;
+    for (int32_t i = 0; i < n; ++i) {
+        sum = StoreDouble(static_cast<long double>(sum) + values[i]);
+        low = std::min(low, values[i]);
+        high = std::max(high, values[i]);
+    }
+    const double mean = StoreDouble(CheckedDivide(sum, n));
+    return std::clamp(mean, low, high);
+}
+
 double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_t n)
 {
     return CorrelationCoefficient(x.Data(), y.Data(), n);
@@ -48,14 +63,8 @@ double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_
 
 double CorrelationCoefficient(const double* xs, const double* ys, int32_t n)
 {
-    double sumX = 0;
-    double sumY = 0;
-    for (int32_t i = 0; i < n; ++i) {
-        sumX = StoreDouble(static_cast<long double>(sumX) + xs[i]);
-        sumY = StoreDouble(static_cast<long double>(sumY) + ys[i]);
-    }
-    const double meanX = StoreDouble(CheckedDivide(sumX, n));
-    const double meanY = StoreDouble(CheckedDivide(sumY, n));
+    const double meanX = SeriesMean(xs, n);
+    const double meanY = SeriesMean(ys, n);
     double sxy = 0;
     double sxx = 0;
     double syy = 0;

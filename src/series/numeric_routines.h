@@ -15,6 +15,13 @@ double RoundDigits(double value, int digits);
 // exp(exponent * ln|base|); a zero base gives 1 for a zero exponent, else 0.
 double Power(double base, double exponent);
 
+// Mean of n doubles: the sum accumulated in a double in order, divided by n.
+// The result is kept between the smallest and the largest value, which the
+// rounding of the sum could otherwise cross for a series of equal values
+// (ten times 0.1 sums to 0.9999999999999999), so such a series deviates from
+// its mean by exactly zero. n = 0 is 0/0.
+double SeriesMean(const double* values, int32_t n);
+
 // Pearson correlation of the first n elements of two lists. A constant list
 // is a floating-point fault (0/0).
 double CorrelationCoefficient(const TDoubleList& x, const TDoubleList& y, int32_t n);

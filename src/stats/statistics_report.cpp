@@ -14,10 +14,7 @@ void StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separat
     const long double count = n;
     sink("Длина ряда:\t" + std::to_string(n));
 
-    double sum = 0;
-    for (std::int32_t i = 0; i < n; ++i)
-        sum = StoreDouble(static_cast<long double>(sum) + x[i]);
-    const double mean = StoreDouble(CheckedDivide(sum, count));
+    const double mean = SeriesMean(x, n);
     sink("Среднее значение:\t" + FormatFixed(mean, 3, separator));
 
     // From 30 values on the squared deviations are divided by n, below by n - 1.

@@ -167,6 +167,21 @@ TEST(CorrelationReport, ConstantSeriesFaultsAfterAllPairsAreSeen)
     EXPECT_THROW(Correlate({"1e308", "1,5e308", "-1e308"}, {"1", "2", "3"}), FloatFault);
 }
 
+TEST(CorrelationReport, EqualValuesWithARoundedSumStillFault)
+{
+    // Ten times 0.1 does not sum to 1 in doubles; the analogue is constant
+    // all the same, and R is 0/0 rather than a report of R = 0.
+    const Lines studied{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    const Lines analogue(10, "0,1");
+    try {
+        Correlate(studied, analogue);
+        FAIL() << "a constant analogue must fault";
+    } catch (const FloatFault& fault) {
+        EXPECT_STREQ(fault.what(), "Invalid floating point operation");
+    }
+    EXPECT_THROW(Correlate(Lines(7, "0,7"), {"1", "2", "3", "4", "5", "6", "8"}), FloatFault);
+}
+
 TEST(CorrelationReport, LongSeriesKeepTheirFullLength)
 {
     // 70,000 pairs: more than a 16-bit count holds.

@@ -180,6 +180,24 @@ TEST(HomogeneityReport, ConstantSeriesFault)
     EXPECT_EQ(both.lines.size(), 1u);
 }
 
+TEST(HomogeneityReport, EqualValuesWithARoundedSumHaveNoVariance)
+{
+    // 0.1 ten times: the rounded sum must not lend the series a variance of
+    // 1e-35 and an F of 1e34; the ratio divides by zero as for "3".
+    CollectingHomogeneitySink sink;
+    try {
+        HomogeneityReport(Sequence(12, 11, 1), Repeat(10, "0.1"), 7, 3, '.', sink);
+        FAIL() << "no fault";
+    } catch (const FloatFault& fault) {
+        EXPECT_STREQ(fault.what(), "Floating point division by zero");
+    }
+    EXPECT_EQ(sink.lines, Lines({"Длины рядов:\tN1 = 12\tN2 = 10"}));
+
+    CollectingHomogeneitySink both;
+    EXPECT_THROW(HomogeneityReport(Repeat(10, "0.7"), Repeat(11, "0.1"), 7, 3, '.', both), FloatFault);
+    EXPECT_EQ(both.lines.size(), 1u);
+}
+
 TEST(HomogeneityReport, DivisorChangesAtThirtyValues)
 {
     // 1..29 has a sum of squares 2030 over 28, 1..30 has 2247.5 over 30.

@@ -124,6 +124,27 @@ TEST(CorrelationCoefficient, ConstantListIsAnInvalidOperation)
     }
 }
 
+TEST(SeriesMean, StaysWithinTheRangeOfTheValues)
+{
+    // Ten times 0.1 sums to 0.9999999999999999: the plain quotient would lie
+    // below every value and give a constant series a spread of rounding noise.
+    const std::vector<double> tenths(10, 0.1);
+    EXPECT_EQ(SeriesMean(tenths.data(), 10), 0.1);
+    const std::vector<double> sevenths(7, 0.7);
+    EXPECT_EQ(SeriesMean(sevenths.data(), 7), 0.7);
+    const std::vector<double> ordinary{100, 120, 80, 150, 110, 90, 140, 130, 100, 120};
+    EXPECT_EQ(SeriesMean(ordinary.data(), 10), 114.0);
+    EXPECT_THROW(SeriesMean(nullptr, 0), FloatFault);
+
+    // So a constant list correlates as 0/0, whatever its value.
+    try {
+        CorrelationCoefficient(ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), ListOf(tenths), 10);
+        FAIL() << "a constant list must fault";
+    } catch (const FloatFault& fault) {
+        EXPECT_STREQ(fault.what(), "Invalid floating point operation");
+    }
+}
+
 TEST(CheckedHelpers, FaultKinds)
 {
     EXPECT_THROW(CheckedDivide(0, 0), FloatFault);

@@ -149,6 +149,21 @@ TEST(StatisticsReport, FaultsLeaveTheLinesAlreadyWritten)
     EXPECT_EQ(r.fault, "Invalid floating point operation");
 }
 
+TEST(StatisticsReport, EqualValuesFaultWhateverTheirSum)
+{
+    // Equal values whose sum rounds (0.1, 0.7, 123.4) still have no spread:
+    // Cv is 0 and Cs is 0/0, rather than a skewness made of rounding noise.
+    for (const double value : {0.1, 0.7, 123.4, 2.3}) {
+        for (const size_t count : {3u, 7u, 10u, 40u}) {
+            const FaultedReport r = ReportUntilFault(std::vector<double>(count, value));
+            ASSERT_EQ(r.lines.size(), 4u) << value << " x " << count;
+            EXPECT_EQ(r.lines[2], "СКО:\t0,000");
+            EXPECT_EQ(r.lines[3], "^Cv:\t0,000");
+            EXPECT_EQ(r.fault, "Invalid floating point operation");
+        }
+    }
+}
+
 TEST(StatisticsReport, SmallestSeriesHasR1OfOne)
 {
     // Three values: r(1) from two pairs is +-1.

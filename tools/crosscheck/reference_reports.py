@@ -296,7 +296,10 @@ def mean_of(values):
     total = Q(0)
     for x in values:
         total = dbl(eadd(total, x))
-    return dbl(ediv(total, len(values)))
+    mean = dbl(ediv(total, len(values)))
+    # The mean of a series lies within its range; the rounding of the sum
+    # must not carry it out (all values equal then deviate by exactly zero).
+    return min(max(mean, min(values)), max(values))
 
 
 def sd_of(values, mean):
