@@ -182,6 +182,39 @@ class Runner:
         return proc.returncode, lines, err
 
 
+def _one_unit_apart(got, want):
+    """True when two report lines differ only in one number, by one unit of
+    its last written digit (a value on a rounding tie)."""
+    import re
+    pattern = re.compile(r"-?\d+(?:[.,]\d+)?")
+    if pattern.sub("#", got) != pattern.sub("#", want):
+        return False
+    pairs = [(a, b) for a, b in zip(pattern.findall(got), pattern.findall(want)) if a != b]
+    if len(pairs) != 1:
+        return False
+    a, b = (t.replace(",", ".") for t in pairs[0])
+    places = max(len(t.split(".")[1]) if "." in t else 0 for t in (a, b))
+    return abs(round((float(a) - float(b)) * 10 ** places)) == 1
+
+
+def tie_explains(rep, status, lines):
+    """Whether a mismatch is only the program landing on the other side of a
+    rounding tie that the model flagged."""
+    if not rep.near_ties or len(lines) != len(rep.lines):
+        return False
+    verdict_ties = {"F~Fa", "t~ta"} & set(rep.near_ties)
+    for got, want in zip(lines, rep.lines):
+        if got == want:
+            continue
+        if "column" in rep.near_ties:
+            continue
+        if verdict_ties and got.startswith("Ряды") and want.startswith("Ряды"):
+            continue
+        if not _one_unit_apart(got, want):
+            return False
+    return True
+
+
 def compare(case, rep, status, lines, err):
     """Returns a list of differences (empty when they agree)."""
     problems = []
@@ -368,7 +401,8 @@ def main():
             if not problems:
                 passed += 1
                 return
-            if rep.near_ties:
+            if status == EXIT_FOR_OUTCOME[rep.outcome if not rep.fault else "Fault"] \
+                    and tie_explains(rep, status, lines):
                 ties += 1
                 if args.verbose:
                     print(f"TIE {label} {' '.join(case_args)} near {rep.near_ties}: {problems}")
