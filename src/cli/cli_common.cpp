@@ -81,6 +81,10 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& 
         buffer << in.rdbuf();
         text = buffer.str();
     }
+    // Editors on some systems start UTF-8 files with a byte-order mark; it is
+    // no part of the first number.
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.erase(0, 3);
     return SplitLines(text);
 }
 

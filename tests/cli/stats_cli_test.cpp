@@ -70,6 +70,12 @@ TEST(StatsCli, WorkedExamplesByteForByte)
     EXPECT_EQ(r.out, kSkewedReportPeriod);
     r = RunCli("stats --r1 2 --decimal .", ReadWholeFile(skewed));
     EXPECT_EQ(r.out, kSkewedReportPeriod);
+
+    // A file saved with a UTF-8 byte-order mark reads the same.
+    const std::string marked = WriteScratchFile("marked.txt", std::string("\xEF\xBB\xBF") + kRunoff);
+    r = RunCli("stats --decimal , '" + marked + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kRunoffReportComma);
 }
 
 TEST(StatsCli, SeparatorDefaultsToTheLocale)
