@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QPlainTextEdit>
 #include <QtGlobal>
 
 #include <memory>
 
 #include "app/ui/main_form.h"
+#include "series/ui/radio_group.h"
 
 namespace {
 

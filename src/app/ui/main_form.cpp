@@ -22,31 +22,13 @@
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
 #include "homog/ui/odn_form.h"
+#include "series/ui/form_parts.h"
 #include "series/ui/message_service.h"
+#include "series/ui/radio_group.h"
 #include "stats/bias_correction.h"
 #include "stats/ui/statistics_command.h"
 
 namespace aqualen::ui {
-
-namespace {
-
-QFrame* LoweredPanel(QWidget* parent)
-{
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return panel;
-}
-
-QPlainTextEdit* SeriesPane(QWidget* parent)
-{
-    auto* pane = new QPlainTextEdit(parent);
-    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    return pane;
-}
-
-} // namespace
 
 TMainForm::TMainForm()
 {
@@ -103,38 +85,32 @@ void TMainForm::BuildMenu()
 
 void TMainForm::BuildPanes()
 {
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setHandleWidth(3);
-    Splitter1->setChildrenCollapsible(false);
+    Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
 
-    Panel1 = LoweredPanel(Splitter1);
+    Panel1 = MakePanel(Splitter1, "Panel1", QFrame::Sunken);
     Panel1->setMinimumWidth(50);
     auto* left = new QVBoxLayout(Panel1);
     left->setContentsMargins(1, 1, 1, 1);
-    Ser1Memo = SeriesPane(Panel1);
+    Ser1Memo = MakePane(Panel1, "Ser1Memo");
     Ser1Memo->setToolTip(QStringLiteral("Исследуемый ряд"));
     left->addWidget(Ser1Memo);
 
-    Panel2 = LoweredPanel(Splitter1);
+    Panel2 = MakePanel(Splitter1, "Panel2", QFrame::Sunken);
     Panel2->setMinimumWidth(50);
     auto* right = new QVBoxLayout(Panel2);
     right->setContentsMargins(1, 1, 1, 1);
     right->setSpacing(0);
 
-    RadioGroup1 = new QGroupBox(QString::fromUtf8(kRegionalR1Title), Panel2);
+    QStringList captions;
+    for (const char* caption : kRegionalR1Captions)
+        captions << QString::fromUtf8(caption);
+    RadioGroup1 = new RadioGroup(QString::fromUtf8(kRegionalR1Title), captions, Panel2, 3);
     RadioGroup1->setMinimumHeight(40);
-    auto* items = new QGridLayout(RadioGroup1);
-    items->setContentsMargins(8, 2, 8, 2);
-    RadioGroup1Items = new QButtonGroup(RadioGroup1);
-    for (int i = 0; i < static_cast<int>(kRegionalR1Captions.size()); ++i) {
-        auto* item = new QRadioButton(QString::fromUtf8(kRegionalR1Captions[i]), RadioGroup1);
-        RadioGroup1Items->addButton(item, i);
-        items->addWidget(item, 0, i);
-    }
-    RadioGroup1Items->button(0)->setChecked(true);
+    RadioGroup1->Grid()->setContentsMargins(8, 2, 8, 2);
+    RadioGroup1->SetItemIndex(0);
     right->addWidget(RadioGroup1);
 
-    OutPutMemo = SeriesPane(Panel2);
+    OutPutMemo = MakePane(Panel2, "OutPutMemo");
     QFont bold = OutPutMemo->font();
     bold.setBold(true);
     OutPutMemo->setFont(bold);
@@ -161,7 +137,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::mnStatHarClick()
 {
-    RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1Items->checkedId());
+    RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1->ItemIndex());
 }
 
 void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }

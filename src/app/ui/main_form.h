@@ -8,9 +8,7 @@
 #include "series/numeric_lists.h"
 
 class QAction;
-class QButtonGroup;
 class QFrame;
-class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
@@ -18,6 +16,7 @@ class QStatusBar;
 
 namespace aqualen::ui {
 
+class RadioGroup;
 class TAboutForm;
 class TCorrelForm;
 class TOdnForm;
@@ -46,8 +45,7 @@ public:
     QPlainTextEdit* Ser1Memo = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QButtonGroup* RadioGroup1Items = nullptr;
+    RadioGroup* RadioGroup1 = nullptr;
 
     // Windows of the menu, made on first use.
     TAboutForm* AboutForm() const;

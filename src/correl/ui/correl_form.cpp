@@ -27,6 +27,7 @@
 #include "series/float_fault.h"
 #include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
+#include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -43,33 +44,6 @@ constexpr int kPanel3Height = 40;
 constexpr int kChartDesignHeight = 142;
 constexpr int kMinPaneSize = 50;
 constexpr qreal kMarkerSize = 7;
-
-QFrame* Panel(QWidget* parent, const char* name, QFrame::Shadow shadow)
-{
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | shadow);
-    return panel;
-}
-
-QPlainTextEdit* Pane(QWidget* parent, const char* name)
-{
-    auto* pane = new QPlainTextEdit(parent);
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    return pane;
-}
-
-QSplitter* Splitter(Qt::Orientation orientation, const char* name, int handleWidth)
-{
-    auto* splitter = new QSplitter(orientation);
-    splitter->setObjectName(QString::fromLatin1(name));
-    splitter->setHandleWidth(handleWidth);
-    splitter->setChildrenCollapsible(false);
-    return splitter;
-}
 
 // A blank sheet crossed out in red: "clear everything".
 QIcon ClearGlyph()
@@ -134,7 +108,7 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
     BuildInputPanel();
     BuildOutputPanel();
 
-    Splitter1 = Splitter(Qt::Horizontal, "Splitter1", 3);
+    Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
     Splitter1->addWidget(Panel2);
     Splitter1->setStretchFactor(0, 0);
@@ -152,15 +126,15 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
 void TCorrelForm::BuildInputPanel()
 {
-    Panel1 = Panel(this, "Panel1", QFrame::Sunken);
-    MemoSer1 = Pane(Panel1, "MemoSer1");
+    Panel1 = MakePanel(this, "Panel1", QFrame::Sunken);
+    MemoSer1 = MakePane(Panel1, "MemoSer1");
     MemoSer1->setToolTip(QStringLiteral("Исследуемый ряд"));
-    MemoSer2 = Pane(Panel1, "MemoSer2");
+    MemoSer2 = MakePane(Panel1, "MemoSer2");
     MemoSer2->setToolTip(QStringLiteral("Ряд аналог"));
     MemoSer1->setMinimumWidth(kMinPaneSize);
     MemoSer2->setMinimumWidth(kMinPaneSize);
 
-    Splitter2 = Splitter(Qt::Horizontal, "Splitter2", 3);
+    Splitter2 = MakeSplitter(Qt::Horizontal, "Splitter2", 3);
     Splitter2->addWidget(MemoSer1);
     Splitter2->addWidget(MemoSer2);
     Splitter2->setStretchFactor(0, 0);
@@ -174,10 +148,10 @@ void TCorrelForm::BuildInputPanel()
 
 void TCorrelForm::BuildOutputPanel()
 {
-    Panel2 = Panel(this, "Panel2", QFrame::Sunken);
+    Panel2 = MakePanel(this, "Panel2", QFrame::Sunken);
 
     // The button bar keeps its designed positions.
-    Panel3 = Panel(Panel2, "Panel3", QFrame::Raised);
+    Panel3 = MakePanel(Panel2, "Panel3", QFrame::Raised);
     Panel3->setFixedHeight(kPanel3Height);
     btnRun = new QPushButton(QStringLiteral("Рассчитать"), Panel3);
     btnRun->setObjectName(QStringLiteral("btnRun"));
@@ -189,7 +163,7 @@ void TCorrelForm::BuildOutputPanel()
     sbClear->setToolTip(QStringLiteral("Очистить все"));
     sbClear->setGeometry(224, 9, 23, 22);
 
-    OutPutMemo = Pane(Panel2, "OutPutMemo");
+    OutPutMemo = MakePane(Panel2, "OutPutMemo");
     QFont bold = font();
     bold.setBold(true);
     OutPutMemo->setFont(bold);
@@ -197,7 +171,7 @@ void TCorrelForm::BuildOutputPanel()
 
     BuildChart();
 
-    Splitter3 = Splitter(Qt::Vertical, "Splitter3", 4);
+    Splitter3 = MakeSplitter(Qt::Vertical, "Splitter3", 4);
     Splitter3->addWidget(OutPutMemo);
     Splitter3->addWidget(Chart1);
     Splitter3->setStretchFactor(0, 1);

@@ -21,7 +21,7 @@
 #include "curve/smoothing_fit.h"
 #include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
-#include "curve/ui/radio_group.h"
+#include "series/ui/radio_group.h"
 #include "curve/series_grid_cells.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"

@@ -37,9 +37,11 @@
 #include "homog/ui/odn_glyphs.h"
 #include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
+#include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
 
 namespace aqualen::ui {
 
@@ -58,53 +60,17 @@ constexpr int kMovableLinesKept = 10;
 // Tick intervals the axes aim at; more crowd the labels of a low chart.
 constexpr qreal kAxisIntervals = 3;
 
-QFrame* Panel(QWidget* parent, const char* name, QFrame::Shadow shadow)
+// A radio group packed tight enough for eighteen items in the window's height.
+RadioGroup* CompactRadioGroup(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
+                              int columns, int selected)
 {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | shadow);
-    return panel;
-}
-
-QPlainTextEdit* Pane(QWidget* parent, const char* name)
-{
-    auto* pane = new QPlainTextEdit(parent);
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    return pane;
-}
-
-QSplitter* Splitter(Qt::Orientation orientation, const char* name, int width)
-{
-    auto* splitter = new QSplitter(orientation);
-    splitter->setObjectName(QString::fromLatin1(name));
-    splitter->setHandleWidth(width);
-    splitter->setChildrenCollapsible(false);
-    return splitter;
-}
-
-// A captioned group of radio buttons, item i with id i, filled column by
-// column with as many rows as the columns need.
-QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
-                      int columns, int selected, QButtonGroup*& group)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    group = new QButtonGroup(box);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(4, 2, 2, 2);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(0);
-    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
-    for (int i = 0; i < items.size(); ++i) {
-        auto* button = new QRadioButton(items[i], box);
-        group->addButton(button, i);
-        grid->addWidget(button, i % rows, i / rows);
-    }
-    group->button(selected)->setChecked(true);
-    return box;
+    auto* group = new RadioGroup(caption, items, parent, columns);
+    group->setObjectName(QString::fromLatin1(name));
+    group->Grid()->setContentsMargins(4, 2, 2, 2);
+    group->Grid()->setHorizontalSpacing(2);
+    group->Grid()->setVerticalSpacing(0);
+    group->SetItemIndex(selected);
+    return group;
 }
 
 // Adds a line after the pane's last line. A pane whose text ends in a line
@@ -134,7 +100,7 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     BuildSeriesPanel();
     BuildOutputPanel();
 
-    Splitter1 = Splitter(Qt::Horizontal, "Splitter1", 3);
+    Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
     Splitter1->addWidget(Panel2);
     Splitter1->setStretchFactor(0, 0);
@@ -174,15 +140,15 @@ int TOdnForm::HeightForWholeReport() const
 
 void TOdnForm::BuildSeriesPanel()
 {
-    Panel1 = Panel(this, "Panel1", QFrame::Sunken);
-    MemoSer1 = Pane(Panel1, "MemoSer1");
+    Panel1 = MakePanel(this, "Panel1", QFrame::Sunken);
+    MemoSer1 = MakePane(Panel1, "MemoSer1");
     MemoSer1->setToolTip(QStringLiteral("Ряд 1"));
-    MemoSer2 = Pane(Panel1, "MemoSer2");
+    MemoSer2 = MakePane(Panel1, "MemoSer2");
     MemoSer2->setToolTip(QStringLiteral("Ряд 2"));
     MemoSer1->setMinimumWidth(kMinPaneSize);
     MemoSer2->setMinimumWidth(kMinPaneSize);
 
-    Splitter2 = Splitter(Qt::Horizontal, "Splitter2", 3);
+    Splitter2 = MakeSplitter(Qt::Horizontal, "Splitter2", 3);
     Splitter2->addWidget(MemoSer1);
     Splitter2->addWidget(MemoSer2);
     Splitter2->setStretchFactor(0, 0);
@@ -194,7 +160,7 @@ void TOdnForm::BuildSeriesPanel()
     QStringList rows;
     for (const char* label : DependenceRows)
         rows << QString::fromUtf8(label);
-    RadioGroup1 = RadioGroup(Panel4, "RadioGroup1", QStringLiteral("__   R    r(1) "), rows, 1, 7, RadioGroup1Items);
+    RadioGroup1 = CompactRadioGroup(Panel4, "RadioGroup1", QStringLiteral("__   R    r(1) "), rows, 1, 7);
     auto* panel4Layout = new QVBoxLayout(Panel4);
     panel4Layout->setContentsMargins(2, 2, 2, 2);
     panel4Layout->addWidget(RadioGroup1);
@@ -211,7 +177,7 @@ void TOdnForm::BuildSeriesPanel()
 
 void TOdnForm::BuildButtonBar()
 {
-    Panel3 = Panel(Panel2, "Panel3", QFrame::Raised);
+    Panel3 = MakePanel(Panel2, "Panel3", QFrame::Raised);
     auto* buttons = new QWidget(Panel3);
     buttons->setFixedWidth(90);
     btnRun = new QPushButton(QStringLiteral("Рассчитать"), buttons);
@@ -233,8 +199,7 @@ void TOdnForm::BuildButtonBar()
     QStringList levels;
     for (const char* label : SignificanceLevels)
         levels << QString::fromUtf8(label);
-    RadioGroup2 = RadioGroup(Panel3, "RadioGroup2", QStringLiteral("Уровень значимости, %"), levels, 3, 3,
-                             RadioGroup2Items);
+    RadioGroup2 = CompactRadioGroup(Panel3, "RadioGroup2", QStringLiteral("Уровень значимости, %"), levels, 3, 3);
     RadioGroup2->setFixedWidth(std::max(kRadioGroup2Width, RadioGroup2->sizeHint().width()));
 
     auto* layout = new QHBoxLayout(Panel3);
@@ -252,10 +217,10 @@ void TOdnForm::BuildButtonBar()
 
 void TOdnForm::BuildOutputPanel()
 {
-    Panel2 = Panel(this, "Panel2", QFrame::Sunken);
+    Panel2 = MakePanel(this, "Panel2", QFrame::Sunken);
     BuildButtonBar();
 
-    OutPutMemo = Pane(Panel2, "OutPutMemo");
+    OutPutMemo = MakePane(Panel2, "OutPutMemo");
     QFont bold = font();
     bold.setBold(true);
     OutPutMemo->setFont(bold);
@@ -263,7 +228,7 @@ void TOdnForm::BuildOutputPanel()
 
     BuildChart();
 
-    Splitter3 = Splitter(Qt::Vertical, "Splitter3", 4);
+    Splitter3 = MakeSplitter(Qt::Vertical, "Splitter3", 4);
     Splitter3->addWidget(OutPutMemo);
     Splitter3->addWidget(Chart1);
     Splitter3->setStretchFactor(0, 1);
@@ -319,9 +284,9 @@ void TOdnForm::BuildChart()
     Chart1->installEventFilter(this);
 }
 
-int TOdnForm::RowIndex() const { return RadioGroup1Items->checkedId(); }
+int TOdnForm::RowIndex() const { return RadioGroup1->ItemIndex(); }
 
-int TOdnForm::LevelIndex() const { return RadioGroup2Items->checkedId(); }
+int TOdnForm::LevelIndex() const { return RadioGroup2->ItemIndex(); }
 
 namespace {
 

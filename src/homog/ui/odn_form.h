@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-class QButtonGroup;
 class QChartView;
 class QFrame;
 class QGroupBox;
@@ -18,6 +17,8 @@ class QValueAxis;
 
 namespace aqualen::ui {
 
+class RadioGroup;
+
 class TOdnForm : public QWidget {
     Q_OBJECT
 public:
@@ -28,23 +29,20 @@ public:
     int RowIndex() const;
     int LevelIndex() const;
 
-    // Controls, owned by the window through Qt's parent chain. The radio
-    // groups' buttons are in RadioGroup1Items / RadioGroup2Items, id = item.
+    // Controls, owned by the window through Qt's parent chain.
     QFrame* Panel1 = nullptr;
     QPlainTextEdit* MemoSer1 = nullptr;
     QSplitter* Splitter2 = nullptr;
     QPlainTextEdit* MemoSer2 = nullptr;
     QFrame* Panel4 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QButtonGroup* RadioGroup1Items = nullptr;
+    RadioGroup* RadioGroup1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QFrame* Panel2 = nullptr;
     QFrame* Panel3 = nullptr;
     QPushButton* btnRun = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* sbClear = nullptr;
-    QGroupBox* RadioGroup2 = nullptr;
-    QButtonGroup* RadioGroup2Items = nullptr;
+    RadioGroup* RadioGroup2 = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
     QSplitter* Splitter3 = nullptr;
     QChartView* Chart1 = nullptr;

@@ -18,6 +18,7 @@
 
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"
+#include "series/ui/radio_group.h"
 #include "correl/ui/correl_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/pane_text.h"
@@ -47,7 +48,7 @@ QStringList OutputLines(const TMainForm& form)
 void RunStatistics(TMainForm& form, const QString& series, int r1Index)
 {
     form.Ser1Memo->setPlainText(series);
-    form.RadioGroup1Items->button(r1Index)->setChecked(true);
+    form.RadioGroup1->SetItemIndex(r1Index);
     form.mnStatHar->trigger();
 }
 
@@ -204,7 +205,7 @@ TEST(MainForm, MenuCarriesEveryCommand)
                                  "Проверка на однородность ..."}));
     EXPECT_EQ(form.mnObesp->text(), "Кривая обеспеченности ...");
     EXPECT_EQ(form.mnAbout->text(), "О программе ...");
-    EXPECT_EQ(form.RadioGroup1Items->checkedId(), 0);
+    EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
     EXPECT_EQ(form.Ser1Memo->toolTip(), "Исследуемый ряд");
 }
 

@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "curve/ui/param_dlg.h"
-#include "curve/ui/radio_group.h"
+#include "series/ui/radio_group.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"

@@ -1,4 +1,5 @@
 #include "homog/ui/odn_form.h"
+#include "series/ui/radio_group.h"
 #include "series/ui/chart_height.h"
 
 #include <gtest/gtest.h>
@@ -97,15 +98,15 @@ TEST_F(OdnFormTest, RadioGroupsHoldTheRowsAndLevels)
 {
     EXPECT_EQ(form.RadioGroup1->title(), QStringLiteral("__   R    r(1) "));
     EXPECT_EQ(form.RadioGroup2->title(), QStringLiteral("Уровень значимости, %"));
-    ASSERT_EQ(form.RadioGroup1Items->buttons().size(), 18);
-    ASSERT_EQ(form.RadioGroup2Items->buttons().size(), 13);
-    EXPECT_EQ(form.RadioGroup1Items->button(0)->text(), QStringLiteral("0.0   0.7"));
-    EXPECT_EQ(form.RadioGroup1Items->button(17)->text(), QStringLiteral("0.95 0.0"));
-    EXPECT_EQ(form.RadioGroup2Items->button(7)->text(), QStringLiteral("50F,V; 40t"));
+    ASSERT_EQ(form.RadioGroup1->ItemCount(), 18);
+    ASSERT_EQ(form.RadioGroup2->ItemCount(), 13);
+    EXPECT_EQ(form.RadioGroup1->Item(0)->text(), QStringLiteral("0.0   0.7"));
+    EXPECT_EQ(form.RadioGroup1->Item(17)->text(), QStringLiteral("0.95 0.0"));
+    EXPECT_EQ(form.RadioGroup2->Item(7)->text(), QStringLiteral("50F,V; 40t"));
     EXPECT_EQ(form.RowIndex(), 7);
     EXPECT_EQ(form.LevelIndex(), 3);
-    form.RadioGroup1Items->button(0)->click();
-    form.RadioGroup2Items->button(12)->click();
+    form.RadioGroup1->Item(0)->click();
+    form.RadioGroup2->Item(12)->click();
     EXPECT_EQ(form.RowIndex(), 0);
     EXPECT_EQ(form.LevelIndex(), 12);
 }
@@ -121,8 +122,8 @@ TEST_F(OdnFormTest, ReportAndChart)
 
     // The chosen row and level reach the calculation; above level 7 the
     // Wilcoxon lines are left out.
-    form.RadioGroup1Items->button(0)->click();
-    form.RadioGroup2Items->button(8)->click();
+    form.RadioGroup1->Item(0)->click();
+    form.RadioGroup2->Item(8)->click();
     form.btnRunClick();
     const QStringList lines = form.OutPutMemo->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 9);
@@ -194,7 +195,7 @@ TEST_F(OdnFormTest, MoveAfterATrailingLineBreak)
 TEST_F(OdnFormTest, ClearEmptiesPanesButNotChartOrChoices)
 {
     RunSpreadExample();
-    form.RadioGroup1Items->button(3)->click();
+    form.RadioGroup1->Item(3)->click();
     form.sbClear->click();
     EXPECT_TRUE(form.MemoSer1->toPlainText().isEmpty());
     EXPECT_TRUE(form.MemoSer2->toPlainText().isEmpty());

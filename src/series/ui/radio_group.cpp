@@ -1,20 +1,21 @@
-#include "curve/ui/radio_group.h"
+#include "series/ui/radio_group.h"
 
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace aqualen::ui {
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent), buttons_(this)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent, int columns)
+    : QGroupBox(caption, parent), buttons_(this), grid_(new QGridLayout(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 4, 10, 6);
-    layout->setSpacing(2);
-    for (int i = 0; i < items.size(); ++i) {
+    grid_->setContentsMargins(10, 4, 10, 6);
+    grid_->setSpacing(2);
+    const int count = static_cast<int>(items.size());
+    const int rows = columns > 0 ? (count + columns - 1) / columns : count;
+    for (int i = 0; i < count; ++i) {
         auto* button = new QRadioButton(items.at(i), this);
         buttons_.addButton(button, i);
-        layout->addWidget(button);
+        grid_->addWidget(button, rows > 0 ? i % rows : 0, rows > 0 ? i / rows : 0);
     }
     connect(&buttons_, &QButtonGroup::idClicked, this, &RadioGroup::Clicked);
 }

@@ -1,0 +1,35 @@
+#include "series/ui/form_parts.h"
+
+#include <QPlainTextEdit>
+#include <QSplitter>
+
+namespace aqualen::ui {
+
+QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    return panel;
+}
+
+QPlainTextEdit* MakePane(QWidget* parent, const char* name)
+{
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+QSplitter* MakeSplitter(Qt::Orientation orientation, const char* name, int handleWidth)
+{
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setHandleWidth(handleWidth);
+    splitter->setChildrenCollapsible(false);
+    return splitter;
+}
+
+} // namespace aqualen::ui
