@@ -4,14 +4,12 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -32,18 +30,13 @@ namespace aqualen::ui {
 
 TMainForm::TMainForm()
 {
-    // The classic 8-point dialog face is not on Linux; the system's sans
-    // serif at 11 pixels keeps the layout as designed.
-    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    face.setPixelSize(11);
-    setFont(face);
+    UseDialogFace(*this);
 
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     BuildMenu();
     BuildPanes();
     resize(808, 646 - 30); // outer 808 x 646 less the title bar
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 
     // Made hidden at start-up, after the main window itself.
     aboutForm_ = new TAboutForm(this);
@@ -110,10 +103,7 @@ void TMainForm::BuildPanes()
     RadioGroup1->SetItemIndex(0);
     right->addWidget(RadioGroup1);
 
-    OutPutMemo = MakePane(Panel2, "OutPutMemo");
-    QFont bold = OutPutMemo->font();
-    bold.setBold(true);
-    OutPutMemo->setFont(bold);
+    OutPutMemo = MakeReportPane(Panel2, "OutPutMemo");
     right->addWidget(OutPutMemo, 1);
 
     Splitter1->addWidget(Panel1);

@@ -3,19 +3,15 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGraphicsItemGroup>
 #include <QGraphicsScene>
 #include <QImage>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,6 +27,7 @@
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/report_chart.h"
 
 namespace aqualen::ui {
 
@@ -99,11 +96,7 @@ void KeepScatterGroupFlat(QGraphicsScene* scene)
 TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Расчет коэффициента корреляции"));
-    // The classic 8-point dialog face is not on Linux; the system's sans
-    // serif at 11 pixels keeps the layout as designed.
-    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    face.setPixelSize(11);
-    setFont(face);
+    UseDialogFace(*this);
 
     BuildInputPanel();
     BuildOutputPanel();
@@ -120,8 +113,7 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
     layout->addWidget(Splitter1);
 
     resize(kDesignWidth, kDesignHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void TCorrelForm::BuildInputPanel()
@@ -163,26 +155,18 @@ void TCorrelForm::BuildOutputPanel()
     sbClear->setToolTip(QStringLiteral("Очистить все"));
     sbClear->setGeometry(224, 9, 23, 22);
 
-    OutPutMemo = MakePane(Panel2, "OutPutMemo");
-    QFont bold = font();
-    bold.setBold(true);
-    OutPutMemo->setFont(bold);
+    OutPutMemo = MakeReportPane(Panel2, "OutPutMemo");
     OutPutMemo->setMinimumHeight(kMinPaneSize);
 
     BuildChart();
-
-    Splitter3 = MakeSplitter(Qt::Vertical, "Splitter3", 4);
-    Splitter3->addWidget(OutPutMemo);
-    Splitter3->addWidget(Chart1);
-    Splitter3->setStretchFactor(0, 1);
-    Splitter3->setStretchFactor(1, 0);
+    Splitter3 = StackReportOverChart(OutPutMemo, Chart1, kDesignHeight - kPanel3Height - kChartDesignHeight,
+                                     kChartDesignHeight);
 
     auto* layout = new QVBoxLayout(Panel2);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     layout->addWidget(Panel3);
     layout->addWidget(Splitter3);
-    Splitter3->setSizes({kDesignHeight - kPanel3Height - kChartDesignHeight, kChartDesignHeight});
 
     connect(btnRun, &QPushButton::clicked, this, &TCorrelForm::btnRunClick);
     connect(sbClear, &QToolButton::clicked, this, &TCorrelForm::sbClearClick);
@@ -190,16 +174,7 @@ void TCorrelForm::BuildOutputPanel()
 
 void TCorrelForm::BuildChart()
 {
-    auto* chart = new QChart();
-    chart->legend()->hide();
-    chart->setTitle(QString());
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 8, 4));
-    chart->setLocalizeNumbers(true);
-    // Axis numbers in the user's separator, never with thousands separators.
-    QLocale locale = QLocale::system();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(locale);
+    QChart* chart = MakeReportChart();
 
     Series1 = new QScatterSeries(chart);
     Series1->setObjectName(QStringLiteral("Series1"));
@@ -222,11 +197,7 @@ void TCorrelForm::BuildChart()
     Series1->attachAxis(axisX_);
     Series1->attachAxis(axisY_);
 
-    Chart1 = new QChartView(chart, Panel2);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    Chart1->setMinimumHeight(kMinChartHeight);
+    Chart1 = MakeReportChartView(chart, Panel2);
     Chart1->installEventFilter(this);
     Chart1->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     KeepScatterGroupFlat(Chart1->scene());

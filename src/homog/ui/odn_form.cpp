@@ -9,13 +9,11 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QScrollBar>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QList>
@@ -23,7 +21,6 @@
 #include <QPointF>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTextCursor>
 #include <QTextBlock>
@@ -41,6 +38,7 @@
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/report_chart.h"
 #include "series/ui/radio_group.h"
 
 namespace aqualen::ui {
@@ -91,11 +89,7 @@ void AppendAsLastLine(QPlainTextEdit& pane, const QString& line)
 TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Проверка на однородность"));
-    // The classic 8-point dialog face is not on Linux; the system's sans
-    // serif at 11 pixels keeps the layout as designed.
-    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    face.setPixelSize(11);
-    setFont(face);
+    UseDialogFace(*this);
 
     BuildSeriesPanel();
     BuildOutputPanel();
@@ -116,14 +110,8 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     const int width = std::max({kDesignWidth, needed.width(), panel1Width + 3 + Panel2->minimumSizeHint().width()});
     resize(width, std::max({kDesignHeight, needed.height(), HeightForWholeReport()}));
     Splitter1->setSizes({panel1Width, width - panel1Width - 3});
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
-
-namespace {
-
-// 1, 2 or 5 times a power of ten, at least `rough`.
-} // namespace
 
 // The height at which the report pane shows all twelve report lines beside
 // a chart of a third of the right-hand panel.
@@ -220,37 +208,23 @@ void TOdnForm::BuildOutputPanel()
     Panel2 = MakePanel(this, "Panel2", QFrame::Sunken);
     BuildButtonBar();
 
-    OutPutMemo = MakePane(Panel2, "OutPutMemo");
-    QFont bold = font();
-    bold.setBold(true);
-    OutPutMemo->setFont(bold);
+    OutPutMemo = MakeReportPane(Panel2, "OutPutMemo");
     OutPutMemo->setMinimumHeight(kMinPaneSize);
 
     BuildChart();
-
-    Splitter3 = MakeSplitter(Qt::Vertical, "Splitter3", 4);
-    Splitter3->addWidget(OutPutMemo);
-    Splitter3->addWidget(Chart1);
-    Splitter3->setStretchFactor(0, 1);
-    Splitter3->setStretchFactor(1, 0);
+    Splitter3 = StackReportOverChart(OutPutMemo, Chart1, kDesignHeight - kPanel3Height - kChartDesignHeight,
+                                     kChartDesignHeight);
 
     auto* layout = new QVBoxLayout(Panel2);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     layout->addWidget(Panel3);
     layout->addWidget(Splitter3, 1);
-    Splitter3->setSizes({kDesignHeight - kPanel3Height - kChartDesignHeight, kChartDesignHeight});
 }
 
 void TOdnForm::BuildChart()
 {
-    auto* chart = new QChart();
-    chart->legend()->hide();
-    chart->setTitle(QString());
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 8, 4));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale::system());
+    QChart* chart = MakeReportChart();
 
     Series1 = new QLineSeries(chart);
     Series1->setObjectName(QStringLiteral("Series1"));
@@ -276,11 +250,7 @@ void TOdnForm::BuildChart()
         series[i]->attachAxis(axisY_);
     }
 
-    Chart1 = new QChartView(chart, Panel2);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    Chart1->setMinimumHeight(kMinChartHeight);
+    Chart1 = MakeReportChartView(chart, Panel2);
     Chart1->installEventFilter(this);
 }
 

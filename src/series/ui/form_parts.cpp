@@ -1,6 +1,9 @@
 #include "series/ui/form_parts.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 
 namespace aqualen::ui {
@@ -21,6 +24,29 @@ QPlainTextEdit* MakePane(QWidget* parent, const char* name)
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return pane;
+}
+
+QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name)
+{
+    QPlainTextEdit* pane = MakePane(parent, name);
+    QFont bold = pane->font();
+    bold.setBold(true);
+    pane->setFont(bold);
+    return pane;
+}
+
+void UseDialogFace(QWidget& window)
+{
+    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    face.setPixelSize(11);
+    window.setFont(face);
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        window.move(screen->availableGeometry().center() - window.rect().center());
 }
 
 QSplitter* MakeSplitter(Qt::Orientation orientation, const char* name, int handleWidth)
