@@ -8,6 +8,8 @@
 
 #include <QLocale>
 
+#include "series/float_fault.h"
+
 namespace aqualen::cli {
 
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
@@ -92,6 +94,19 @@ int UsageError(std::ostream& err, const std::string& command, const std::string&
 {
     err << "aqualen-cli " << command << ": " << reason << "\n\n" << usage;
     return kExitUsage;
+}
+
+int RunReport(std::ostream& out, std::ostream& err, const std::function<int()>& report)
+{
+    try {
+        const int status = report();
+        out.flush();
+        return status;
+    } catch (const FloatFault& fault) {
+        out.flush();
+        err << fault.what() << '\n';
+        return kExitFault;
+    }
 }
 
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines)

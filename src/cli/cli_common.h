@@ -3,6 +3,7 @@
 // before or after the file arguments), the decimal separator, reading series
 // files or standard input, and the exit statuses.
 
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -49,6 +50,11 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& 
 // Writes "aqualen-cli COMMAND: reason", a blank line and the command's usage
 // to `err`; returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage);
+
+// Runs a report and returns its status. A floating-point fault ends it: the
+// lines already written stay on `out`, the fault's text goes to `err`, and
+// the status is kExitFault.
+int RunReport(std::ostream& out, std::ostream& err, const std::function<int()>& report);
 
 // Writes lines, each followed by "\n", and flushes.
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines);

@@ -5,7 +5,6 @@
 
 #include "cli/cli_common.h"
 #include "correl/correlation_report.h"
-#include "series/float_fault.h"
 
 namespace aqualen::cli {
 
@@ -49,7 +48,7 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUsage;
     }
 
-    try {
+    return RunReport(out, err, [&]() -> int {
         const CorrelationOutcome outcome = CorrelationReport(*studied, *analogue, *separator);
         switch (outcome.kind) {
         case CorrelationOutcomeKind::TooShort:
@@ -65,11 +64,8 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
             WriteLines(out, outcome.lines);
             return kExitReport;
         }
-    } catch (const FloatFault& fault) {
-        err << fault.what() << "\n";
-        return kExitFault;
-    }
-    return kExitReport;
+        return kExitReport;
+    });
 }
 
 } // namespace aqualen::cli

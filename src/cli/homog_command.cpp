@@ -5,7 +5,6 @@
 #include "cli/cli_common.h"
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
-#include "series/float_fault.h"
 
 namespace aqualen::cli {
 
@@ -79,9 +78,8 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return UsageError(err, error);
 
     StreamSink sink(out);
-    try {
+    return RunReport(out, err, [&]() -> int {
         const HomogeneityOutcome outcome = HomogeneityReport(*first, *second, *row, *level, *separator, sink);
-        out.flush();
         switch (outcome) {
         case HomogeneityOutcome::TooShort:
             err << "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)\n";
@@ -92,12 +90,8 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
         case HomogeneityOutcome::Report:
             return kExitReport;
         }
-    } catch (const FloatFault& fault) {
-        out.flush();
-        err << fault.what() << '\n';
-        return kExitFault;
-    }
-    return kExitReport;
+        return kExitReport;
+    });
 }
 
 } // namespace aqualen::cli

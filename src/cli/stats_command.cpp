@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "cli/cli_common.h"
-#include "series/float_fault.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"
 
@@ -57,11 +56,10 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return UsageError(err, error);
 
     TDoubleList series;
-    try {
+    return RunReport(out, err, [&]() -> int {
         const StatisticsOutcome outcome =
             RunStatisticsCommand(*lines, series, RegionalR1At(*r1Index), *separator, nullptr,
                                  [&out](const std::string& line) { out << line << '\n'; });
-        out.flush();
         switch (outcome) {
         case StatisticsOutcome::TooShort:
             err << "aqualen-cli stats: too few lines (a series needs at least 3)\n";
@@ -72,12 +70,8 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
         case StatisticsOutcome::Report:
             return kExitReport;
         }
-    } catch (const FloatFault& fault) {
-        out.flush();
-        err << fault.what() << '\n';
-        return kExitFault;
-    }
-    return kExitReport;
+        return kExitReport;
+    });
 }
 
 } // namespace aqualen::cli
