@@ -1,0 +1,52 @@
+#pragma once
+// Series files turned into pane lines. A file is text in UTF-8 (with or
+// without a byte-order mark) or, when it is not valid UTF-8, in the Windows
+// Cyrillic code page; lines end in CR LF, LF or a lone CR. A line may hold
+// several columns (a year and a value, say) separated by tabs, semicolons or
+// blanks, and the first line may be a header. Every routine here is a pure
+// function of its arguments: bytes in, lines out.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "series/series_lines.h"
+
+namespace aqualen {
+
+// The decoded file as a table: one row per line, cells in UTF-8 with their
+// surrounding blanks removed.
+struct SeriesTable {
+    std::vector<std::vector<std::string>> rows;
+    size_t columns = 0;   // cells in the widest row
+    bool header = false;  // the first row looks like column captions
+    char delimiter = ' '; // '\t', ';' or ' ' (runs of blanks)
+};
+
+// UTF-8 text of the file: the byte-order mark dropped, or the bytes read as
+// the Windows Cyrillic code page when they are not valid UTF-8.
+std::string DecodeSeriesFile(std::string_view bytes);
+
+// Decodes and splits the file. Blank lines at the end are dropped; blank
+// lines elsewhere stay as rows without cells.
+SeriesTable ReadSeriesTable(std::string_view bytes);
+
+// A plain column of numbers goes straight into a pane; a table, or a column
+// under a header, needs the user to look at it first.
+bool NeedsColumnChoice(const SeriesTable& table);
+
+// The column offered first: the last one whose first data cell is a number,
+// else the last column.
+size_t DefaultColumn(const SeriesTable& table);
+
+// The pane lines of one column, the header row left out when `skipHeader`.
+// A cell that reads as a number with either "." or "," as its decimal mark is
+// written with `separator`; any other cell (and an absent one, as an empty
+// line) is kept as it is, so that a run then stops at it.
+SeriesLines ColumnLines(const SeriesTable& table, size_t column, bool skipHeader, char separator);
+
+// The whole road in one call, with the default column and header choice.
+SeriesLines ImportSeriesFile(std::string_view bytes, char separator);
+
+} // namespace aqualen
