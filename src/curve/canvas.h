@@ -17,6 +17,7 @@ struct CanvasColor {
 inline constexpr CanvasColor kBlack{0, 0, 0};
 inline constexpr CanvasColor kWhite{255, 255, 255};
 inline constexpr CanvasColor kBlue{0, 0, 255};
+inline constexpr CanvasColor kRed{255, 0, 0};
 inline constexpr CanvasColor kSilver{192, 192, 192};
 
 enum class PenStyle { Solid, Dotted };

@@ -20,6 +20,7 @@ void CurveSettings::SetWindowDefaults()
     Values.Clear();
     PointX.Clear();
     PointY.Clear();
+    Analytic = {};
 }
 
 } // namespace aqualen

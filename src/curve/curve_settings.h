@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "curve/analytic_sheet.h"
 #include "series/numeric_lists.h"
 
 namespace aqualen {
@@ -27,6 +28,7 @@ struct CurveSettings {
     TDoubleList Values;        // same order and count
     TDoubleList PointX;        // sheet cm at the last fit
     TDoubleList PointY;
+    AnalyticSheet Analytic; // the analytic curve, fitted when the dialog stores it
     int32_t ViewWidth = 0;
     int32_t ViewHeight = 0;
     int32_t PageLeft = 0;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "curve/probability_scale.h"
+#include "curve/sheet_polyline.h"
+#include "dist/analytic_curve.h"
 #include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/numeric_routines.h"
@@ -17,6 +19,8 @@ namespace {
 constexpr double kAxisHeight = 17;   // cm, the value axis
 constexpr int kLabelBase = 8;        // points, "Arial" scale labels
 constexpr int kCaptionBase = 14;     // points, "Times New Roman" captions
+constexpr int kAnalyticBase = 12;    // points, the analytic curve's line under the title
+constexpr SheetDashes kBandDashes{0.3, 0.2}; // cm, the confidence limits
 constexpr long double kMaxDivisions = 1000;
 constexpr long double kInchesPer10Cm = 3.94L;
 
@@ -118,6 +122,8 @@ public:
 
         if (s_.SmoothCurve)
             DrawCurve();
+        if (s_.Analytic.Fit)
+            DrawAnalytic(*s_.Analytic.Fit);
     }
 
 private:
@@ -193,6 +199,73 @@ private:
                 canvas_.MoveTo(X(x), Y(y));
             started = true;
             canvas_.LineTo(X(x), Y(y));
+        }
+    }
+
+    // The analytic curve across the whole probability axis, one vertex per
+    // pixel column, and its confidence limits through the band's
+    // probabilities; both cut to the graph. Then its line under the title.
+    void DrawAnalytic(const dist::Fit& fit)
+    {
+        canvas_.SetPenColor(kRed);
+        canvas_.SetPenStyle(PenStyle::Solid);
+        canvas_.SetPenWidth(RoundSafe(0.004L * t_.vUnit));
+        const long double columnsPerCm = 0.1L * t_.hUnit;
+        if (columnsPerCm > 0) {
+            SheetPolyline curve(canvas_, t_.hUnit, t_.vUnit, 0, kAxisHeight);
+            const int32_t endColumn = RoundSafe(axisLength_ * columnsPerCm);
+            double x = 0;
+            for (int32_t column = 0; column <= endColumn; ++column) {
+                x = std::min(static_cast<double>(column / columnsPerCm), axisLength_);
+                curve.Add(x, AnalyticY(fit, XToProbability(s_, x)));
+            }
+            if (x < axisLength_)
+                curve.Add(axisLength_, AnalyticY(fit, scale_.back().Probability));
+        }
+
+        const AnalyticSheet& sheet = s_.Analytic;
+        if (sheet.Band) {
+            canvas_.SetPenWidth(RoundSafe(0.001L * t_.hUnit));
+            DrawBandLine(fit, sheet.Band->lowK);
+            DrawBandLine(fit, sheet.Band->highK);
+        }
+
+        canvas_.SetFont("Times New Roman", FontSize(kAnalyticBase));
+        const int32_t margin = RoundSafe(0.2L * t_.hUnit);
+        CenteredText(dist::CaptionLine(fit, t_.separator), margin, t_.pageWidth - margin,
+                     RoundSafe(2.01L * t_.vUnit));
+    }
+
+    void DrawBandLine(const dist::Fit& fit, const std::vector<double>& k)
+    {
+        const std::vector<double>& probabilities = s_.Analytic.BandProbabilities;
+        SheetPolyline line(canvas_, t_.hUnit, t_.vUnit, 0, kAxisHeight, kBandDashes);
+        const size_t count = std::min(probabilities.size(), k.size());
+        for (size_t i = 0; i < count; ++i) {
+            const double p = probabilities[i];
+            // The report's probabilities beyond the selected scale have no
+            // place on its axis.
+            if (p < scale_.front().Probability || p > scale_.back().Probability)
+                continue;
+            line.Add(ProbabilityToX(s_, p), ValueY(fit.mean * k[i]));
+        }
+    }
+
+    double AnalyticY(const dist::Fit& fit, double probability)
+    {
+        try {
+            return ValueY(fit.mean * dist::ModularQuantile(fit, probability));
+        } catch (const FloatFault&) {
+            return std::nan(""); // breaks the line, like a value off the scale
+        }
+    }
+
+    double ValueY(double value)
+    {
+        try {
+            return ValueToY(s_, value);
+        } catch (const FloatFault&) {
+            return std::nan("");
         }
     }
 

@@ -281,6 +281,27 @@ double ProbabilityToX(const CurveSettings& settings, double probability)
     return 0;
 }
 
+double XToProbability(const CurveSettings& settings, double x)
+{
+    const std::span<const ScaleEntry> scale = SelectedScale(settings);
+    if (!(x > scale.front().Position))
+        return scale.front().Probability;
+    for (size_t i = 1; i < scale.size(); ++i) {
+        const ScaleEntry& row = scale[i];
+        if (row.Position < x)
+            continue;
+        if (row.Position == x)
+            return row.Probability;
+        const ScaleEntry& previous = scale[i - 1];
+        const long double p = previous.Probability +
+                              (static_cast<long double>(x) - previous.Position) *
+                                  (static_cast<long double>(row.Probability) - previous.Probability) /
+                                  (static_cast<long double>(row.Position) - previous.Position);
+        return StoreDouble(p);
+    }
+    return scale.back().Probability;
+}
+
 double ValueToY(const CurveSettings& settings, double value)
 {
     const long double rise = (static_cast<long double>(value) - settings.ScaleMin) * 17;

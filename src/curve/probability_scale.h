@@ -21,6 +21,9 @@ std::span<const ScaleEntry> SelectedScale(const CurveSettings& settings);
 
 double ProbabilityToX(const CurveSettings& settings, double probability);
 double ValueToY(const CurveSettings& settings, double value);
+// The inverse of ProbabilityToX along the axis (0 to its length), linear
+// between the rows as ProbabilityToX is.
+double XToProbability(const CurveSettings& settings, double x);
 
 // Pixels per 10 cm of sheet, halves to even.
 int32_t HorizontalUnit(int32_t canvasWidth);

@@ -1,0 +1,95 @@
+#include "curve/analytic_fit.h"
+
+#include <algorithm>
+
+#include "curve/probability_scale.h"
+
+namespace aqualen {
+
+namespace {
+
+constexpr long double kAxisHeight = 17; // cm, the value axis
+
+std::vector<double> SeriesOf(const CurveSettings& settings)
+{
+    std::vector<double> values;
+    values.reserve(static_cast<size_t>(settings.Values.Count()));
+    for (int32_t i = 0; i < settings.Values.Count(); ++i)
+        values.push_back(settings.Values.Get(i));
+    return values;
+}
+
+// The smoothing parabola's value at a probability: its sheet height turned
+// back into a value of the scale.
+double SmoothingValueAt(const CurveSettings& s, double probability)
+{
+    const long double x = ProbabilityToX(s, probability);
+    const long double y = s.CurveA * x * x + s.CurveB * x + s.CurveC;
+    const long double range = static_cast<long double>(s.ScaleMax) - s.ScaleMin;
+    return static_cast<double>(s.ScaleMin + y * range / kAxisHeight);
+}
+
+} // namespace
+
+std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& settings)
+{
+    if (!settings.SmoothCurve)
+        return std::nullopt;
+    return dist::SmoothingPoints{SmoothingValueAt(settings, 5), SmoothingValueAt(settings, 50),
+                                 SmoothingValueAt(settings, 95)};
+}
+
+void FitAnalyticCurve(CurveSettings& settings)
+{
+    AnalyticSheet& sheet = settings.Analytic;
+    sheet.Fit.reset();
+    sheet.Band.reset();
+    sheet.BandProbabilities.clear();
+    if (sheet.Options.distribution == dist::Distribution::None)
+        return;
+    const std::optional<dist::SmoothingPoints> smoothing = SmoothingPointsOf(settings);
+    sheet.Fit = dist::FitCurve(SeriesOf(settings), sheet.Options, smoothing ? &*smoothing : nullptr);
+    if (sheet.Options.bandLevel == 0)
+        return;
+    std::vector<double> probabilities = dist::StandardProbabilities();
+    for (const ScaleEntry& row : SelectedScale(settings))
+        probabilities.push_back(row.Probability);
+    std::sort(probabilities.begin(), probabilities.end());
+    probabilities.erase(std::unique(probabilities.begin(), probabilities.end()), probabilities.end());
+    sheet.BandProbabilities = std::move(probabilities);
+}
+
+std::optional<BandRequest> MakeBandRequest(const CurveSettings& settings)
+{
+    const AnalyticSheet& sheet = settings.Analytic;
+    if (!sheet.Fit || sheet.Options.bandLevel == 0)
+        return std::nullopt;
+    return BandRequest{SeriesOf(settings), *sheet.Fit, sheet.Options, sheet.BandProbabilities,
+                       SmoothingPointsOf(settings)};
+}
+
+dist::Band ComputeBand(const BandRequest& request)
+{
+    return dist::ConfidenceBand(request.values, request.fit, request.options, request.probabilities,
+                                request.smoothing ? &*request.smoothing : nullptr);
+}
+
+std::optional<dist::Band> BandAt(const AnalyticSheet& sheet, const std::vector<double>& probabilities)
+{
+    if (!sheet.Band)
+        return std::nullopt;
+    const std::vector<double>& known = sheet.BandProbabilities;
+    dist::Band picked;
+    for (const double p : probabilities) {
+        const auto at = std::lower_bound(known.begin(), known.end(), p);
+        const auto index = static_cast<size_t>(at - known.begin());
+        if (at == known.end() || *at != p || index >= sheet.Band->lowK.size() ||
+            index >= sheet.Band->highK.size())
+            return std::nullopt;
+        picked.lowK.push_back(sheet.Band->lowK[index]);
+        picked.highK.push_back(sheet.Band->highK[index]);
+    }
+    return picked;
+}
+
+} // namespace aqualen

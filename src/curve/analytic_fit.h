@@ -1,0 +1,46 @@
+#pragma once
+// Fitting the sheet's analytic curve to the stored series, and the request
+// for its confidence band, which is slow enough to be run off the window's
+// thread: the request holds copies, so the settings may change meanwhile.
+
+#include <optional>
+#include <vector>
+
+#include "curve/curve_settings.h"
+#include "dist/analytic_curve.h"
+
+namespace aqualen {
+
+// The smoothing curve's values at P = 5, 50 and 95 %, read off its parabola
+// on the sheet (empty while no smoothing curve is drawn).
+std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& settings);
+
+// Fits the curve of settings.Analytic.Options to the stored series and, for
+// the graphic-analytic method, to the smoothing curve. The old fit and band
+// are dropped first, so a refusal (dist::FitRefused) or a fault leaves no
+// curve on the sheet rather than one of an earlier series. Options with no
+// distribution leave no curve.
+void FitAnalyticCurve(CurveSettings& settings);
+
+// Everything the bootstrap needs, copied out of the settings.
+struct BandRequest {
+    std::vector<double> values;
+    dist::Fit fit;
+    dist::FitOptions options;
+    std::vector<double> probabilities;
+    std::optional<dist::SmoothingPoints> smoothing;
+};
+
+// The request for the band of the stored fit, or none when no band is asked
+// for. Its probabilities are every row of the selected scale (the sheet) and
+// the standard probabilities (the quantile report), ascending.
+std::optional<BandRequest> MakeBandRequest(const CurveSettings& settings);
+
+// Runs the bootstrap; safe on any thread. Raises dist::FitRefused or FloatFault.
+dist::Band ComputeBand(const BandRequest& request);
+
+// The band's limits at the given probabilities, each of which must be one of
+// the band's own; empty when the band is not (yet) known.
+std::optional<dist::Band> BandAt(const AnalyticSheet& sheet, const std::vector<double>& probabilities);
+
+} // namespace aqualen
