@@ -60,14 +60,18 @@ double ModularQuantile(const Fit& fit, double exceedancePercent);
 // Confidence limits of k_P, one pair per probability.
 struct Band {
     std::vector<double> lowK, highK;
+    int level = 0; // the confidence level in percent they were built for
 };
 
 // Parametric bootstrap: 2000 samples of the series' length drawn from the
 // fitted curve with a fixed seed, each re-estimated by the same method,
-// percentile limits at options.bandLevel. For GraphicAnalytic each sample's
-// x5, x50, x95 come from a least-squares parabola on probability paper
-// through the sample's own empirical points, like the smoothing curve of the
-// sheet. An empty band when bandLevel is 0.
+// percentile limits at options.bandLevel; the limits are those of x_P, given
+// as multiples of the fitted curve's x̄. For GraphicAnalytic each sample's
+// x5, x50, x95 come from a least-squares parabola through the sample's own
+// points on normal probability paper (P = m/(n + 1)), as the smoothing curve
+// is fitted on the sheet; `smoothing` is not needed. An empty band when
+// bandLevel is 0. Raises FitRefused for hand-entered parameters (nothing was
+// estimated) and when more than a tenth of the samples have no curve.
 Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
                     const std::vector<double>& exceedancePercents,
                     const SmoothingPoints* smoothing = nullptr);
@@ -76,8 +80,11 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
 const std::vector<double>& StandardProbabilities();
 
 // Report lines (UTF-8), numbers with the given decimal separator.
+// "Распределение:", "Метод:", "Среднее значение:", "Cv:", "Cs:", "Cs/Cv:",
+// then γ, b, a of Kritsky–Menkel and λ2, λ3 of the likelihood method.
 std::vector<std::string> ParameterLines(const Fit& fit, char sep);
-// Header "P, %\tKp\tQp[\tlower\tupper]" and a row per probability, three decimals.
+// Header "P, %\tKp\tQp[\tQp нижн. (L %)\tQp верхн. (L %)]" and a row per
+// probability, three decimals; the limits when band is given.
 std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
                                             const std::vector<double>& exceedancePercents, char sep);
 // "Пирсон III, метод моментов: Q̄ = …; Cv = …; Cs = …"

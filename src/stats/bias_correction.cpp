@@ -78,7 +78,7 @@ Coefficients SelectBi(int index)
     return result;
 }
 
-void BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
+CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
                          char separator, const LineSink& sink)
 {
     const RatioColumn column = ColumnOfRatio(ratio);
@@ -100,6 +100,7 @@ void BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, Reg
     sink("Cs:\t" + FormatFixed(csCorrected, 3, separator));
     const double ratioCorrected = StoreDouble(CheckedDivide(csCorrected, cvCorrected));
     sink("Cs/Cv: \t" + FormatFixed(ratioCorrected, 1, separator));
+    return {cvCorrected, csCorrected};
 }
 
 } // namespace aqualen

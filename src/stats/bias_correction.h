@@ -45,10 +45,16 @@ Coefficients SelectAi(RatioColumn column, double r1);
 // The entries at the radio item index (0..2) of the six bi tables.
 Coefficients SelectBi(int index);
 
+// The bias-corrected Cv' and Cs' as the report states them.
+struct CorrectedCoefficients {
+    double cv = 0;
+    double cs = 0;
+};
+
 // Lines 8 to 17 of the statistics report for a series of n values with the
 // sample Cv, Cs and their ratio: the column, the coefficients, then Cv', Cs'
-// and Cs'/Cv'.
-void BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
+// and Cs'/Cv'. Returns Cv' and Cs' (the analytic curves start from them).
+CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
                          char separator, const LineSink& sink);
 
 } // namespace aqualen

@@ -6,7 +6,7 @@
 
 namespace aqualen {
 
-void StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separator, const LineSink& sink)
+StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separator, const LineSink& sink)
 {
     // The true count: long panes are neither truncated nor wrapped.
     const std::int32_t n = series.Count();
@@ -50,7 +50,8 @@ void StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separat
     const double ratio = StoreDouble(CheckedDivide(cs, cv));
     sink("Cs/Cv: \t" + FormatFixed(ratio, 1, separator));
 
-    BiasCorrectionBlock(n, cv, cs, ratio, choice, separator, sink);
+    const CorrectedCoefficients corrected = BiasCorrectionBlock(n, cv, cs, ratio, choice, separator, sink);
+    return {mean, cv, cs, corrected};
 }
 
 StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& series, RegionalR1 choice,

@@ -11,10 +11,19 @@
 
 namespace aqualen {
 
+// The report's values at full precision, for calculations built on it.
+struct StatisticsValues {
+    double mean = 0;
+    double cv = 0; // sample ^Cv
+    double cs = 0; // sample ^Cs
+    CorrectedCoefficients corrected;
+};
+
 // Appends the 17 report lines to the sink, each as soon as its value is
-// known. A floating-point fault raises FloatFault and leaves the lines
-// already handed on. Needs at least 3 values to be meaningful.
-void StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separator, const LineSink& sink);
+// known, and returns their values. A floating-point fault raises FloatFault
+// and leaves the lines already handed on. Needs at least 3 values to be
+// meaningful.
+StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separator, const LineSink& sink);
 
 enum class StatisticsOutcome { TooShort, InvalidInput, Report };
 

@@ -1,0 +1,138 @@
+// Fitting the analytic curve by the chosen method, and its quantiles.
+
+#include <cmath>
+
+#include "dist/analytic_curve.h"
+#include "dist/graphic_analytic.h"
+#include "dist/kritsky_menkel.h"
+#include "dist/max_likelihood.h"
+#include "dist/pearson3.h"
+#include "series/numeric_lists.h"
+#include "stats/statistics_report.h"
+
+namespace aqualen::dist {
+
+namespace {
+
+// The statistics report's values of a series; its lines are not needed here.
+StatisticsValues ReportValues(const std::vector<double>& values, int r1Choice)
+{
+    TDoubleList list;
+    for (const double v : values)
+        list.Add(v);
+    return StatisticsReport(list, RegionalR1At(r1Choice), '.', [](const std::string&) {});
+}
+
+void RequireSeries(const std::vector<double>& values)
+{
+    if (values.size() < 3)
+        throw FitRefused("Для аналитической кривой нужно не менее трёх значений ряда!");
+}
+
+// The curve with these x̄, Cv and Cs, after the checks every method shares.
+Fit CurveOf(const FitOptions& options, double mean, double cv, double cs)
+{
+    if (!std::isfinite(mean) || !(mean > 0))
+        throw FitRefused("Среднее значение должно быть больше нуля!");
+    if (!std::isfinite(cv) || !(cv > 0))
+        throw FitRefused("Коэффициент вариации Cv должен быть больше нуля!");
+    if (!std::isfinite(cs))
+        throw FitRefused("Коэффициент асимметрии Cs не определён!");
+    Fit fit;
+    fit.distribution = options.distribution;
+    fit.method = options.method;
+    fit.mean = mean;
+    fit.cv = cv;
+    fit.cs = cs;
+    if (options.distribution == Distribution::KritskyMenkel) {
+        const KmShape km = SolveKritskyMenkel(cv, cs);
+        fit.kmShape = km.shape;
+        fit.kmPower = km.power;
+        fit.kmScale = km.scale;
+    }
+    return fit;
+}
+
+double SkewOf(const FitOptions& options, double cv, double cs)
+{
+    return options.fixRatio ? options.ratio * cv : cs;
+}
+
+double MeanOf(const std::vector<double>& values)
+{
+    long double sum = 0;
+    for (const double v : values)
+        sum += v;
+    return static_cast<double>(sum / static_cast<long double>(values.size()));
+}
+
+} // namespace
+
+Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing)
+{
+    if (options.distribution == Distribution::None)
+        throw FitRefused("Не выбрано распределение аналитической кривой!");
+    switch (options.method) {
+    case Method::Moments: {
+        RequireSeries(values);
+        const StatisticsValues s = ReportValues(values, options.r1Choice);
+        return CurveOf(options, s.mean, s.corrected.cv, SkewOf(options, s.corrected.cv, s.corrected.cs));
+    }
+    case Method::SampleMoments: {
+        RequireSeries(values);
+        const StatisticsValues s = ReportValues(values, options.r1Choice);
+        return CurveOf(options, s.mean, s.cv, SkewOf(options, s.cv, s.cs));
+    }
+    case Method::GraphicAnalytic: {
+        if (!smoothing)
+            throw FitRefused("Для графоаналитического метода нужна сглаживающая кривая!");
+        const MomentEstimate e = GraphicAnalyticEstimate(*smoothing);
+        return CurveOf(options, e.mean, e.cv, e.cs);
+    }
+    case Method::MaxLikelihood: {
+        if (options.distribution != Distribution::KritskyMenkel)
+            throw FitRefused("Метод наибольшего правдоподобия применяется только к кривой Крицкого–Менкеля!");
+        RequireSeries(values);
+        const double mean = MeanOf(values);
+        if (!(mean > 0))
+            throw FitRefused("Среднее значение должно быть больше нуля!");
+        std::vector<double> k;
+        k.reserve(values.size());
+        for (const double v : values) {
+            if (!(v > 0))
+                throw FitRefused("Для метода наибольшего правдоподобия все значения ряда должны быть больше нуля!");
+            k.push_back(v / mean);
+        }
+        const LikelihoodEstimate e = MaxLikelihoodEstimate(k, options.fixRatio, options.ratio);
+        Fit fit = CurveOf(options, mean, e.cv, e.cs);
+        // The likelihood's own curve, not a re-solve of its rounded moments.
+        fit.kmShape = e.shape.shape;
+        fit.kmPower = e.shape.power;
+        fit.kmScale = e.shape.scale;
+        const Lambdas lambdas = LikelihoodLambdas(k);
+        fit.lambda2 = lambdas.lambda2;
+        fit.lambda3 = lambdas.lambda3;
+        return fit;
+    }
+    case Method::Given:
+        return CurveOf(options, options.givenMean, options.givenCv,
+                       SkewOf(options, options.givenCv, options.givenCs));
+    }
+    throw FitRefused("Неизвестный метод оценки параметров!");
+}
+
+double ModularQuantile(const Fit& fit, double exceedancePercent)
+{
+    if (fit.distribution == Distribution::KritskyMenkel)
+        return KritskyMenkelQuantile({fit.kmShape, fit.kmPower, fit.kmScale}, exceedancePercent);
+    return 1 + fit.cv * PearsonPhi(exceedancePercent, fit.cs);
+}
+
+const std::vector<double>& StandardProbabilities()
+{
+    static const std::vector<double> p{0.01, 0.1, 0.5, 1,  2,  3,  5,  10, 20, 25,   30,  40,
+                                       50,   60,  70,  75, 80, 90, 95, 97, 99, 99.5, 99.9};
+    return p;
+}
+
+} // namespace aqualen::dist

@@ -1,0 +1,58 @@
+#pragma once
+// The Kritsky–Menkel curve: k = a · y^b with y gamma-distributed of shape γ
+// and unit scale, a such that the mean of k is 1. Its moments are
+// E[k^m] = a^m Γ(γ + m·b)/Γ(γ), so Cv and Cs follow from log-gamma
+// differences alone. The lognormal of mean 1 is its limit γ → ∞.
+//
+// Internally the family is walked with u = sign(b)/√γ and s = |b|/√γ
+// (γ = 1/u², b = s/u): s is close to the spread of ln k, u runs through the
+// lognormal at u = 0, with b > 0 for u > 0 (ratios Cs/Cv below 3 + Cv²) and
+// b < 0 for u < 0 (ratios above it, as long as γ + 3b > 0).
+
+#include <vector>
+
+namespace aqualen::dist {
+
+struct KmShape {
+    double shape = 0; // γ; +∞ for the lognormal
+    double power = 0; // b; for the lognormal the spread σ of ln k
+    double scale = 0; // a; for the lognormal exp(−σ²/2)
+    bool Lognormal() const;
+};
+
+struct KmMoments {
+    double cv = 0;
+    double cs = 0;
+};
+
+// Cv and Cs of k for γ and b (γ + 3b > 0). Raises FitRefused when the third
+// moment does not exist.
+KmMoments KritskyMenkelMoments(double shape, double power);
+
+// The (γ, b, a) with the given Cv and Cs. Within kLognormalTolerance of the
+// ratio 3 + Cv² (measured as the gap the finite-γ curves leave there) the
+// lognormal is returned. Raises FitRefused where no curve has these moments.
+KmShape SolveKritskyMenkel(double cv, double cs);
+
+// The curve with a shape γ and power b (a from the unit mean); shape = +∞
+// with power = σ gives the lognormal.
+KmShape KritskyMenkelOf(double shape, double power);
+
+// k at exceedance P in percent.
+double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent);
+
+// ln of the density of k at k > 0.
+double KritskyMenkelLogDensity(const KmShape& km, double k);
+
+// k for a unit-scale gamma value y of the curve's shape (for drawing
+// samples); for the lognormal, y is a standard normal value instead.
+double KritskyMenkelFromVariate(const KmShape& km, double y);
+
+// The family by the walking coordinates (u, s) above; u = 0 is the lognormal
+// with σ = s. Valid where s > 0 and, for u < 0, 3·s·|u| < 1.
+KmShape KritskyMenkelAt(double u, double s);
+KmMoments KritskyMenkelMomentsAt(double u, double s);
+// Σ ln f(k_i) over the logarithms of the k_i (all k_i > 0).
+double KritskyMenkelLogLikelihood(double u, double s, const std::vector<double>& logK);
+
+} // namespace aqualen::dist

@@ -1,0 +1,122 @@
+#include "dist/max_likelihood.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include <boost/math/tools/minima.hpp>
+
+#include "dist/analytic_curve.h"
+
+namespace aqualen::dist {
+
+namespace {
+
+constexpr int kBits = 30; // Brent's precision: likelihood maxima are flat
+
+std::vector<double> LogsOf(const std::vector<double>& k)
+{
+    std::vector<double> logs;
+    logs.reserve(k.size());
+    for (const double v : k)
+        logs.push_back(std::log(v));
+    return logs;
+}
+
+// The best spread s for one u, and its log-likelihood. For u < 0 the third
+// moment needs 3·s·|u| < 1.
+std::pair<double, double> BestSpread(double u, double s0, const std::vector<double>& logK)
+{
+    double lo = std::log(s0 / 20);
+    double hi = std::log(s0 * 20);
+    if (u < 0)
+        hi = std::min(hi, std::log((1 - 1e-9) / (3 * -u)));
+    if (lo >= hi)
+        return {std::exp(hi), -std::numeric_limits<double>::infinity()};
+    const auto minus = [&](double logS) {
+        const double l = KritskyMenkelLogLikelihood(u, std::exp(logS), logK);
+        return std::isfinite(l) ? -l : std::numeric_limits<double>::max();
+    };
+    std::uintmax_t iterations = 200;
+    const auto [logS, value] = boost::math::tools::brent_find_minima(minus, lo, hi, kBits, iterations);
+    return {std::exp(logS), -value};
+}
+
+} // namespace
+
+double LogLikelihoodOf(const std::vector<double>& k, double cv, double cs)
+{
+    const KmShape shape = SolveKritskyMenkel(cv, cs);
+    double sum = 0;
+    for (const double v : k)
+        sum += KritskyMenkelLogDensity(shape, v);
+    return sum;
+}
+
+LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixRatio, double ratio)
+{
+    const std::vector<double> logK = LogsOf(k);
+    // The lognormal's σ from the logarithms starts the search.
+    double mean = 0;
+    for (const double l : logK)
+        mean += l;
+    mean /= static_cast<double>(logK.size());
+    double var = 0;
+    for (const double l : logK)
+        var += (l - mean) * (l - mean);
+    const double s0 = std::sqrt(var / static_cast<double>(logK.size()));
+    if (!(s0 > 0))
+        throw FitRefused("Для метода наибольшего правдоподобия значения ряда не должны быть все равны!");
+
+    LikelihoodEstimate best;
+    std::uintmax_t iterations = 200;
+    if (fixRatio) {
+        // One parameter: Cv, with Cs = ratio·Cv; curves that do not exist lose.
+        const auto minus = [&](double logCv) {
+            try {
+                return -LogLikelihoodOf(k, std::exp(logCv), ratio * std::exp(logCv));
+            } catch (const FitRefused&) {
+                return std::numeric_limits<double>::max();
+            }
+        };
+        const double cv0 = std::sqrt(std::expm1(s0 * s0));
+        const auto [logCv, value] =
+            boost::math::tools::brent_find_minima(minus, std::log(cv0 / 10), std::log(cv0 * 10), kBits, iterations);
+        if (!(value < std::numeric_limits<double>::max()))
+            throw FitRefused("Нет кривой Крицкого–Менкеля с таким отношением Cs/Cv!");
+        best.cv = std::exp(logCv);
+        best.cs = ratio * best.cv;
+        best.shape = SolveKritskyMenkel(best.cv, best.cs);
+        best.logLikelihood = -value;
+        return best;
+    }
+    // Profile likelihood over u: the best s for each u, then the best u.
+    // u runs over the family's useful range (γ ≥ 0.01 where b > 0).
+    const auto minus = [&](double u) { return -BestSpread(u, s0, logK).second; };
+    const auto [u, value] = boost::math::tools::brent_find_minima(minus, -3.0, 3.0, kBits, iterations);
+    if (!std::isfinite(value))
+        throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");
+    const double s = BestSpread(u, s0, logK).first;
+    const KmMoments m = KritskyMenkelMomentsAt(u, s);
+    if (!std::isfinite(m.cs))
+        throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");
+    best.shape = KritskyMenkelAt(u, s);
+    best.cv = m.cv;
+    best.cs = m.cs;
+    best.logLikelihood = -value;
+    return best;
+}
+
+Lambdas LikelihoodLambdas(const std::vector<double>& k)
+{
+    const double n1 = static_cast<double>(k.size()) - 1;
+    double l2 = 0, l3 = 0;
+    for (const double v : k) {
+        const double lg = std::log10(v);
+        l2 += lg;
+        l3 += v * lg;
+    }
+    return {l2 / n1, l3 / n1};
+}
+
+} // namespace aqualen::dist

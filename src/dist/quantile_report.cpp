@@ -1,0 +1,100 @@
+// The quantile report's lines and the sheet's caption line.
+
+#include <cmath>
+
+#include "dist/analytic_curve.h"
+#include "series/number_text.h"
+
+namespace aqualen::dist {
+
+namespace {
+
+const char* DistributionName(Distribution d)
+{
+    switch (d) {
+    case Distribution::PearsonIII:
+        return "Пирсон III";
+    case Distribution::KritskyMenkel:
+        return "Крицкий–Менкель";
+    case Distribution::None:
+        break;
+    }
+    return "нет";
+}
+
+const char* MethodName(Method m)
+{
+    switch (m) {
+    case Method::Moments:
+        return "метод моментов";
+    case Method::SampleMoments:
+        return "метод моментов (выборочные Cv, Cs)";
+    case Method::GraphicAnalytic:
+        return "графоаналитический метод";
+    case Method::MaxLikelihood:
+        return "метод наибольшего правдоподобия";
+    case Method::Given:
+        return "параметры заданы вручную";
+    }
+    return "";
+}
+
+std::string Fixed3(double v, char sep) { return FormatFixed(v, 3, sep); }
+
+} // namespace
+
+std::vector<std::string> ParameterLines(const Fit& fit, char sep)
+{
+    std::vector<std::string> lines{
+        std::string("Распределение:\t") + DistributionName(fit.distribution),
+        std::string("Метод:\t") + MethodName(fit.method),
+        "Среднее значение:\t" + Fixed3(fit.mean, sep),
+        "Cv:\t" + Fixed3(fit.cv, sep),
+        "Cs:\t" + Fixed3(fit.cs, sep),
+        "Cs/Cv:\t" + FormatFixed(fit.cs / fit.cv, 1, sep),
+    };
+    if (fit.distribution == Distribution::KritskyMenkel) {
+        if (std::isinf(fit.kmShape)) {
+            lines.push_back("γ:\t∞ (логнормальное распределение)");
+            lines.push_back("σ ln k:\t" + Fixed3(fit.kmPower, sep));
+        } else {
+            lines.push_back("γ:\t" + Fixed3(fit.kmShape, sep));
+            lines.push_back("b:\t" + Fixed3(fit.kmPower, sep));
+            // a is beyond the double range for the largest γ; it says nothing then.
+            if (std::isnormal(fit.kmScale))
+                lines.push_back("a:\t" + FormatGeneral(fit.kmScale, sep));
+        }
+    }
+    if (fit.method == Method::MaxLikelihood) {
+        lines.push_back("λ2:\t" + FormatFixed(fit.lambda2, 4, sep));
+        lines.push_back("λ3:\t" + FormatFixed(fit.lambda3, 4, sep));
+    }
+    return lines;
+}
+
+std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
+                                            const std::vector<double>& exceedancePercents, char sep)
+{
+    std::string header = "P, %\tKp\tQp";
+    if (band) {
+        const std::string level = band->level > 0 ? " (" + std::to_string(band->level) + " %)" : "";
+        header += "\tQp нижн." + level + "\tQp верхн." + level;
+    }
+    std::vector<std::string> lines{header};
+    for (size_t i = 0; i < exceedancePercents.size(); ++i) {
+        const double k = ModularQuantile(fit, exceedancePercents[i]);
+        std::string row = Fixed3(exceedancePercents[i], sep) + "\t" + Fixed3(k, sep) + "\t" + Fixed3(fit.mean * k, sep);
+        if (band && i < band->lowK.size() && i < band->highK.size())
+            row += "\t" + Fixed3(fit.mean * band->lowK[i], sep) + "\t" + Fixed3(fit.mean * band->highK[i], sep);
+        lines.push_back(row);
+    }
+    return lines;
+}
+
+std::string CaptionLine(const Fit& fit, char sep)
+{
+    return std::string(DistributionName(fit.distribution)) + ", " + MethodName(fit.method) +
+           ": Q̄ = " + Fixed3(fit.mean, sep) + "; Cv = " + Fixed3(fit.cv, sep) + "; Cs = " + Fixed3(fit.cs, sep);
+}
+
+} // namespace aqualen::dist

@@ -1,0 +1,104 @@
+#include "dist/ui/quantiles_form.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "series/ui/file_dialogs.h"
+#include "series/ui/form_parts.h"
+#include "series/ui/guarded.h"
+#include "series/ui/message_service.h"
+#include "series/ui/series_files.h"
+
+namespace aqualen::ui {
+
+namespace {
+
+constexpr int kDesignWidth = 520;
+constexpr int kDesignHeight = 520;
+constexpr int kPanelHeight = 40;
+
+QString JoinLines(const std::vector<std::string>& lines)
+{
+    QString text;
+    for (const std::string& line : lines) {
+        text += QString::fromStdString(line);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace
+
+TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("Квантили"));
+    UseDialogFace(*this);
+
+    Panel1 = MakePanel(this, "Panel1", QFrame::Raised);
+    Panel1->setFixedHeight(kPanelHeight);
+    btnCopy = new QPushButton(QStringLiteral("Копировать таблицу"), Panel1);
+    btnSave = new QPushButton(QStringLiteral("Сохранить ..."), Panel1);
+    auto* buttons = new QHBoxLayout(Panel1);
+    buttons->setContentsMargins(8, 6, 8, 6);
+    buttons->addWidget(btnCopy);
+    buttons->addWidget(btnSave);
+    buttons->addStretch(1);
+
+    OutPutMemo = MakeReportPane(this, "OutPutMemo");
+    OutPutMemo->setReadOnly(true);
+    // Tab stops wide enough for "99,5" and "12345,678" to line up.
+    OutPutMemo->setTabStopDistance(OutPutMemo->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(OutPutMemo, 1);
+
+    connect(btnCopy, &QPushButton::clicked, this, &TQuantilesForm::btnCopyClick);
+    connect(btnSave, &QPushButton::clicked, this, &TQuantilesForm::btnSaveClick);
+    resize(kDesignWidth, kDesignHeight);
+    CentreOnScreen(*this);
+}
+
+void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, char separator)
+{
+    OutPutMemo->clear();
+    table_.clear();
+    for (const std::string& line : dist::ParameterLines(fit, separator))
+        OutPutMemo->appendPlainText(QString::fromStdString(line));
+    OutPutMemo->appendPlainText(QString());
+    table_ = dist::QuantileTableLines(fit, band, dist::StandardProbabilities(), separator);
+    for (const std::string& line : table_)
+        OutPutMemo->appendPlainText(QString::fromStdString(line));
+    OutPutMemo->moveCursor(QTextCursor::Start);
+}
+
+void TQuantilesForm::btnCopyClick()
+{
+    RunGuarded(this, [&] { QGuiApplication::clipboard()->setText(JoinLines(table_)); });
+}
+
+void TQuantilesForm::btnSaveClick()
+{
+    RunGuarded(this, [&] {
+        if (OutPutMemo->document()->isEmpty())
+            return;
+        const QString path = Files().SaveName(this, QStringLiteral("квантили.txt"));
+        if (path.isEmpty())
+            return;
+        QString text = OutPutMemo->toPlainText();
+        if (!text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        if (!WriteTextFile(path, text))
+            ShowError(this, QStringLiteral("Не удалось записать файл «%1»!").arg(QDir::toNativeSeparators(path)));
+    });
+}
+
+} // namespace aqualen::ui
