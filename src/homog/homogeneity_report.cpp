@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "homog/critical_tables.h"
+#include "series/exchange_order.h"
 #include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
@@ -64,47 +65,26 @@ double StandardDeviation(const TDoubleList& values, double mean)
     return StoreDouble(CheckedSqrt(sum));
 }
 
-// Exchange sort, largest first, carrying the labels with the values. Equal
-// values are never exchanged, which fixes the order of ties.
-void SortWithLabels(std::vector<double>& values, std::vector<int32_t>& labels)
-{
-    const size_t n = values.size();
-    for (size_t i = 0; i < n; ++i) {
-        double current = values[i];
-        for (size_t j = i; j < n; ++j) {
-            if (values[j] > current) {
-                std::swap(values[i], values[j]);
-                std::swap(labels[i], labels[j]);
-                current = values[i];
-            }
-        }
-    }
-}
-
 } // namespace
 
 int64_t WilcoxonU(const std::vector<double>& first, const std::vector<double>& second)
 {
     std::vector<double> pool;
-    std::vector<int32_t> labels;
     pool.reserve(first.size() + second.size());
-    labels.reserve(first.size() + second.size());
-    for (const double value : first) {
-        pool.push_back(value);
-        labels.push_back(1);
-    }
-    for (const double value : second) {
-        pool.push_back(value);
-        labels.push_back(2);
-    }
+    pool.insert(pool.end(), first.begin(), first.end());
+    pool.insert(pool.end(), second.begin(), second.end());
     if (pool.empty())
         return 0;
-    SortWithLabels(pool, labels);
-    const int32_t leader = labels.front();
+    // Largest first, ties in the order the exchange sort leaves them: the
+    // series of the element on top leads, and each element of the other
+    // series counts the leaders above it.
+    const std::vector<size_t> order = ExchangeSortOrder(pool.data(), pool.size());
+    const auto fromFirst = [&first](size_t index) { return index < first.size(); };
+    const bool leaderIsFirst = fromFirst(order.front());
     int64_t leadersSoFar = 0;
     int64_t u = 0;
-    for (const int32_t label : labels) {
-        if (label == leader)
+    for (const size_t index : order) {
+        if (fromFirst(index) == leaderIsFirst)
             ++leadersSoFar;
         else
             u += leadersSoFar;

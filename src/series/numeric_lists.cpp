@@ -1,22 +1,22 @@
 #include "series/numeric_lists.h"
 
-#include <utility>
+#include <algorithm>
+#include <vector>
+
+#include "series/exchange_order.h"
 
 namespace aqualen {
 
 void TDoubleList::SortDescending()
 {
     double* v = items_.Data();
-    const int32_t n = Count();
-    for (int32_t i = 0; i < n; ++i) {
-        double current = v[i];
-        for (int32_t j = i; j < n; ++j) {
-            if (v[j] > current) {
-                std::swap(v[i], v[j]);
-                current = v[i];
-            }
-        }
-    }
+    // Equal values may still differ (-0 and 0): they are placed exactly as
+    // the exchanges place them.
+    const std::vector<size_t> order = ExchangeSortOrder(v, static_cast<size_t>(Count()));
+    std::vector<double> sorted(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        sorted[i] = v[order[i]];
+    std::copy(sorted.begin(), sorted.end(), v);
 }
 
 } // namespace aqualen

@@ -76,7 +76,8 @@ public:
     int32_t Count() const { return items_.Count(); }
     int32_t Capacity() const { return items_.Capacity(); }
     void Clear() { items_.Clear(); }
-    // Exchange sort, largest first; equal values are never exchanged.
+    // Largest first, equal values in the order the exchange sort leaves
+    // them (series/exchange_order.h).
     void SortDescending();
     // Contiguous view of the Count() elements, for read-only loops.
     const double* Data() const { return items_.Data(); }

@@ -292,6 +292,53 @@ TEST(HomogeneityReport, UMatchesMannWhitneyCountWithoutTies)
     }
 }
 
+// U as the window always counted it: both series pooled, exchange-sorted
+// largest first with their labels, the series on top leading.
+int64_t ReferenceU(const std::vector<double>& first, const std::vector<double>& second)
+{
+    std::vector<double> values(first);
+    values.insert(values.end(), second.begin(), second.end());
+    std::vector<int> labels(first.size(), 1);
+    labels.insert(labels.end(), second.size(), 2);
+    for (size_t i = 0; i < values.size(); ++i) {
+        double current = values[i];
+        for (size_t j = i; j < values.size(); ++j) {
+            if (values[j] > current) {
+                std::swap(values[i], values[j]);
+                std::swap(labels[i], labels[j]);
+                current = values[i];
+            }
+        }
+    }
+    int64_t leaders = 0;
+    int64_t u = 0;
+    for (const int label : labels) {
+        if (label == labels.front())
+            ++leaders;
+        else
+            u += leaders;
+    }
+    return labels.empty() ? 0 : u;
+}
+
+// Heavy ties decide U through the order the ties are left in: values from a
+// handful of levels, unequal lengths, each pair in both orders.
+TEST(HomogeneityReport, UWithHeavyTiesMatchesTheExchangeSort)
+{
+    std::mt19937 random(20240615);
+    std::uniform_int_distribution<int> length(1, 300);
+    std::uniform_int_distribution<int> levelCount(1, 10);
+    for (int trial = 0; trial < 1500; ++trial) {
+        std::uniform_int_distribution<int> level(0, levelCount(random) - 1);
+        std::vector<double> a(static_cast<size_t>(length(random)));
+        std::vector<double> b(static_cast<size_t>(length(random)));
+        for (double& v : a) v = level(random);
+        for (double& v : b) v = level(random);
+        ASSERT_EQ(WilcoxonU(a, b), ReferenceU(a, b)) << testing::PrintToString(a) << testing::PrintToString(b);
+        ASSERT_EQ(WilcoxonU(b, a), ReferenceU(b, a)) << testing::PrintToString(a) << testing::PrintToString(b);
+    }
+}
+
 TEST(HomogeneityReport, RowAndLevelOutOfRange)
 {
     EXPECT_THROW(Homog(Sequence(10, 1, 1), Sequence(10, 2, 2), 18, 3), std::out_of_range);
