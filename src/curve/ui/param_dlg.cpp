@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "curve/scale_check.h"
+#include "curve/ui/analytic_page.h"
 #include "curve/smoothing_fit.h"
 #include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
@@ -80,6 +81,8 @@ void TParamDlg::FormCreate()
     PageControl1->addTab(CreateScalePage(), QStringLiteral("Шкала"));
     PageControl1->addTab(CreateSeriesPage(), QStringLiteral("Ряд данных"));
     PageControl1->addTab(CreateCurvePage(), QStringLiteral("Кривая"));
+    PageAnalytic = new AnalyticPage(PageControl1);
+    PageControl1->addTab(PageAnalytic, QStringLiteral("Аналитическая кривая"));
     PageControl1->setCurrentIndex(0);
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);
@@ -375,6 +378,11 @@ bool TParamDlg::FormCloseQuery(int result)
             return false;
         }
         settings_.SmoothCurve = true;
+    }
+    // Fitted after the smoothing curve, which the graphic-analytic method reads.
+    if (!PageAnalytic->Store(settings_, separator)) {
+        PageControl1->setCurrentWidget(PageAnalytic);
+        return false;
     }
     return true;
 }

@@ -19,6 +19,7 @@ class QToolButton;
 
 namespace aqualen::ui {
 
+class AnalyticPage;
 class RadioGroup;
 class SeriesGridModel;
 class SeriesGridView;
@@ -59,6 +60,8 @@ public:
     RadioGroup* RadioGroupP;
     // Page "Кривая"
     QCheckBox* CheckBoxCurve;
+    // Page "Аналитическая кривая"
+    AnalyticPage* PageAnalytic = nullptr;
     // ActionList1
     QAction* Copy;
     QAction* Paste;
