@@ -5,12 +5,26 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace aqualen::ui {
 
 namespace {
+
 constexpr qreal kAxisIntervals = 3;
+// More intervals than this would only crowd the labels.
+constexpr qreal kMaxIntervals = 12;
+constexpr qreal kLargest = std::numeric_limits<qreal>::max();
+
+// The fallback when no round step fits: ticks at the ends and two between.
+void SetFixedTicks(QValueAxis& axis, qreal lower, qreal upper)
+{
+    axis.setTickType(QValueAxis::TicksFixed);
+    axis.setTickCount(static_cast<int>(kAxisIntervals) + 1);
+    axis.setRange(lower, upper);
 }
+
+} // namespace
 
 qreal NiceStep(qreal rough)
 {
@@ -37,11 +51,46 @@ void SetUpValueAxis(QValueAxis& axis, const QFont& windowFont, const QString& la
 
 void FitValueAxis(QValueAxis& axis, qreal low, qreal high)
 {
-    const qreal span = high - low;
-    const qreal margin = span > 0 ? span * 0.05 : std::max(std::abs(low) * 0.05, 1.0);
-    const qreal step = NiceStep((span + 2 * margin) / kAxisIntervals);
-    axis.setTickInterval(step);
-    axis.setRange(std::floor((low - margin) / step) * step, std::ceil((high + margin) / step) * step);
+    if (!std::isfinite(low) || !std::isfinite(high) || low > high) {
+        SetFixedTicks(axis, 0, 1);
+        return;
+    }
+    // Halves keep every intermediate finite up to the ends of the double
+    // range: the margin is 5 % of the span on each side (a single value gets
+    // 5 % of itself, at least 1).
+    const qreal mid = low / 2 + high / 2;
+    const qreal halfSpan = high / 2 - low / 2;
+    qreal halfWidth = halfSpan > 0 ? halfSpan * 1.1 : std::max(std::abs(mid) * 0.05, 1.0);
+    // The chart maps a point through (max - min), which must stay finite; a
+    // span beyond the double range shows its middle.
+    halfWidth = std::min(halfWidth, kLargest / 2);
+    qreal lower = std::max(mid - halfWidth, -kLargest);
+    qreal upper = std::min(mid + halfWidth, kLargest);
+    if (halfSpan <= kLargest / 2) {
+        // A margin below the values' precision rounds away; the values stay in.
+        lower = std::min(lower, low);
+        upper = std::max(upper, high);
+    }
+
+    const qreal step = NiceStep((upper / 2 - lower / 2) * (2 / kAxisIntervals));
+    if (std::isfinite(step)) {
+        const qreal first = std::floor(lower / step);
+        const qreal last = std::ceil(upper / step);
+        const qreal start = first * step;
+        const qreal end = last * step;
+        // The chart lays out every tick from start to end by adding the step:
+        // a step lost in the rounding of the ends, or too many ticks, must
+        // never reach it.
+        if (last - first <= kMaxIntervals && start <= lower && end >= upper && std::isfinite(start) &&
+            std::isfinite(end) &&
+            end / 2 - start / 2 <= kLargest / 2 && start + step != start && end - step != end) {
+            axis.setTickType(QValueAxis::TicksDynamic);
+            axis.setTickInterval(step);
+            axis.setRange(start, end);
+            return;
+        }
+    }
+    SetFixedTicks(axis, lower, upper);
 }
 
 } // namespace aqualen::ui

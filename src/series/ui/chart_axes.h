@@ -18,7 +18,9 @@ qreal NiceStep(qreal rough);
 void SetUpValueAxis(QValueAxis& axis, const QFont& windowFont, const QString& labelFormat);
 
 // Fits the axis to [low, high] with a 5 % margin (a single value gets a range
-// around it), in about three round intervals.
+// around it), in about three round intervals. Any finite values give a finite
+// range and at most a dozen ticks: where no round step fits (extreme spans),
+// the axis falls back to four fixed ticks.
 void FitValueAxis(QValueAxis& axis, qreal low, qreal high);
 
 } // namespace aqualen::ui

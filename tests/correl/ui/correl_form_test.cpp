@@ -1,6 +1,7 @@
 #include "correl/ui/correl_form.h"
 #include "series/ui/chart_height.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,9 +14,13 @@
 #include <QScatterSeries>
 #include <QSplitter>
 #include <QToolButton>
+#include <QValueAxis>
+
+#include <vector>
 
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "support/chart_checks.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::test {
@@ -30,6 +35,15 @@ QString Sep(const char* text)
     QString s = QString::fromUtf8(text);
     s.replace(QLatin1Char(','), QLatin1Char(ui::SystemDecimalSeparator()));
     return s;
+}
+
+// One value per line, in the window's separator.
+QString Numbers(const std::vector<double>& values)
+{
+    QStringList lines;
+    for (const double v : values)
+        lines << QString::number(v, 'g', 17).replace(QLatin1Char('.'), QLatin1Char(ui::SystemDecimalSeparator()));
+    return lines.join(QLatin1Char('\n'));
 }
 
 class CorrelFormTest : public ::testing::Test {
@@ -168,13 +182,49 @@ TEST_F(CorrelFormTest, ChartTakesAThirdOfTheRightPanelAndNeverLessThanFifty)
     const int total = form.Splitter3->height() - form.Splitter3->handleWidth();
     form.Splitter3->setSizes({total - 10, 10});
     QApplication::processEvents();
-    // The chart view itself may ask for a pixel or two more for its frame.
+    // The chart view may ask for a little more than fifty pixels for its
+    // frame and axis labels: that depends on the font, so the bound is the
+    // view's own smallest size, not a fixed number.
     EXPECT_GE(form.Chart1->height(), aqualen::ui::kMinChartHeight);
-    EXPECT_LE(form.Chart1->height(), aqualen::ui::kMinChartHeight + 4);
+    EXPECT_LE(form.Chart1->height(),
+              std::max(aqualen::ui::kMinChartHeight, form.Chart1->minimumSizeHint().height()) + 4);
 
     form.resize(640, 354);
     QApplication::processEvents();
     EXPECT_EQ(form.Chart1->height(), form.Panel2->height() / 3);
+    form.hide();
+}
+
+// Values the panes accept, however far apart, give a chart the window can lay
+// out: a finite range, a few ticks, every pair plotted.
+TEST_F(CorrelFormTest, ExtremeValuesNeverFreezeTheChart)
+{
+    const struct {
+        std::vector<double> studied, analogue;
+        bool allShown; // false where a span exceeds the double range
+    } cases[] = {
+        {{0, 1.7e308, 0, 1.7e308}, {1, 2, 3, 4}, true},
+        {{-8.5e307, 8.5e307, 0}, {8.5e307, -8.5e307, 1}, true},
+        {{-1.79e308, 1.79e308, 0}, {1.79e308, -1.79e308, 2}, false},
+        {{5, 5, 5}, {1, 2, 3}, true},
+        {{1.79e308, 1.79e308, 1.79e308}, {-1.79e308, -1.79e308, -1.79e308}, true},
+        {{1, 2, 3, 1e300}, {4, 3, 2, 1}, true},
+    };
+    form.show();
+    for (const auto& c : cases) {
+        form.MemoSer1->setPlainText(Numbers(c.studied));
+        form.MemoSer2->setPlainText(Numbers(c.analogue));
+        form.btnRunClick();
+        ASSERT_EQ(form.Series1->count(), static_cast<int>(c.studied.size()));
+        const auto* x = qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Horizontal).value(0));
+        const auto* y = qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Vertical).value(0));
+        ASSERT_TRUE(x && y);
+        ASSERT_TRUE(AxisIsSafe(*x, c.allShown ? c.studied : std::vector<double>{})) << c.studied[1];
+        ASSERT_TRUE(AxisIsSafe(*y, c.allShown ? c.analogue : std::vector<double>{})) << c.analogue[1];
+        // Drawing lays the chart out.
+        QApplication::processEvents();
+        EXPECT_FALSE(form.grab().isNull());
+    }
     form.hide();
 }
 

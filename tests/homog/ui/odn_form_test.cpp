@@ -17,9 +17,13 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
+#include <QValueAxis>
+
+#include <vector>
 
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "support/chart_checks.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::test {
@@ -41,6 +45,15 @@ QString Numbers(int count, int start, int step)
     QStringList lines;
     for (int i = 0; i < count; ++i)
         lines << QString::number(start + i * step);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// One value per line, in the window's separator.
+QString Values(const std::vector<double>& values)
+{
+    QStringList lines;
+    for (const double v : values)
+        lines << QString::number(v, 'g', 17).replace(QLatin1Char('.'), QLatin1Char(ui::SystemDecimalSeparator()));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -215,6 +228,43 @@ TEST_F(OdnFormTest, ChartTakesAThirdOfThePanelAndNeverBelowFifty)
     form.resize(700, 300);
     QApplication::processEvents();
     EXPECT_GE(form.Chart1->height(), aqualen::ui::kMinChartHeight);
+    form.hide();
+}
+
+// Values the panes accept, however far apart, give a chart the window can lay
+// out: a finite range and a few ticks; the report and the fault box behave as
+// for any other values.
+TEST_F(OdnFormTest, ExtremeValuesNeverFreezeTheChart)
+{
+    auto withTen = [](std::vector<double> values) {
+        for (int i = 1; values.size() < 10; ++i)
+            values.push_back(i);
+        return values;
+    };
+    const struct {
+        std::vector<double> first, second;
+        bool allShown; // false where the span exceeds the double range
+    } cases[] = {
+        {withTen({0, 1.7e308}), {1, 2, 3}, true},
+        {withTen({-8.5e307, 8.5e307}), {1, 2, 3}, true},
+        {withTen({-1.79e308, 1.79e308}), {1, 2, 3}, false},
+        {std::vector<double>(10, 7), std::vector<double>(10, 7), true},
+        {withTen({1e300}), withTen({}), true},
+    };
+    form.show();
+    for (const auto& c : cases) {
+        Enter(Values(c.first), Values(c.second));
+        form.btnRunClick();
+        ASSERT_EQ(form.Series1->count(), static_cast<int>(c.first.size()));
+        ASSERT_EQ(form.Series2->count(), static_cast<int>(c.second.size()));
+        const auto* y = qobject_cast<QValueAxis*>(form.Chart1->chart()->axes(Qt::Vertical).value(0));
+        ASSERT_TRUE(y);
+        std::vector<double> all = c.first;
+        all.insert(all.end(), c.second.begin(), c.second.end());
+        ASSERT_TRUE(AxisIsSafe(*y, c.allShown ? all : std::vector<double>{})) << c.first[1];
+        QApplication::processEvents();
+        EXPECT_FALSE(form.grab().isNull());
+    }
     form.hide();
 }
 
