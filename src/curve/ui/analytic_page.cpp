@@ -129,7 +129,8 @@ void AnalyticPage::UpdateControls()
     edCs->setEnabled(rbGiven->isChecked() && !cbFixRatio->isChecked());
     cbFixRatio->setEnabled(curve);
     edRatio->setEnabled(curve && cbFixRatio->isChecked());
-    rgBand->setEnabled(curve);
+    // Typed parameters were not estimated from anything: there is no band.
+    rgBand->setEnabled(curve && !rbGiven->isChecked());
 }
 
 dist::Method AnalyticPage::ChosenMethod() const
@@ -168,7 +169,8 @@ bool AnalyticPage::Store(CurveSettings& settings, char separator)
     options.method = ChosenMethod();
     options.fixRatio = cbFixRatio->isChecked();
     options.r1Choice = r1Source_ ? r1Source_() : 0;
-    options.bandLevel = kBandLevels.at(static_cast<size_t>(std::max(0, rgBand->ItemIndex())));
+    if (options.method != dist::Method::Given)
+        options.bandLevel = kBandLevels.at(static_cast<size_t>(std::max(0, rgBand->ItemIndex())));
     if (options.distribution != dist::Distribution::None) {
         if (options.fixRatio && !ReadBox(edRatio, separator, options.ratio))
             return false;
