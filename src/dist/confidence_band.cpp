@@ -11,6 +11,7 @@
 #include <boost/random/normal_distribution.hpp>
 
 #include "dist/analytic_curve.h"
+#include "dist/fit_near.h"
 #include "dist/graphic_analytic.h"
 #include "dist/kritsky_menkel.h"
 #include "dist/pearson3.h"
@@ -29,7 +30,7 @@ constexpr double kLargestFailedShare = 0.1;
 // Draws modular coefficients of the fitted curve.
 class CurveSampler {
 public:
-    explicit CurveSampler(const Fit& fit) : fit_(fit), km_{fit.kmShape, fit.kmPower, fit.kmScale}
+    explicit CurveSampler(const Fit& fit) : fit_(fit), km_{KritskyMenkelOf(fit.kmShape, fit.kmPower)}
     {
         if (fit.distribution == Distribution::KritskyMenkel) {
             normal_ = km_.Lognormal();
@@ -98,7 +99,7 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
         try {
             const SmoothingPoints points =
                 options.method == Method::GraphicAnalytic ? SampleSmoothingPoints(sample) : SmoothingPoints{};
-            const Fit again = FitCurve(sample, options, &points);
+            const Fit again = FitCurveNear(sample, options, &points, &fit);
             // The sample's quantile of x, in modular coefficients of the fitted curve.
             const double scale = again.mean / fit.mean;
             for (size_t j = 0; j < exceedancePercents.size(); ++j)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dist/analytic_curve.h"
+#include "dist/fit_near.h"
 #include "dist/graphic_analytic.h"
 #include "dist/kritsky_menkel.h"
 #include "dist/max_likelihood.h"
@@ -30,7 +31,7 @@ void RequireSeries(const std::vector<double>& values)
 }
 
 // The curve with these x̄, Cv and Cs, after the checks every method shares.
-Fit CurveOf(const FitOptions& options, double mean, double cv, double cs)
+Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const Fit* near = nullptr)
 {
     if (!std::isfinite(mean) || !(mean > 0))
         throw FitRefused("Среднее значение должно быть больше нуля!");
@@ -45,7 +46,8 @@ Fit CurveOf(const FitOptions& options, double mean, double cv, double cs)
     fit.cv = cv;
     fit.cs = cs;
     if (options.distribution == Distribution::KritskyMenkel) {
-        const KmShape km = SolveKritskyMenkel(cv, cs);
+        const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
+        const KmShape km = SolveKritskyMenkel(cv, cs, near ? &start : nullptr);
         fit.kmShape = km.shape;
         fit.kmPower = km.power;
         fit.kmScale = km.scale;
@@ -70,24 +72,30 @@ double MeanOf(const std::vector<double>& values)
 
 Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing)
 {
+    return FitCurveNear(values, options, smoothing, nullptr);
+}
+
+Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
+                 const Fit* near)
+{
     if (options.distribution == Distribution::None)
         throw FitRefused("Не выбрано распределение аналитической кривой!");
     switch (options.method) {
     case Method::Moments: {
         RequireSeries(values);
         const StatisticsValues s = ReportValues(values, options.r1Choice);
-        return CurveOf(options, s.mean, s.corrected.cv, SkewOf(options, s.corrected.cv, s.corrected.cs));
+        return CurveOf(options, s.mean, s.corrected.cv, SkewOf(options, s.corrected.cv, s.corrected.cs), near);
     }
     case Method::SampleMoments: {
         RequireSeries(values);
         const StatisticsValues s = ReportValues(values, options.r1Choice);
-        return CurveOf(options, s.mean, s.cv, SkewOf(options, s.cv, s.cs));
+        return CurveOf(options, s.mean, s.cv, SkewOf(options, s.cv, s.cs), near);
     }
     case Method::GraphicAnalytic: {
         if (!smoothing)
             throw FitRefused("Для графоаналитического метода нужна сглаживающая кривая!");
         const MomentEstimate e = GraphicAnalyticEstimate(*smoothing);
-        return CurveOf(options, e.mean, e.cv, e.cs);
+        return CurveOf(options, e.mean, e.cv, e.cs, near);
     }
     case Method::MaxLikelihood: {
         if (options.distribution != Distribution::KritskyMenkel)

@@ -7,9 +7,9 @@
 #include <functional>
 #include <limits>
 
-#include <boost/math/distributions/normal.hpp>
 #include <boost/math/tools/roots.hpp>
 
+#include "dist/math_policy.h"
 #include "dist/pearson3.h"
 
 namespace aqualen::dist {
@@ -56,7 +56,7 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
 SmoothingPoints SampleSmoothingPoints(std::vector<double> values)
 {
     std::sort(values.begin(), values.end(), std::greater<>());
-    const boost::math::normal_distribution<double> normal;
+    const Normal normal;
     const auto paper = [&](double percent) {
         return boost::math::quantile(boost::math::complement(normal, percent / 100));
     };

@@ -9,6 +9,7 @@
 // lognormal at u = 0, with b > 0 for u > 0 (ratios Cs/Cv below 3 + Cv²) and
 // b < 0 for u < 0 (ratios above it, as long as γ + 3b > 0).
 
+#include <limits>
 #include <vector>
 
 namespace aqualen::dist {
@@ -17,6 +18,9 @@ struct KmShape {
     double shape = 0; // γ; +∞ for the lognormal
     double power = 0; // b; for the lognormal the spread σ of ln k
     double scale = 0; // a; for the lognormal exp(−σ²/2)
+    // ln Γ(γ + b) − ln Γ(γ) − b·ln γ, kept so that k = exp(b·ln(y/γ) − shift)
+    // needs no log-gamma per value; NaN when not worked out yet.
+    double shift = std::numeric_limits<double>::quiet_NaN();
     bool Lognormal() const;
 };
 
@@ -32,7 +36,9 @@ KmMoments KritskyMenkelMoments(double shape, double power);
 // The (γ, b, a) with the given Cv and Cs. Within kLognormalTolerance of the
 // ratio 3 + Cv² (measured as the gap the finite-γ curves leave there) the
 // lognormal is returned. Raises FitRefused where no curve has these moments.
-KmShape SolveKritskyMenkel(double cv, double cs);
+// A start close to the answer (the curve of a bootstrap's original fit)
+// saves most of the work.
+KmShape SolveKritskyMenkel(double cv, double cs, const KmShape* start = nullptr);
 
 // The curve with a shape γ and power b (a from the unit mean); shape = +∞
 // with power = σ gives the lognormal.

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+
+#include "dist/math_policy.h"
 
 namespace aqualen::dist {
 
@@ -12,7 +13,7 @@ namespace {
 // Upper-tail standard normal quantile: z with Q(z) = p.
 double NormalUpper(double p)
 {
-    const boost::math::normal_distribution<double> normal;
+    const Normal normal;
     return boost::math::quantile(boost::math::complement(normal, p));
 }
 
@@ -32,7 +33,7 @@ double PearsonPhi(double exceedancePercent, double cs)
     }
     const double alpha = 4.0 / (cs * cs);
     // The upper-tail inverse keeps the digits of small P.
-    const double g = boost::math::gamma_q_inv(alpha, p);
+    const double g = boost::math::gamma_q_inv(alpha, p, MathPolicy());
     return (g - alpha) / std::sqrt(alpha);
 }
 

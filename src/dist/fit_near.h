@@ -1,0 +1,13 @@
+#pragma once
+// FitCurve with a known curve close to the answer, for the bootstrap's
+// re-estimates: the equations are solved from there, which is several times
+// faster and gives the same curve.
+
+#include "dist/analytic_curve.h"
+
+namespace aqualen::dist {
+
+Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
+                 const Fit* near);
+
+} // namespace aqualen::dist
