@@ -1,6 +1,7 @@
 #include "series/number_text.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,6 +131,7 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     const size_t intStart = i;
     while (i < size && IsDigit(text[i]))
         ++i;
+    const size_t intEnd = i;
     normal.Add(text.substr(intStart, i - intStart));
     bool hasMantissa = i > intStart;
     // Decimal magnitude of the mantissa: its integer digits, or minus the
@@ -139,12 +141,15 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     for (size_t k = intStart; k < i; ++k)
         if (magnitude > 0 || text[k] != '0')
             ++magnitude;
+    size_t fracStart = i;
+    size_t fracEnd = i;
     if (i < size && text[i] == separator) {
         ++i;
         hasMantissa = true;
-        const size_t fracStart = i;
+        fracStart = i;
         while (i < size && IsDigit(text[i]))
             ++i;
+        fracEnd = i;
         if (magnitude == 0)
             for (size_t k = fracStart; k < i && text[k] == '0'; ++k)
                 --magnitude;
@@ -156,7 +161,8 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         return std::nullopt;
 
     long long exponentEstimate = 0;
-    if (i < size && (text[i] == 'E' || text[i] == 'e')) {
+    const bool hasExponent = i < size && (text[i] == 'E' || text[i] == 'e');
+    if (hasExponent) {
         ++i;
         normal.Add('e');
         bool negativeExponent = false;
@@ -179,6 +185,23 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         ++i;
     if (i != size)
         return std::nullopt;
+
+    // Up to 15 digits and no exponent, the usual reading: the digits as a
+    // whole number below 2^53 over a power of ten up to 10^15 are both exact
+    // doubles, and the one division rounds correctly, as from_chars does.
+    const size_t intDigits = intEnd - intStart;
+    const size_t fracDigits = fracEnd - fracStart;
+    if (!hasExponent && intDigits + fracDigits <= 15) {
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        uint64_t digits = 0;
+        for (size_t k = intStart; k < intEnd; ++k)
+            digits = digits * 10 + static_cast<uint64_t>(text[k] - '0');
+        for (size_t k = fracStart; k < fracEnd; ++k)
+            digits = digits * 10 + static_cast<uint64_t>(text[k] - '0');
+        const double value = static_cast<double>(digits) / kPowersOfTen[fracDigits];
+        return negative ? -value : value;
+    }
 
     double value = 0;
     const auto [end, error] = std::from_chars(normal.Begin(), normal.End(), value);
