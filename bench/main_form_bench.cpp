@@ -3,29 +3,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPlainTextEdit>
-#include <QtGlobal>
-
-#include <memory>
 
 #include "app/ui/main_form.h"
+#include "bench_application.h"
 #include "series/ui/radio_group.h"
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "aqualen_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
+using aqualen::bench::Application;
+using aqualen::bench::Settle;
 
 void BM_MainFormStatistics(benchmark::State& state)
 {
@@ -34,9 +21,13 @@ void BM_MainFormStatistics(benchmark::State& state)
     QString text;
     for (int64_t i = 0; i < state.range(0); ++i)
         text += QString::number(100 + (i * 37) % 61) + QLatin1Char('\n');
+    form.show();
     form.Ser1Memo->setPlainText(text);
-    for (auto _ : state)
+    Settle(form);
+    for (auto _ : state) {
         form.mnStatHarClick();
+        Settle(form);
+    }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
