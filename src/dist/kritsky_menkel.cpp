@@ -19,7 +19,10 @@ namespace aqualen::dist {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr double kSmallestU = 1e-6; // |u| below: the lognormal (γ = 1/u² above kLargestShape)
+// |u| below: the lognormal. γ = 1/u² stays within 1e10, where Boost's gamma
+// inverse still converges; the ratio Cs/Cv the lognormal stands in for is
+// then off by about 0.75·1e-5/Cv, a Cs off by less than 1e-5.
+constexpr double kSmallestU = 1e-5;
 constexpr double kLargestU = 10;    // u above: refused (γ below 0.01, whose quantiles underflow)
 
 const char* const kNoCurve = "Нет кривой Крицкого–Менкеля с такими Cv и Cs!";

@@ -33,9 +33,10 @@ struct KmMoments {
 // moment does not exist.
 KmMoments KritskyMenkelMoments(double shape, double power);
 
-// The (γ, b, a) with the given Cv and Cs. Within kLognormalTolerance of the
-// ratio 3 + Cv² (measured as the gap the finite-γ curves leave there) the
-// lognormal is returned. Raises FitRefused where no curve has these moments.
+// The (γ, b, a) with the given Cv and Cs. Next to the ratio 3 + Cv², where
+// γ would exceed 1e10 (a ratio within about 1e-5/Cv of it), the lognormal is
+// returned. Raises FitRefused where no curve has these moments, or only one
+// with γ below 0.01.
 // A start close to the answer (the curve of a bootstrap's original fit)
 // saves most of the work.
 KmShape SolveKritskyMenkel(double cv, double cs, const KmShape* start = nullptr);

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include <boost/random/gamma_distribution.hpp>
+#include <boost/random/mersenne_twister.hpp>
+
+#include "dist/analytic_curve.h"
+#include "dist/pearson3.h"
+
+namespace aqualen::dist {
+namespace {
+
+// A gamma series (Cv = 0.5, Cs = 1) of n values around 100.
+std::vector<double> GammaSeries(int n, unsigned seed)
+{
+    boost::random::mt19937 engine(seed);
+    boost::random::gamma_distribution<double> gamma(4.0);
+    std::vector<double> values;
+    for (int i = 0; i < n; ++i)
+        values.push_back(25 * gamma(engine));
+    return values;
+}
+
+FitOptions BandOptions(Distribution d, Method m, int level)
+{
+    FitOptions o;
+    o.distribution = d;
+    o.method = m;
+    o.bandLevel = level;
+    return o;
+}
+
+TEST(ConfidenceBand, ContainsTheEstimateForEveryMethod)
+{
+    const std::vector<double> values = GammaSeries(60, 3);
+    const std::vector<double>& p = StandardProbabilities();
+    struct Case {
+        Distribution d;
+        Method m;
+    };
+    for (const Case c : {Case{Distribution::PearsonIII, Method::Moments}, {Distribution::PearsonIII, Method::SampleMoments},
+                         {Distribution::KritskyMenkel, Method::Moments}, {Distribution::KritskyMenkel, Method::MaxLikelihood},
+                         {Distribution::PearsonIII, Method::GraphicAnalytic}}) {
+        const FitOptions o = BandOptions(c.d, c.m, 90);
+        // The graphic-analytic fit starts from the points the bootstrap
+        // reads off each sample, here those of the series itself.
+        const SmoothingPoints points = [&] {
+            std::vector<double> sorted = values;
+            std::sort(sorted.begin(), sorted.end(), std::greater<>());
+            const Fit p3 = FitCurve(values, BandOptions(Distribution::PearsonIII, Method::SampleMoments, 0));
+            return SmoothingPoints{p3.mean * ModularQuantile(p3, 5), p3.mean * ModularQuantile(p3, 50),
+                                   p3.mean * ModularQuantile(p3, 95)};
+        }();
+        const Fit fit = FitCurve(values, o, &points);
+        const Band band = ConfidenceBand(values, fit, o, p, &points);
+        ASSERT_EQ(band.lowK.size(), p.size());
+        EXPECT_EQ(band.level, 90);
+        for (size_t i = 0; i < p.size(); ++i) {
+            const double k = ModularQuantile(fit, p[i]);
+            EXPECT_LT(band.lowK[i], k) << int(c.d) << " " << int(c.m) << " P = " << p[i];
+            EXPECT_GT(band.highK[i], k) << int(c.d) << " " << int(c.m) << " P = " << p[i];
+        }
+    }
+}
+
+// n values at the plotting positions m/(n + 1) of one Pearson III curve:
+// series of different lengths with nearly the same sample moments.
+std::vector<double> CurveSeries(int n)
+{
+    std::vector<double> values;
+    for (int m = 1; m <= n; ++m)
+        values.push_back(100 * (1 + 0.4 * PearsonPhi(100.0 * m / (n + 1), 0.8)));
+    return values;
+}
+
+TEST(ConfidenceBand, WidensAsTheSeriesShortensAndWithTheLevel)
+{
+    const FitOptions o90 = BandOptions(Distribution::PearsonIII, Method::SampleMoments, 90);
+    const std::vector<double> p{1, 50, 95};
+    std::vector<double> previous(p.size(), 0.0);
+    for (const int n : {200, 50, 15}) {
+        const std::vector<double> values = CurveSeries(n);
+        const Fit fit = FitCurve(values, o90);
+        const Band band = ConfidenceBand(values, fit, o90, p);
+        for (size_t i = 0; i < p.size(); ++i) {
+            const double width = band.highK[i] - band.lowK[i];
+            EXPECT_GT(width, previous[i]) << "n = " << n << ", P = " << p[i];
+            previous[i] = width;
+        }
+    }
+    const std::vector<double> values = GammaSeries(50, 11);
+    const Fit fit = FitCurve(values, o90);
+    const Band b80 = ConfidenceBand(values, fit, BandOptions(Distribution::PearsonIII, Method::Moments, 80), p);
+    const Band b95 = ConfidenceBand(values, fit, BandOptions(Distribution::PearsonIII, Method::Moments, 95), p);
+    for (size_t i = 0; i < p.size(); ++i) {
+        EXPECT_LT(b95.lowK[i], b80.lowK[i]);
+        EXPECT_GT(b95.highK[i], b80.highK[i]);
+    }
+}
+
+TEST(ConfidenceBand, SameInputSameLimits)
+{
+    const std::vector<double> values = GammaSeries(40, 5);
+    const FitOptions o = BandOptions(Distribution::KritskyMenkel, Method::SampleMoments, 80);
+    const Fit fit = FitCurve(values, o);
+    const Band first = ConfidenceBand(values, fit, o, StandardProbabilities());
+    const Band second = ConfidenceBand(values, fit, o, StandardProbabilities());
+    EXPECT_EQ(first.lowK, second.lowK);
+    EXPECT_EQ(first.highK, second.highK);
+}
+
+TEST(ConfidenceBand, NoneWhenOffAndRefusedForHandEnteredParameters)
+{
+    FitOptions o = BandOptions(Distribution::PearsonIII, Method::Given, 0);
+    o.givenMean = 100;
+    o.givenCv = 0.3;
+    o.givenCs = 0.6;
+    const Fit fit = FitCurve({}, o);
+    EXPECT_TRUE(ConfidenceBand({}, fit, o, StandardProbabilities()).lowK.empty());
+    o.bandLevel = 90;
+    EXPECT_THROW(ConfidenceBand(GammaSeries(30, 1), fit, o, StandardProbabilities()), FitRefused);
+}
+
+} // namespace
+} // namespace aqualen::dist

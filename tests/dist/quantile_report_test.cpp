@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dist/analytic_curve.h"
+
+namespace aqualen::dist {
+namespace {
+
+Fit Given(Distribution d, double mean, double cv, double cs)
+{
+    FitOptions o;
+    o.distribution = d;
+    o.method = Method::Given;
+    o.givenMean = mean;
+    o.givenCv = cv;
+    o.givenCs = cs;
+    return FitCurve({}, o);
+}
+
+TEST(QuantileReport, ParametersTableAndCaption)
+{
+    const Fit p3 = Given(Distribution::PearsonIII, 100, 0.5, 0.5);
+    EXPECT_EQ(ParameterLines(p3, ','),
+              (std::vector<std::string>{"Распределение:\tПирсон III", "Метод:\tпараметры заданы вручную",
+                                        "Среднее значение:\t100,000", "Cv:\t0,500", "Cs:\t0,500", "Cs/Cv:\t1,0"}));
+    EXPECT_EQ(CaptionLine(p3, ','), "Пирсон III, параметры заданы вручную: Q̄ = 100,000; Cv = 0,500; Cs = 0,500");
+
+    const std::vector<std::string> table = QuantileTableLines(p3, nullptr, {1, 50}, '.');
+    EXPECT_EQ(table, (std::vector<std::string>{"P, %\tKp\tQp", "1.000\t2.343\t234.286", "50.000\t0.958\t95.849"}));
+
+    Band band{{1.8, 0.9}, {2.9, 1.1}, 90};
+    EXPECT_EQ(QuantileTableLines(p3, &band, {1, 50}, ','),
+              (std::vector<std::string>{"P, %\tKp\tQp\tQp нижн. (90 %)\tQp верхн. (90 %)",
+                                        "1,000\t2,343\t234,286\t180,000\t290,000",
+                                        "50,000\t0,958\t95,849\t90,000\t110,000"}));
+}
+
+TEST(QuantileReport, KritskyMenkelShowsItsShape)
+{
+    const std::vector<std::string> gamma = ParameterLines(Given(Distribution::KritskyMenkel, 50, 0.5, 1.0), '.');
+    ASSERT_EQ(gamma.size(), 9u);
+    EXPECT_EQ(gamma[6], "γ:\t4.000");
+    EXPECT_EQ(gamma[7], "b:\t1.000");
+    EXPECT_EQ(gamma[8], "a:\t0.25");
+    const std::vector<std::string> lognormal = ParameterLines(Given(Distribution::KritskyMenkel, 50, 1.0, 4.0), '.');
+    EXPECT_EQ(lognormal[6], "γ:\t∞ (логнормальное распределение)");
+    EXPECT_EQ(lognormal[7], "σ ln k:\t0.833");
+}
+
+} // namespace
+} // namespace aqualen::dist

@@ -1,0 +1,42 @@
+// Prints the analytic curves' quantiles at full precision for the
+// cross-check against SciPy. Reads lines from standard input:
+//   p3 CS P      ->  Φ(P, Cs)
+//   km CV CS P   ->  γ b k_P      (or "refused")
+// and writes one answer line per request.
+
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "dist/analytic_curve.h"
+#include "dist/kritsky_menkel.h"
+#include "dist/pearson3.h"
+
+int main()
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string kind;
+        in >> kind;
+        if (kind == "p3") {
+            double cs = 0, p = 0;
+            in >> cs >> p;
+            std::printf("%.17g\n", aqualen::dist::PearsonPhi(p, cs));
+        } else if (kind == "km") {
+            double cv = 0, cs = 0, p = 0;
+            in >> cv >> cs >> p;
+            try {
+                const aqualen::dist::KmShape km = aqualen::dist::SolveKritskyMenkel(cv, cs);
+                std::printf("%.17g %.17g %.17g\n", km.shape, km.power,
+                            aqualen::dist::KritskyMenkelQuantile(km, p));
+            } catch (const aqualen::dist::FitRefused&) {
+                std::printf("refused\n");
+            }
+        } else {
+            std::printf("unknown\n");
+        }
+    }
+    return 0;
+}
