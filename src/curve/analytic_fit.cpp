@@ -80,6 +80,7 @@ std::optional<dist::Band> BandAt(const AnalyticSheet& sheet, const std::vector<d
         return std::nullopt;
     const std::vector<double>& known = sheet.BandProbabilities;
     dist::Band picked;
+    picked.level = sheet.Band->level;
     for (const double p : probabilities) {
         const auto at = std::lower_bound(known.begin(), known.end(), p);
         const auto index = static_cast<size_t>(at - known.begin());

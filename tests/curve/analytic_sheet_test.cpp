@@ -290,6 +290,7 @@ TEST(AnalyticFitTest, BandProbabilitiesAreTheScaleAndTheReportsAscending)
     s.Analytic.Band = ComputeBand(*request);
     const std::optional<dist::Band> picked = BandAt(s.Analytic, dist::StandardProbabilities());
     ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->level, 90);
     const dist::Band own = dist::ConfidenceBand(request->values, *s.Analytic.Fit, s.Analytic.Options,
                                                 dist::StandardProbabilities());
     EXPECT_EQ(picked->lowK, own.lowK);

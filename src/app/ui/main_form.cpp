@@ -134,7 +134,14 @@ void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }
 
 void TMainForm::mnOdnClick() { ShowOnDemand(odnForm_, this); }
 
-void TMainForm::mnObespClick() { ShowOnDemand(obespForm_, this, ShowMode::Maximized); }
+void TMainForm::mnObespClick()
+{
+    const bool first = !obespForm_;
+    TObespForm& form = ShowOnDemand(obespForm_, this, ShowMode::Maximized);
+    // The analytic curve's corrected moments take the r(1) chosen here.
+    if (first)
+        form.SetR1Source([this] { return RadioGroup1->ItemIndex(); });
+}
 
 void TMainForm::mnAboutClick() { ShowOnDemand(aboutForm_, this); }
 

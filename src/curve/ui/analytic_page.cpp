@@ -10,6 +10,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -27,6 +30,15 @@ namespace {
 constexpr std::array<int, 4> kBandLevels{0, 80, 90, 95};
 constexpr int kIndent = 20; // sub-choices sit under their method
 
+class CompactTabStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? base / 2 : base;
+    }
+};
+
 QLineEdit* NumberBox(QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -35,6 +47,14 @@ QLineEdit* NumberBox(QWidget* parent)
 }
 
 } // namespace
+
+void FitTabsToWidth(QTabWidget& tabs)
+{
+    // Owned by the tab widget, whose tab bar (an older child) goes first.
+    auto* style = new CompactTabStyle;
+    style->setParent(&tabs);
+    tabs.tabBar()->setStyle(style);
+}
 
 AnalyticPage::AnalyticPage(QWidget* parent) : QWidget(parent)
 {

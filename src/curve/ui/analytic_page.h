@@ -15,12 +15,17 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
+class QTabWidget;
 
 namespace aqualen::ui {
 
 class RadioGroup;
 
 inline constexpr const char* kAnalyticInputError = "Параметры аналитической кривой введены не корректно!";
+
+// Halves the side padding of the tabs, so that the parameters dialog's five
+// tabs fit its fixed width without scroll arrows.
+void FitTabsToWidth(QTabWidget& tabs);
 
 class AnalyticPage : public QWidget {
     Q_OBJECT

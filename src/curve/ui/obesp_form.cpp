@@ -8,17 +8,21 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QApplication>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
+#include "curve/ui/band_job.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/paint_box.h"
 #include "curve/ui/painter_canvas.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/print_dlg.h"
+#include "dist/ui/quantiles_form.h"
+#include "curve/ui/analytic_page.h"
 #include "series/numeric_routines.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
@@ -65,6 +69,10 @@ void TObespForm::FormCreate()
     bbParameters->setGeometry(112, 7, 110, 25);
     bbPrint = new QPushButton(GlyphIcon(Glyph::Print), QStringLiteral("Печать ... "), Panel1);
     bbPrint->setGeometry(232, 7, 110, 25);
+    bbQuantiles = new QPushButton(QStringLiteral("Квантили ..."), Panel1);
+    bbQuantiles->setGeometry(352, 7, 110, 25);
+    bandJob_ = new BandJob(this);
+    connect(bandJob_, &BandJob::Finished, this, &TObespForm::BandFinished);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setBackgroundRole(QPalette::Window);
@@ -98,6 +106,7 @@ void TObespForm::FormCreate()
     connect(sbZoomIn, &QToolButton::clicked, this, &TObespForm::sbZoomInClick);
     connect(bbParameters, &QPushButton::clicked, this, &TObespForm::bbParametersClick);
     connect(bbPrint, &QPushButton::clicked, this, &TObespForm::bbPrintClick);
+    connect(bbQuantiles, &QPushButton::clicked, this, &TObespForm::bbQuantilesClick);
 
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -208,18 +217,84 @@ void TObespForm::sbZoomInClick()
 void TObespForm::bbParametersClick()
 {
     RunGuarded(this, [&] {
-        if (!ParamDlg)
+        if (!ParamDlg) {
             ParamDlg = new TParamDlg(settings_, this);
-        if (ParamDlg->exec() == QDialog::Accepted)
+            ParamDlg->PageAnalytic->SetR1Source([this] { return r1Source_ ? r1Source_() : 0; });
+        }
+        if (ParamDlg->exec() == QDialog::Accepted) {
             settings_.SheetReady = true;
+            StartBand();
+        } else if (!settings_.Analytic.BandPending()) {
+            bandJob_->Drop(); // a refused OK took the curve off the sheet
+        }
         paintFaultShown_ = false;
         FormActivate();
+    });
+}
+
+void TObespForm::SetR1Source(std::function<int()> source) { r1Source_ = std::move(source); }
+
+void TObespForm::StartBand()
+{
+    if (std::optional<BandRequest> request = MakeBandRequest(settings_))
+        bandJob_->Start(std::move(*request));
+    else
+        bandJob_->Drop();
+}
+
+void TObespForm::BandFinished(const BandOutcome& outcome)
+{
+    // An outcome for a curve that is no longer on the sheet is of no use.
+    if (!settings_.Analytic.BandPending())
+        return;
+    if (outcome.band) {
+        settings_.Analytic.Band = outcome.band;
+        FormActivate();
+    } else if (!outcome.refusal.empty()) {
+        ShowError(this, QString::fromStdString(outcome.refusal));
+    } else {
+        ShowFault(this, QString::fromStdString(outcome.fault));
+    }
+}
+
+void TObespForm::WaitForBand()
+{
+    if (!bandJob_->Running())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bandJob_->Wait();
+    QApplication::restoreOverrideCursor();
+}
+
+void TObespForm::bbQuantilesClick()
+{
+    RunGuarded(this, [&] {
+        const AnalyticSheet& sheet = settings_.Analytic;
+        if (!settings_.SheetReady || !sheet.Fit) {
+            ShowError(this, QStringLiteral("Выберите распределение на странице «Аналитическая кривая» "
+                                           "параметров кривой!"));
+            return;
+        }
+        WaitForBand();
+        if (!QuantilesForm)
+            QuantilesForm = new TQuantilesForm(this);
+        const std::optional<dist::Band> band = BandAt(sheet, dist::StandardProbabilities());
+        try {
+            QuantilesForm->ShowReport(*sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
+        } catch (const dist::FitRefused& refused) {
+            ShowError(this, QString::fromUtf8(refused.what()));
+            return;
+        }
+        QuantilesForm->show();
+        QuantilesForm->raise();
+        QuantilesForm->activateWindow();
     });
 }
 
 void TObespForm::bbPrintClick()
 {
     RunGuarded(this, [&] {
+        WaitForBand();
         if (!PrintDlg)
             PrintDlg = new TPrintDlg(settings_, this);
         PrintDlg->exec();

@@ -4,6 +4,8 @@
 // print dialogs. It owns the curve settings and hands them on by reference.
 // The window opens maximised: the owner only calls show().
 
+#include <functional>
+
 #include <QWidget>
 
 #include "curve/curve_settings.h"
@@ -18,6 +20,9 @@ namespace aqualen::ui {
 class PaintBox;
 class TParamDlg;
 class TPrintDlg;
+class TQuantilesForm;
+class BandJob;
+struct BandOutcome;
 
 class TObespForm : public QWidget {
     Q_OBJECT
@@ -33,14 +38,26 @@ public:
     QToolButton* sbZoomIn;
     QPushButton* bbParameters;
     QPushButton* bbPrint;
+    QPushButton* bbQuantiles;
     QScrollArea* ScrollBox1;
     PaintBox* pbBlack;
     PaintBox* pbPage;
     // Made on first use and kept, with their contents, until the window goes.
     TParamDlg* ParamDlg = nullptr;
     TPrintDlg* PrintDlg = nullptr;
+    TQuantilesForm* QuantilesForm = nullptr;
 
     void PlacePage();
+
+    // Where the parameters dialog takes the r(1) choice of the corrected
+    // moments from: the owner's own choice, asked at each OK.
+    void SetR1Source(std::function<int()> source);
+    // Blocks until the analytic curve's band, if one is being computed, is
+    // on the sheet (printing and the quantile report wait for it).
+    void WaitForBand();
+    // Starts the band of the sheet's analytic curve, when one is asked for,
+    // off the window's thread; the sheet shows it once it is known.
+    void StartBand();
 
 public slots:
     void FormActivate();
@@ -48,6 +65,7 @@ public slots:
     void sbZoomInClick();
     void bbParametersClick();
     void bbPrintClick();
+    void bbQuantilesClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,6 +84,9 @@ private:
     QWidget* pageArea_ = nullptr; // the scrolled content holding the page
     bool placing_ = false;
     bool paintFaultShown_ = false;
+    std::function<int()> r1Source_;
+    BandJob* bandJob_ = nullptr;
+    void BandFinished(const BandOutcome& outcome);
 };
 
 } // namespace aqualen::ui

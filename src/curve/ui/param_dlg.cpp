@@ -83,6 +83,7 @@ void TParamDlg::FormCreate()
     PageControl1->addTab(CreateCurvePage(), QStringLiteral("Кривая"));
     PageAnalytic = new AnalyticPage(PageControl1);
     PageControl1->addTab(PageAnalytic, QStringLiteral("Аналитическая кривая"));
+    FitTabsToWidth(*PageControl1);
     PageControl1->setCurrentIndex(0);
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);

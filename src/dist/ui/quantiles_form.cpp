@@ -1,6 +1,9 @@
 #include "dist/ui/quantiles_form.h"
 
+#include <algorithm>
+
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
@@ -19,8 +22,8 @@ namespace aqualen::ui {
 
 namespace {
 
-constexpr int kDesignWidth = 520;
-constexpr int kDesignHeight = 520;
+constexpr int kDesignWidth = 700;
+constexpr int kDesignHeight = 560;
 constexpr int kPanelHeight = 40;
 
 QString JoinLines(const std::vector<std::string>& lines)
@@ -52,8 +55,6 @@ TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
     OutPutMemo = MakeReportPane(this, "OutPutMemo");
     OutPutMemo->setReadOnly(true);
-    // Tab stops wide enough for "99,5" and "12345,678" to line up.
-    OutPutMemo->setTabStopDistance(OutPutMemo->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,13 +72,28 @@ void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, ch
 {
     OutPutMemo->clear();
     table_.clear();
-    for (const std::string& line : dist::ParameterLines(fit, separator))
+    const std::vector<std::string> parameters = dist::ParameterLines(fit, separator);
+    AlignTabs(parameters);
+    for (const std::string& line : parameters)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
     OutPutMemo->appendPlainText(QString());
     table_ = dist::QuantileTableLines(fit, band, dist::StandardProbabilities(), separator);
     for (const std::string& line : table_)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
     OutPutMemo->moveCursor(QTextCursor::Start);
+}
+
+void TQuantilesForm::AlignTabs(const std::vector<std::string>& parameters)
+{
+    // One tab stop past the longest label, so that the values of the
+    // parameters line up, and no narrower than a column of the table.
+    const QFontMetrics metrics(OutPutMemo->font());
+    int widest = metrics.horizontalAdvance(QStringLiteral("000000000"));
+    for (const std::string& line : parameters) {
+        const QString label = QString::fromStdString(line).section(QLatin1Char('\t'), 0, 0);
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    }
+    OutPutMemo->setTabStopDistance(widest + metrics.horizontalAdvance(QStringLiteral("00")));
 }
 
 void TQuantilesForm::btnCopyClick()

@@ -39,6 +39,8 @@ public slots:
     void btnSaveClick();
 
 private:
+    void AlignTabs(const std::vector<std::string>& parameters);
+
     std::vector<std::string> table_;
 };
 
