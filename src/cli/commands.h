@@ -12,5 +12,6 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace aqualen::cli

@@ -26,6 +26,9 @@ const char* kUsage =
     "  correl [--decimal SEP] STUDIED_FILE ANALOGUE_FILE\n"
     "  homog  [--row R] [--level L] [--decimal SEP] SERIES1_FILE SERIES2_FILE\n"
     "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+    "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
+    "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
+    "         [--decimal SEP] [FILE]\n"
     "\n"
     "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
@@ -72,6 +75,8 @@ int main(int argc, char* argv[])
         return aqualen::cli::RunHomog(args, std::cout, std::cerr);
     if (command == "curve")
         return aqualen::cli::RunCurve(args, std::cout, std::cerr);
+    if (command == "quantiles")
+        return aqualen::cli::RunQuantiles(args, std::cout, std::cerr);
     std::cerr << "aqualen-cli: unknown command '" << command << "'\n" << kUsage;
     return aqualen::cli::kExitUsage;
 }

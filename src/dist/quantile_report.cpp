@@ -41,6 +41,22 @@ const char* MethodName(Method m)
 
 std::string Fixed3(double v, char sep) { return FormatFixed(v, 3, sep); }
 
+// a spans many orders of magnitude: three decimals where they show it, four
+// significant digits with an exponent elsewhere ("2,425E-30").
+std::string ScaleText(double a, char sep)
+{
+    if (a >= 1e-3 && a < 1e6)
+        return Fixed3(a, sep);
+    const int exponent = static_cast<int>(std::floor(std::log10(a)));
+    double mantissa = a / std::pow(10.0, exponent);
+    int shown = exponent;
+    if (FormatFixed(mantissa, 3, '.') == "10.000") {
+        mantissa /= 10;
+        ++shown;
+    }
+    return FormatFixed(mantissa, 3, sep) + "E" + std::to_string(shown);
+}
+
 } // namespace
 
 std::vector<std::string> ParameterLines(const Fit& fit, char sep)
@@ -62,7 +78,7 @@ std::vector<std::string> ParameterLines(const Fit& fit, char sep)
             lines.push_back("b:\t" + Fixed3(fit.kmPower, sep));
             // a is beyond the double range for the largest γ; it says nothing then.
             if (std::isnormal(fit.kmScale))
-                lines.push_back("a:\t" + FormatGeneral(fit.kmScale, sep));
+                lines.push_back("a:\t" + ScaleText(fit.kmScale, sep));
         }
     }
     if (fit.method == Method::MaxLikelihood) {

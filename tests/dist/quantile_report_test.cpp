@@ -43,7 +43,10 @@ TEST(QuantileReport, KritskyMenkelShowsItsShape)
     ASSERT_EQ(gamma.size(), 9u);
     EXPECT_EQ(gamma[6], "γ:\t4.000");
     EXPECT_EQ(gamma[7], "b:\t1.000");
-    EXPECT_EQ(gamma[8], "a:\t0.25");
+    EXPECT_EQ(gamma[8], "a:\t0.250");
+    const std::vector<std::string> heavy = ParameterLines(Given(Distribution::KritskyMenkel, 50, 0.5, 1.6), ',');
+    EXPECT_EQ(heavy[8].substr(0, 3), "a:\t");
+    EXPECT_NE(heavy[8].find("E-"), std::string::npos) << heavy[8];
     const std::vector<std::string> lognormal = ParameterLines(Given(Distribution::KritskyMenkel, 50, 1.0, 4.0), '.');
     EXPECT_EQ(lognormal[6], "γ:\t∞ (логнормальное распределение)");
     EXPECT_EQ(lognormal[7], "σ ln k:\t0.833");
