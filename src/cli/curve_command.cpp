@@ -6,7 +6,9 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "cli/analytic_options.h"
 #include "cli/cli_common.h"
+#include "curve/analytic_fit.h"
 #include "curve/curve_settings.h"
 #include "curve/scale_check.h"
 #include "curve/series_grid_cells.h"
@@ -35,6 +37,14 @@ const char* kCurveUsage =
     "  --main-step X        step of the labelled divisions (default 1)\n"
     "  --additional-step X  step of the dotted divisions (default 0.2)\n"
     "  --dpi N              PNG resolution, 30..1200 (default 150)\n"
+    "  --dist p3|km         draw the analytic curve in red: Pearson III or\n"
+    "                       Kritsky-Menkel (default none)\n"
+    "  --method M           its parameters: moments (default), sample, quantile\n"
+    "                       (needs --smooth), ml (km only) or given (with\n"
+    "                       --mean X --cv X --cs X); see 'quantiles --help'\n"
+    "  --ratio M            fix Cs = M * Cv\n"
+    "  --r1 INDEX           r(1) for the bias-corrected moments: 0, 1 or 2\n"
+    "  --band 80|90|95      its confidence limits as dashed red lines\n"
     "  --decimal SEP        decimal separator (default: the locale's)\n"
     "  -o, --output FILE    the sheet, PDF or PNG by its extension\n";
 
@@ -72,7 +82,8 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<ParsedArgs> parsed =
         ParseArgs(args,
                   {"--formula", "--title", "--axis-name", "--radius", "--max", "--min", "--main-step",
-                   "--additional-step", "--dpi", "--decimal", "-o", "--output"},
+                   "--additional-step", "--dpi", "--decimal", "-o", "--output", "--dist", "--method", "--ratio",
+                   "--r1", "--band", "--mean", "--cv", "--cs"},
                   {"--fine", "--smooth"}, error);
     auto usage = [&err](const std::string& why) { return UsageError(err, "curve", why, kCurveUsage); };
     if (!parsed)
@@ -101,6 +112,20 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<int> dpi = IntegerOption(*parsed, "--dpi", 150, 30, 1200);
     if (!dpi)
         return usage("--dpi takes a whole number from 30 to 1200");
+    const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
+    if (!r1Index)
+        return usage("--r1 takes 0, 1 or 2");
+    AnalyticChoice analytic;
+    if (!ReadAnalyticOptions(*parsed, *separator, dist::Distribution::None, analytic)) {
+        if (analytic.status == kExitUsage)
+            return usage(analytic.reason);
+        err << analytic.reason << "\n";
+        return analytic.status;
+    }
+    analytic.options.r1Choice = *r1Index;
+    if (analytic.options.distribution == dist::Distribution::None &&
+        (parsed->options.count("--method") || parsed->options.count("--ratio") || parsed->options.count("--band")))
+        return usage("--method, --ratio and --band go with --dist");
 
     CurveSettings settings;
     settings.SetWindowDefaults();
@@ -163,6 +188,15 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         settings.SmoothCurve = parsed->flags.count("--smooth") > 0;
         if (settings.SmoothCurve)
             FitSmoothingCurve(settings);
+        // The analytic curve after the smoothing curve, whose points the
+        // graphic-analytic method reads.
+        settings.Analytic.Options = analytic.options;
+        FitAnalyticCurve(settings);
+        if (const std::optional<BandRequest> request = MakeBandRequest(settings))
+            settings.Analytic.Band = ComputeBand(*request);
+    } catch (const dist::FitRefused& refused) {
+        err << refused.what() << "\n";
+        return kExitRejected;
     } catch (const FloatFault& fault) {
         err << fault.what() << "\n";
         return kExitFault;
