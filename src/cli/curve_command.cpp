@@ -46,7 +46,12 @@ const char* kCurveUsage =
     "  --r1 INDEX           r(1) for the bias-corrected moments: 0, 1 or 2\n"
     "  --band 80|90|95      its confidence limits as dashed red lines\n"
     "  --decimal SEP        decimal separator (default: the locale's)\n"
-    "  -o, --output FILE    the sheet, PDF or PNG by its extension\n";
+    "  -o, --output FILE    the sheet, PDF or PNG by its extension; an existing\n"
+    "                       file is replaced only once the new one is complete\n"
+    "\n"
+    "Exit status: 0 sheet written, 1 input rejected, 2 floating-point fault,\n"
+    "4 usage error or an input that cannot be read, 5 the sheet could not be\n"
+    "written.\n";
 
 constexpr int kMinPoints = 5;
 constexpr int kMaxPoints = 500;
@@ -89,8 +94,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!parsed)
         return usage(error);
     if (parsed->help) {
-        out << kCurveUsage;
-        return kExitReport;
+        return WriteHelp(out, err, kCurveUsage);
     }
     if (parsed->files.size() != 1)
         return usage("expected one values file");
@@ -162,10 +166,8 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     const std::optional<SeriesLines> lines = ReadSeriesFile(parsed->files[0], error);
-    if (!lines) {
-        err << "aqualen-cli curve: " << error << "\n";
-        return kExitUsage;
-    }
+    if (!lines)
+        return ReadError(err, "curve", error);
     const int n = static_cast<int>(std::min<size_t>(lines->size(), kMaxPoints + 1));
     if (n < kMinPoints || n > kMaxPoints) {
         err << "Число точек должно быть от 5 до 500!\n";
@@ -211,7 +213,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
                                          : ui::WriteSheetPng(settings, output, *dpi, *separator);
     if (!written.ok) {
         err << "aqualen-cli curve: " << written.error << "\n";
-        return kExitUsage;
+        return kExitCannotWrite;
     }
     return kExitReport;
 }

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "curve/analytic_fit.h"
+#include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -206,6 +207,11 @@ bool AnalyticPage::Store(CurveSettings& settings, char separator)
         FitAnalyticCurve(settings);
     } catch (const dist::FitRefused& refused) {
         ShowError(this, QString::fromUtf8(refused.what()));
+        return false;
+    } catch (const FloatFault& fault) {
+        // The generic fault box, shown here so that the dialog can turn to
+        // this page, as for a refusal.
+        ShowFault(this, QString::fromUtf8(fault.what()));
         return false;
     }
     return true;

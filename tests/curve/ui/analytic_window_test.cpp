@@ -17,6 +17,7 @@
 #include "curve/analytic_fit.h"
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/paint_box.h"
+#include "curve/ui/sheet_export.h"
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
@@ -162,6 +163,7 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenWithoutACurv
         const char* what;
         std::function<void()> set;
         QString message;
+        MessageKind kind = MessageKind::Error;
     };
     const std::vector<Case> cases{
         {"letters for Cv",
@@ -178,11 +180,15 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenWithoutACurv
              page.edRatio->clear();
          },
          QString::fromUtf8(kAnalyticInputError)},
-        {"no smoothing curve for the graphic-analytic method",
+        {"a constant series has no Cv to divide by",
          [&] {
              page.cbFixRatio->setChecked(false);
-             page.rbGraphic->setChecked(true);
+             for (int row = 1; row <= 10; ++row)
+                 dialog.GridCells->setData(dialog.GridCells->index(row - 1, 2), QStringLiteral("7"), Qt::EditRole);
          },
+         QStringLiteral("Invalid floating point operation"), MessageKind::Fault},
+        {"no smoothing curve for the graphic-analytic method",
+         [&] { page.rbGraphic->setChecked(true); },
          QString::fromUtf8("Для графоаналитического метода нужна сглаживающая кривая!")},
     };
     for (const Case& c : cases) {
@@ -191,7 +197,7 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenWithoutACurv
         c.set();
         EXPECT_FALSE(Ok()) << c.what;
         ASSERT_EQ(messages.messages.size(), 1u) << c.what;
-        EXPECT_EQ(messages.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(messages.messages[0].kind, c.kind) << c.what;
         EXPECT_EQ(messages.messages[0].text, c.message) << c.what;
         EXPECT_EQ(dialog.PageControl1->currentWidget(), &page) << c.what;
         EXPECT_FALSE(settings.Analytic.Fit) << c.what;
@@ -277,6 +283,8 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
     form.sbZoomInClick(); // 690 x 488
     Shot(*form.pbPage, "analytic_sheet");
     Shot(*form.QuantilesForm, "quantiles_window");
+    if (const char* folder = std::getenv("AQUALEN_SCREENSHOTS"))
+        WriteSheetPng(s, std::string(folder) + "/analytic_sheet_printed.png", 150, separator);
 }
 
 TEST_F(AnalyticWindowTest, BandOfAnEarlierCurveIsDropped)
