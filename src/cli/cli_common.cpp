@@ -1,10 +1,13 @@
 #include "cli/cli_common.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <cstring>
+#include <ostream>
 
 #include <QLocale>
 
@@ -68,26 +71,98 @@ std::optional<char> DecimalSeparator(const ParsedArgs& parsed)
     return it->second[0];
 }
 
-std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error)
+namespace {
+
+// The whole content of an open file, or nullopt with the system's reason.
+std::optional<std::string> ReadAll(int fd, std::string& reason)
 {
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+        reason = std::strerror(EISDIR);
+        return std::nullopt;
+    }
     std::string text;
-    if (path.empty() || path == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            error = "cannot read " + path;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count > 0) {
+            text.append(buffer, static_cast<size_t>(count));
+        } else if (count == 0) {
+            return text;
+        } else if (errno != EINTR) {
+            reason = std::strerror(errno);
             return std::nullopt;
         }
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        text = buffer.str();
+    }
+}
+
+} // namespace
+
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error)
+{
+    const bool standardInput = path.empty() || path == "-";
+    const std::string name = standardInput ? "standard input" : path;
+    std::string reason;
+    std::optional<std::string> text;
+    if (standardInput) {
+        text = ReadAll(STDIN_FILENO, reason);
+    } else {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            reason = std::strerror(errno);
+        } else {
+            text = ReadAll(fd, reason);
+            close(fd);
+        }
+    }
+    if (!text) {
+        error = "cannot read " + name + ": " + reason;
+        return std::nullopt;
     }
     // Editors on some systems start UTF-8 files with a byte-order mark; it is
     // no part of the first number.
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-        text.erase(0, 3);
-    return SplitLines(text);
+    if (text->rfind("\xEF\xBB\xBF", 0) == 0)
+        text->erase(0, 3);
+    return SplitLines(*text);
+}
+
+int ReadError(std::ostream& err, const std::string& command, const std::string& error)
+{
+    err << "aqualen-cli " << command << ": " << error << '\n';
+    return kExitUsage;
+}
+
+void HoldStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // Opened the other way round, so that a read of standard input or a
+        // write to the others fails. The lowest free number is `fd`.
+        const int held = open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        if (held >= 0 && held != fd)
+            close(held);
+    }
+}
+
+int CheckWritten(std::ostream& out, std::ostream& err, int status)
+{
+    errno = 0;
+    out.flush();
+    if (out)
+        return status;
+    const int cause = errno;
+    err << "aqualen-cli: cannot write standard output";
+    if (cause != 0)
+        err << ": " << std::strerror(cause);
+    err << '\n';
+    return kExitCannotWrite;
+}
+
+int WriteHelp(std::ostream& out, std::ostream& err, const char* text)
+{
+    out << text;
+    return CheckWritten(out, err, kExitReport);
 }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage)
@@ -98,15 +173,15 @@ int UsageError(std::ostream& err, const std::string& command, const std::string&
 
 int RunReport(std::ostream& out, std::ostream& err, const std::function<int()>& report)
 {
+    int status = kExitReport;
     try {
-        const int status = report();
-        out.flush();
-        return status;
+        status = report();
     } catch (const FloatFault& fault) {
-        out.flush();
+        out.flush(); // the lines before the fault first
         err << fault.what() << '\n';
-        return kExitFault;
+        status = kExitFault;
     }
+    return CheckWritten(out, err, status);
 }
 
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines)

@@ -20,7 +20,8 @@ enum ExitStatus : int {
     kExitRejected = 1, // input rejected: the window's own message on stderr
     kExitFault = 2,    // floating-point fault: its text on stderr
     kExitTooShort = 3, // too few lines
-    kExitUsage = 4,    // usage error
+    kExitUsage = 4,    // usage error, or an input file that cannot be read
+    kExitCannotWrite = 5, // the report or the output file could not be written
 };
 
 struct ParsedArgs {
@@ -44,8 +45,27 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
 std::optional<char> DecimalSeparator(const ParsedArgs& parsed);
 
 // Reads a file (or standard input for "-" or an empty name) into pane lines.
-// Returns nullopt and writes the reason to `error` when it cannot be read.
+// A folder, a file that cannot be opened or a read error is no series: it
+// returns nullopt and sets `error` to "cannot read NAME: reason".
 std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error);
+
+// Writes "aqualen-cli COMMAND: " and the reason of a read error to `err`;
+// returns kExitUsage.
+int ReadError(std::ostream& err, const std::string& command, const std::string& error);
+
+// Gives standard input, output and error a file each when the caller closed
+// them: a file opened later must not take their place, and reading or
+// writing them must fail as the closed stream would.
+void HoldStandardStreams();
+
+// Flushes `out` (standard output) and checks that everything reached it. If
+// not, writes "aqualen-cli: cannot write standard output: reason" to `err`
+// and returns kExitCannotWrite; otherwise returns `status`.
+int CheckWritten(std::ostream& out, std::ostream& err, int status);
+
+// Writes a help text to `out`: kExitReport, or kExitCannotWrite if it could
+// not be written.
+int WriteHelp(std::ostream& out, std::ostream& err, const char* text);
 
 // Writes "aqualen-cli COMMAND: reason", a blank line and the command's usage
 // to `err`; returns kExitUsage.
@@ -53,10 +73,11 @@ int UsageError(std::ostream& err, const std::string& command, const std::string&
 
 // Runs a report and returns its status. A floating-point fault ends it: the
 // lines already written stay on `out`, the fault's text goes to `err`, and
-// the status is kExitFault.
+// the status is kExitFault. Output that could not be written overrides
+// either: kExitCannotWrite (see CheckWritten).
 int RunReport(std::ostream& out, std::ostream& err, const std::function<int()>& report);
 
-// Writes lines, each followed by "\n", and flushes.
+// Writes lines, each followed by "\n", and flushes (RunReport checks them).
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines);
 
 // Reads a whole-number option in [low, high]; nullopt when absent is not allowed.

@@ -16,7 +16,11 @@ const char* kCorrelUsage =
     "Correlates the studied series with its analogue, one number per line in\n"
     "each file (\"-\" reads standard input), and prints the nine report lines.\n"
     "  --decimal SEP  decimal separator for reading and writing (default: the\n"
-    "                 locale's)\n";
+    "                 locale's)\n"
+    "\n"
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
@@ -32,8 +36,7 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
-        out << kCorrelUsage;
-        return kExitReport;
+        return WriteHelp(out, err, kCorrelUsage);
     }
     if (parsed->files.size() != 2)
         return UsageError(err, "expected two series files");
@@ -43,10 +46,8 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], error);
     const std::optional<SeriesLines> analogue =
         studied ? ReadSeriesFile(parsed->files[1], error) : std::nullopt;
-    if (!studied || !analogue) {
-        err << "aqualen-cli correl: " << error << "\n";
-        return kExitUsage;
-    }
+    if (!studied || !analogue)
+        return ReadError(err, "correl", error);
 
     return RunReport(out, err, [&]() -> int {
         const CorrelationOutcome outcome = CorrelationReport(*studied, *analogue, *separator);

@@ -24,7 +24,8 @@ const char* kHomogUsage =
     "                 (default: the locale's)\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error.\n";
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
 
 constexpr const char* kSeriesInvalidText = "Ряды введены не корректно!";
 
@@ -53,8 +54,7 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
-        out << kHomogUsage;
-        return kExitReport;
+        return WriteHelp(out, err, kHomogUsage);
     }
     if (parsed->files.size() != 2)
         return UsageError(err, "two series files are needed");
@@ -72,10 +72,10 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     const std::optional<SeriesLines> first = ReadSeriesFile(parsed->files[0], error);
     if (!first)
-        return UsageError(err, error);
+        return ReadError(err, "homog", error);
     const std::optional<SeriesLines> second = ReadSeriesFile(parsed->files[1], error);
     if (!second)
-        return UsageError(err, error);
+        return ReadError(err, "homog", error);
 
     StreamSink sink(out);
     return RunReport(out, err, [&]() -> int {

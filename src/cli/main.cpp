@@ -32,12 +32,14 @@ const char* kUsage =
     "\n"
     "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error.\n";
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    aqualen::cli::HoldStandardStreams();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << kUsage;
@@ -46,8 +48,7 @@ int main(int argc, char* argv[])
     const std::string command = args.front();
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
-        return aqualen::cli::kExitReport;
+        return aqualen::cli::WriteHelp(std::cout, std::cerr, kUsage);
     }
 
     // The curve command draws text, which needs a GUI application; without a

@@ -22,7 +22,8 @@ const char* kStatsUsage =
     "                 (default: the locale's)\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error.\n";
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
@@ -38,8 +39,7 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
-        out << kStatsUsage;
-        return kExitReport;
+        return WriteHelp(out, err, kStatsUsage);
     }
     if (parsed->files.size() > 1)
         return UsageError(err, "one series file at most");
@@ -53,7 +53,7 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
     const std::optional<SeriesLines> lines = ReadSeriesFile(path, error);
     if (!lines)
-        return UsageError(err, error);
+        return ReadError(err, "stats", error);
 
     TDoubleList series;
     return RunReport(out, err, [&]() -> int {

@@ -10,8 +10,10 @@ namespace aqualen {
 
 using SeriesLines = std::vector<std::string>;
 
-// Splits pane text at "\r\n" or "\n" and drops only the empty line after a
-// final line break ("1\n2\n" has two lines, "1\n2\n\n" three, "" none).
+// Splits text at "\r\n", "\n" or a lone "\r" (as a pane breaks pasted
+// text) and drops only the empty line after a final line break ("1\n2\n"
+// has two lines, "1\n2\n\n" three, "1\r2\r" two, "" none). Every other
+// character stays in its line.
 SeriesLines SplitLines(std::string_view text);
 
 } // namespace aqualen

@@ -92,6 +92,10 @@ TEST(SplitLines, CountsLinesAsASeriesPane)
     EXPECT_EQ(SplitLines(""), SeriesLines{});
     EXPECT_EQ(SplitLines("\n"), SeriesLines{""});
     EXPECT_EQ(SplitLines("\n\n5"), (SeriesLines{"", "", "5"}));
+    // A lone carriage return ends a line too, as in a pane.
+    EXPECT_EQ(SplitLines("1\r2\r3\r"), (SeriesLines{"1", "2", "3"}));
+    EXPECT_EQ(SplitLines("1\r\r\n2\n\r3"), (SeriesLines{"1", "", "2", "", "3"}));
+    EXPECT_EQ(SplitLines("\r"), SeriesLines{""});
 }
 
 TEST(ParseSeries, StopsAtTheFirstBadLineKeepingWhatWasRead)

@@ -1,14 +1,18 @@
 #include "curve/ui/sheet_export.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QString>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
@@ -32,10 +36,28 @@ SheetTarget PrinterTarget(int width, int height, char separator)
     return target;
 }
 
-ExportResult Failed(const std::string& path, const std::string& why)
+ExportResult CannotWrite(const std::string& path, const QString& reason)
 {
-    QFile::remove(QString::fromStdString(path));
-    return {false, why};
+    return {false, "cannot write " + path + ": " + reason.toStdString()};
+}
+
+// The whole file goes to a temporary file in the target's folder, renamed
+// over the target only once every byte is written: a failure leaves no part
+// of a file and leaves an existing one as it was.
+ExportResult WriteWhole(const std::string& path, const QByteArray& bytes)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return CannotWrite(path, file.errorString());
+    // Without a commit the temporary file goes with `file`.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        // A failed flush leaves Qt with no text of its own; the system's is
+        // the one that tells (a full disk, a file too large).
+        const int cause = errno;
+        return CannotWrite(path, cause != 0 ? QString::fromLocal8Bit(std::strerror(cause)) : file.errorString());
+    }
+    return {true, {}};
 }
 
 } // namespace
@@ -52,19 +74,25 @@ int A4LandscapeHeight(int dotsPerInch)
 
 ExportResult WriteSheetPdf(const CurveSettings& settings, const std::string& path, char separator)
 {
-    QPdfWriter writer(QString::fromStdString(path));
+    // Drawn in memory first: the writer's last word must be there before
+    // anything reaches the file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setTitle(QString::fromUtf8(kSheetJobTitle));
     writer.setCreator(QStringLiteral("Aqualen"));
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer))
-        return Failed(path, "cannot write " + path);
+        return CannotWrite(path, QStringLiteral("the PDF writer did not start"));
     PainterCanvas canvas(painter);
     DrawCurveSheet(canvas, settings, PrinterTarget(writer.width(), writer.height(), separator));
-    if (!painter.end())
-        return Failed(path, "cannot write " + path);
-    return {true, {}};
+    // A PDF is complete only when the writer reports no error and its last
+    // line is the end-of-file marker.
+    if (!painter.end() || !pdf.data().trimmed().endsWith("%%EOF"))
+        return CannotWrite(path, QStringLiteral("the PDF writer did not finish the file"));
+    return WriteWhole(path, pdf.data());
 }
 
 ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch,
@@ -74,8 +102,8 @@ ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& pat
     const int height = A4LandscapeHeight(dotsPerInch);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        return Failed(path, "not enough memory for a " + std::to_string(width) + " x " +
-                                std::to_string(height) + " image");
+        return {false, "not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) +
+                           " image"};
     image.fill(Qt::white);
     // Point sizes are resolved against the image's own resolution.
     const int dotsPerMeter = static_cast<int>(std::nearbyint(dotsPerInch / 0.0254));
@@ -86,9 +114,11 @@ ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& pat
         PainterCanvas canvas(painter);
         DrawCurveSheet(canvas, settings, PrinterTarget(width, height, separator));
     }
-    if (!image.save(QString::fromStdString(path), "PNG"))
-        return Failed(path, "cannot write " + path);
-    return {true, {}};
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG"))
+        return CannotWrite(path, QStringLiteral("the PNG encoder failed"));
+    return WriteWhole(path, png.data());
 }
 
 } // namespace aqualen::ui

@@ -14,8 +14,10 @@ struct ExportResult {
     std::string error; // why the file could not be written
 };
 
-// Needs a QGuiApplication (text is drawn). A file that could not be written
-// whole is removed.
+// Needs a QGuiApplication (text is drawn). The file is made in memory and
+// written through a temporary file renamed over `path` only when complete: a
+// failure leaves no partial file and an existing file untouched. The error
+// reads "cannot write PATH: reason".
 ExportResult WriteSheetPdf(const CurveSettings& settings, const std::string& path, char separator);
 ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch,
                            char separator);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace aqualen::ui {
 
@@ -15,7 +16,13 @@ char SystemDecimalSeparator()
 
 SeriesLines PaneLines(const QPlainTextEdit& pane)
 {
-    return SplitLines(pane.toPlainText().toStdString());
+    // The raw text, not toPlainText(): that one turns a no-break space into a
+    // plain one, so a pane would read "\u00A0120" that a series file may
+    // not hold. Blocks are joined by the paragraph separator; a line break
+    // typed or pasted (CR LF, LF or a lone CR) always starts a new block.
+    QString text = pane.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return SplitLines(text.toStdString());
 }
 
 void AppendLine(QPlainTextEdit& pane, const std::string& line)

@@ -14,7 +14,9 @@ namespace aqualen::ui {
 // The decimal separator of QLocale::system(); '.' if it is not one byte.
 char SystemDecimalSeparator();
 
-// The lines of a pane, counted as a series pane counts them.
+// The lines of a pane, counted as a series pane counts them, each exactly as
+// typed (a no-break space stays one): the lines a series file with the same
+// text gives.
 SeriesLines PaneLines(const QPlainTextEdit& pane);
 
 // Appends one report line to a pane.
