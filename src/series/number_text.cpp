@@ -124,15 +124,10 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     if (i < size && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
 
-    // "0" before the digits and after the fraction, so that ",5" and "5,"
-    // read too: at most two characters more than the text.
-    NumberBuffer normal(text.size() + 2);
-    normal.Add('0');
     const size_t intStart = i;
     while (i < size && IsDigit(text[i]))
         ++i;
     const size_t intEnd = i;
-    normal.Add(text.substr(intStart, i - intStart));
     bool hasMantissa = i > intStart;
     // Decimal magnitude of the mantissa: its integer digits, or minus the
     // zeros that open a fraction below 1. Out of range, it tells an overflow
@@ -141,9 +136,10 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     for (size_t k = intStart; k < i; ++k)
         if (magnitude > 0 || text[k] != '0')
             ++magnitude;
+    const bool hasSeparator = i < size && text[i] == separator;
     size_t fracStart = i;
     size_t fracEnd = i;
-    if (i < size && text[i] == separator) {
+    if (hasSeparator) {
         ++i;
         hasMantissa = true;
         fracStart = i;
@@ -153,34 +149,29 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
         if (magnitude == 0)
             for (size_t k = fracStart; k < i && text[k] == '0'; ++k)
                 --magnitude;
-        normal.Add('.');
-        normal.Add(text.substr(fracStart, i - fracStart));
-        normal.Add('0');
     }
     if (!hasMantissa)
         return std::nullopt;
 
     long long exponentEstimate = 0;
     const bool hasExponent = i < size && (text[i] == 'E' || text[i] == 'e');
+    std::string_view exponentSign;
+    size_t expStart = i;
     if (hasExponent) {
         ++i;
-        normal.Add('e');
-        bool negativeExponent = false;
-        if (i < size && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            normal.Add(text[i++]);
-        }
-        const size_t expStart = i;
+        if (i < size && (text[i] == '+' || text[i] == '-'))
+            exponentSign = text.substr(i++, 1);
+        expStart = i;
         while (i < size && IsDigit(text[i]))
             ++i;
         if (i == expStart)
             return std::nullopt;
-        normal.Add(text.substr(expStart, i - expStart));
         for (size_t k = expStart; k < i && exponentEstimate < 100000; ++k)
             exponentEstimate = exponentEstimate * 10 + (text[k] - '0');
-        if (negativeExponent)
+        if (exponentSign == "-")
             exponentEstimate = -exponentEstimate;
     }
+    const size_t expEnd = i;
     while (i < size && text[i] == ' ')
         ++i;
     if (i != size)
@@ -201,6 +192,22 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
             digits = digits * 10 + static_cast<uint64_t>(text[k] - '0');
         const double value = static_cast<double>(digits) / kPowersOfTen[fracDigits];
         return negative ? -value : value;
+    }
+
+    // "0" before the digits and after the fraction, so that ",5" and "5,"
+    // read too: at most two characters more than the text.
+    NumberBuffer normal(text.size() + 2);
+    normal.Add('0');
+    normal.Add(text.substr(intStart, intDigits));
+    if (hasSeparator) {
+        normal.Add('.');
+        normal.Add(text.substr(fracStart, fracDigits));
+        normal.Add('0');
+    }
+    if (hasExponent) {
+        normal.Add('e');
+        normal.Add(exponentSign);
+        normal.Add(text.substr(expStart, expEnd - expStart));
     }
 
     double value = 0;

@@ -54,7 +54,8 @@ private:
     void Grow()
     {
         int32_t delta = capacity_ > 64 ? capacity_ / 4 : (capacity_ > 8 ? 16 : 4);
-        auto bigger = std::make_unique<T[]>(static_cast<size_t>(capacity_) + delta);
+        // Left uninitialised: places past the count are never read.
+        std::unique_ptr<T[]> bigger(new T[static_cast<size_t>(capacity_) + delta]);
         for (int32_t i = 0; i < count_; ++i)
             bigger[i] = items_[i];
         items_ = std::move(bigger);
