@@ -94,6 +94,8 @@ public:
     void Add(char c) { data_[size_++] = c; }
     void Add(std::string_view part)
     {
+        if (part.empty()) // an empty view may have no data at all
+            return;
         std::memcpy(data_ + size_, part.data(), part.size());
         size_ += part.size();
     }
