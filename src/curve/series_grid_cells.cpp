@@ -89,7 +89,7 @@ std::string CutCells(SeriesGridCells& cells, const CellRect& rect)
     return text;
 }
 
-void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text)
+int PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text)
 {
     // Rows end in "\r\n" or, as text copied on this system does, in a lone
     // "\n"; a break after the last row starts no new row.
@@ -118,6 +118,7 @@ void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::stri
         }
     }
     flush();
+    return row;
 }
 
 void ClearValues(SeriesGridCells& cells)

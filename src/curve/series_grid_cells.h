@@ -69,7 +69,9 @@ std::string CutCells(SeriesGridCells& cells, const CellRect& rect);
 // start column; every cell moved to is emptied first. A single line break at
 // the very end (as a spreadsheet puts after a copied column) closes the last
 // row and starts no new one, so the cell below the pasted block keeps its text.
-void PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text);
+// Returns the last row the text reached, so that the caller can show every
+// row pasted and say when some lie past kMaxPoints, where no point is read.
+int PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::string_view text);
 
 // Empties the value column of rows 1..500.
 void ClearValues(SeriesGridCells& cells);

@@ -125,7 +125,7 @@ TEST(PasteCells, AColumnEndingInALineBreakLeavesTheCellBelowAlone)
 {
     SeriesGridCells cells;
     SetValues(cells, 1, {"a", "b", "c", "d", "e", "f", "g"});
-    PasteCells(cells, kValue, 3, "10\r\n11\r\n12\r\n");
+    EXPECT_EQ(PasteCells(cells, kValue, 3, "10\r\n11\r\n12\r\n"), 5) << "the last row reached";
     EXPECT_EQ(Column(cells, kValue, 1, 7), (std::vector<std::string>{"a", "b", "10", "11", "12", "f", "g"}));
 
     // Without the final break the same: the user's value below stays.
@@ -167,7 +167,7 @@ TEST(PasteCells, TabsGoToHiddenColumnsAndLineFeedsEndRows)
 TEST(PasteCells, RowsBeyondTheLastPointKeepTheirTexts)
 {
     SeriesGridCells cells;
-    PasteCells(cells, kValue, 499, "1\r\n2\r\n3");
+    EXPECT_EQ(PasteCells(cells, kValue, 499, "1\r\n2\r\n3"), 501);
     EXPECT_EQ(cells.Get(kValue, 501), "3");
     ClearValues(cells);
     EXPECT_EQ(cells.Get(kValue, 499), "");

@@ -5,10 +5,12 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "series/ui/guarded.h"
 
+#include "series/ui/form_parts.h"
 namespace aqualen::ui {
 
 namespace {
@@ -101,3 +103,18 @@ void TAboutForm::hrefLabelClick()
 void TAboutForm::OkBtnClick() { hide(); }
 
 } // namespace aqualen::ui
+void TAboutForm::showEvent(QShowEvent* event)
+{
+    CentreOnScreen(*this);
+    QWidget::showEvent(event);
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        OkBtnClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+

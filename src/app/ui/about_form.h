@@ -38,6 +38,12 @@ public slots:
     void hrefLabelClick();
     void OkBtnClick();
 
+protected:
+    // Opens centred on the screen, wherever the window system would put it.
+    void showEvent(QShowEvent* event) override;
+    // Esc closes the box, as "OK" does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     UrlOpener openUrl_;
 };

@@ -22,8 +22,10 @@
 #include "homog/ui/odn_form.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/message_service.h"
+#include "series/ui/line_pointer.h"
 #include "series/ui/radio_group.h"
 #include "stats/bias_correction.h"
+#include "series/ui/series_files.h"
 #include "stats/ui/statistics_command.h"
 
 namespace aqualen::ui {
@@ -58,6 +60,12 @@ void TMainForm::BuildMenu()
     mnClose->setShortcutContext(Qt::ApplicationShortcut);
 
     N3 = menuBar()->addMenu(QStringLiteral("Расчет"));
+    // The separator above "Выход" shows although nothing precedes it.
+    N1->setSeparatorsCollapsible(false);
+    mnOpen = N1->addAction(QStringLiteral("Открыть ряд ..."));
+    mnOpen->setShortcut(QKeySequence::Open);
+    mnSave = N1->addAction(QStringLiteral("Сохранить отчет ..."));
+    mnSave->setShortcut(QKeySequence::Save);
     mnStatHar = N3->addAction(QStringLiteral("Статистические характеристики"));
     mnCorrel = N3->addAction(QStringLiteral("Корреляция ..."));
     mnOdn = N3->addAction(QStringLiteral("Проверка на однородность ..."));
@@ -74,6 +82,8 @@ void TMainForm::BuildMenu()
     connect(mnOdn, &QAction::triggered, this, &TMainForm::mnOdnClick);
     connect(mnObesp, &QAction::triggered, this, &TMainForm::mnObespClick);
     connect(mnAbout, &QAction::triggered, this, &TMainForm::mnAboutClick);
+    connect(mnOpen, &QAction::triggered, this, &TMainForm::mnOpenClick);
+    connect(mnSave, &QAction::triggered, this, &TMainForm::mnSaveClick);
 }
 
 void TMainForm::BuildPanes()
@@ -92,6 +102,10 @@ void TMainForm::BuildPanes()
     Panel2->setMinimumWidth(50);
     auto* right = new QVBoxLayout(Panel2);
     right->setContentsMargins(1, 1, 1, 1);
+    AcceptFileDrops(*Ser1Memo->viewport(), [this](const QString& path) {
+        if (LoadSeriesFile(this, *Ser1Memo, path))
+            seriesPath_ = path;
+    });
     right->setSpacing(0);
 
     QStringList captions;
@@ -123,11 +137,22 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     QMainWindow::closeEvent(event);
     QCoreApplication::quit();
+void TMainForm::mnOpenClick()
+{
+    const QString path = OpenSeriesFile(this, *Ser1Memo);
+    if (!path.isEmpty())
+        seriesPath_ = path;
+}
+
+void TMainForm::mnSaveClick() { SaveReport(this, *OutPutMemo, seriesPath_); }
+
 }
 
 void TMainForm::mnStatHarClick()
 {
-    RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1->ItemIndex());
+    const int unreadable = RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1->ItemIndex());
+    if (unreadable >= 0)
+        PointAtLine(*Ser1Memo, unreadable, StatusBar1);
 }
 
 void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }

@@ -32,6 +32,8 @@ public:
     QMenu* N3 = nullptr; // "Расчет"
     QMenu* N5 = nullptr; // "Графика"
     QMenu* N2 = nullptr; // "Справка"
+    QAction* mnOpen = nullptr; // "Открыть ряд ..."
+    QAction* mnSave = nullptr; // "Сохранить отчет ..."
     QAction* N4 = nullptr; // separator of "Файл"
     QAction* mnClose = nullptr;
     QAction* mnStatHar = nullptr;
@@ -55,7 +57,12 @@ public:
 
     const TDoubleList& MainSeries() const { return series_; }
 
+    // The series file read last, which names the report by default.
+    const QString& SeriesPath() const { return seriesPath_; }
+
 public slots:
+    void mnOpenClick();
+    void mnSaveClick();
     void mnCloseClick();
     void mnStatHarClick();
     void mnCorrelClick();
@@ -72,6 +79,7 @@ private:
     void BuildPanes();
 
     TDoubleList series_;
+    QString seriesPath_;
     QPointer<TAboutForm> aboutForm_;
     QPointer<TCorrelForm> correlForm_;
     QPointer<TOdnForm> odnForm_;

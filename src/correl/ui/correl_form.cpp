@@ -25,6 +25,9 @@
 #include "series/ui/chart_height.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
+#include "series/ui/line_pointer.h"
+#include "series/ui/pane_file_commands.h"
+#include "series/unreadable_line.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
@@ -100,6 +103,7 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
     BuildInputPanel();
     BuildOutputPanel();
+    FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
 
     Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
@@ -228,6 +232,8 @@ void TCorrelForm::btnRunClick()
         case CorrelationOutcomeKind::InvalidInput:
             ShowPoints(read);
             ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+            if (const auto stop = FirstUnreadablePair(studied, analogue, SystemDecimalSeparator()))
+                PointAtLine(stop->pane == 0 ? *MemoSer1 : *MemoSer2, static_cast<int>(stop->line));
             return;
         case CorrelationOutcomeKind::Report:
             ShowPoints(read);

@@ -17,6 +17,8 @@ class QValueAxis;
 
 namespace aqualen::ui {
 
+class PaneFileCommands;
+
 class TCorrelForm : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +40,8 @@ public:
     QSplitter* Splitter3 = nullptr;
     QChartView* Chart1 = nullptr;
     QScatterSeries* Series1 = nullptr;
+    // Open into either series pane, save the report, drops on the panes.
+    PaneFileCommands* FileCommands = nullptr;
 
 public slots:
     void btnRunClick();

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -24,6 +25,7 @@
 #include "curve/ui/glyphs.h"
 #include "series/ui/radio_group.h"
 #include "curve/series_grid_cells.h"
+#include "curve/ui/grid_series_input.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
@@ -33,6 +35,7 @@
 #include "series/ui/pane_text.h"
 
 namespace aqualen::ui {
+#include "series/ui/series_files.h"
 
 namespace {
 
@@ -88,7 +91,8 @@ void TParamDlg::FormCreate()
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);
     btnOk->setGeometry(420 - 2 * 83 - 8, 600 - 39 + 7, 75, 25);
-    btnOk->setDefault(true);
+    // Enter in an edit box moves on (keyPressEvent): only the OK button
+    // itself, clicked or with the focus, commits.
     btnCansel = new QPushButton(QStringLiteral("Отмена"), this);
     btnCansel->setGeometry(420 - 83, 600 - 39 + 7, 75, 25);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -172,6 +176,9 @@ QWidget* TParamDlg::CreateSeriesPage()
     StringGrid1->setGeometry(8, 8, 225, 441);
 
     CheckBox1 = new QCheckBox(QStringLiteral("Ввести ряд"), page);
+    AcceptFileDrops(*StringGrid1->viewport(), [this](const QString& path) {
+        RunGuarded(this, [&] { LoadFileIntoGrid(*this, path); });
+    });
     CheckBox1->setGeometry(248, 8, 150, 20);
     Caption(QStringLiteral("Число точек"), 248, 40, page);
     Edit2 = Box(QStringLiteral("10"), QRect(248, 58, 50, 21), page);
@@ -310,10 +317,12 @@ void TParamDlg::PasteExecute()
     RunGuarded(this, [&] {
         StringGrid1->CommitEdit();
         const std::string text = QGuiApplication::clipboard()->text().toStdString();
-        PasteCells(GridCells->Cells(), SeriesGridCells::kValueColumn, StringGrid1->CurrentRow(), text);
+        const int lastRow =
+            PasteCells(GridCells->Cells(), SeriesGridCells::kValueColumn, StringGrid1->CurrentRow(), text);
         GridCells->CellsChanged();
     });
 }
+        CoverPastedRows(*this, lastRow);
 
 void TParamDlg::sbClearClick()
 {
@@ -331,13 +340,30 @@ void TParamDlg::sbSortedClick()
         const bool read = SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), settings_,
                                      SystemDecimalSeparator());
         GridCells->CellsChanged();
-        if (!read)
+        if (!read) {
             ShowError(this, QString::fromUtf8(kSeriesInputError));
     });
 }
+            // The values read before the refused row are kept.
+            PointAtGridRow(*this, settings_.Values.Count() + 1);
+        }
 
 void TParamDlg::done(int result)
 {
+void TParamDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in an edit box goes on to the next control, as Tab does; it
+    // never presses the default button while the user is still typing. A
+    // push button with the focus takes Enter itself before it gets here.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (qobject_cast<QLineEdit*>(focusWidget()))
+        focusNextChild();
+}
+
     bool close = false;
     RunGuarded(this, [&] { close = FormCloseQuery(result); });
     if (close)
@@ -367,6 +393,7 @@ bool TParamDlg::FormCloseQuery(int result)
         ShowError(this, QString::fromUtf8(kSeriesInputError));
         return false;
     }
+        PointAtGridRow(*this, settings_.Values.Count() + 1);
 
     // The curve is switched on only once its coefficients are fitted, so a
     // refused fit never leaves an old curve drawn over a new series.

@@ -74,6 +74,9 @@ public:
     // refuses; any other result closes at once.
     void done(int result) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 public slots:
     void Edit1Change();
     void Edit2Change();

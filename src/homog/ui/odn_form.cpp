@@ -36,6 +36,9 @@
 #include "series/ui/chart_height.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
+#include "series/ui/line_pointer.h"
+#include "series/ui/pane_file_commands.h"
+#include "series/unreadable_line.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
@@ -71,8 +74,10 @@ RadioGroup* CompactRadioGroup(QWidget* parent, const char* name, const QString& 
     return group;
 }
 
-// Adds a line after the pane's last line. A pane whose text ends in a line
-// break already has the empty place for it, so no empty line creeps in.
+// Adds a line after the pane's last counted line, as a line of its own. A
+// pane whose text ends in a line break already has the empty place for it.
+// An empty line needs a break after it to count, since a pane does not count
+// the empty line after a final break.
 void AppendAsLastLine(QPlainTextEdit& pane, const QString& line)
 {
     QTextDocument* document = pane.document();
@@ -82,6 +87,8 @@ void AppendAsLastLine(QPlainTextEdit& pane, const QString& line)
     if (!document->isEmpty() && !endsWithBreak)
         cursor.insertBlock();
     cursor.insertText(line);
+    if (line.isEmpty())
+        cursor.insertBlock();
 }
 
 } // namespace
@@ -93,6 +100,7 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
     BuildSeriesPanel();
     BuildOutputPanel();
+    FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
 
     Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
@@ -323,8 +331,15 @@ void TOdnForm::btnRunClick()
             throw;
         }
         FitAxes();
-        if (outcome == HomogeneityOutcome::InvalidInput)
+        if (outcome == HomogeneityOutcome::InvalidInput) {
             ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+            // The first series is read whole before the second.
+            const char separator = SystemDecimalSeparator();
+            if (const auto line = FirstUnreadableLine(first, separator))
+                PointAtLine(*MemoSer1, static_cast<int>(*line));
+            else if (const auto other = FirstUnreadableLine(second, separator))
+                PointAtLine(*MemoSer2, static_cast<int>(*other));
+        }
     });
 }
 

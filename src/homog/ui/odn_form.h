@@ -17,6 +17,7 @@ class QValueAxis;
 
 namespace aqualen::ui {
 
+class PaneFileCommands;
 class RadioGroup;
 
 class TOdnForm : public QWidget {
@@ -48,6 +49,8 @@ public:
     QChartView* Chart1 = nullptr;
     QLineSeries* Series1 = nullptr;
     QLineSeries* Series2 = nullptr;
+    // Open into either series pane, save the report, drops on the panes.
+    PaneFileCommands* FileCommands = nullptr;
 
 public slots:
     void btnRunClick();

@@ -9,17 +9,22 @@
 
 namespace aqualen::ui {
 
-void RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPlainTextEdit& outputPane,
-                          TDoubleList& series, int r1Index)
+int RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPlainTextEdit& outputPane,
+                         TDoubleList& series, int r1Index)
 {
+    int unreadable = -1;
     RunGuarded(parent, [&] {
         const StatisticsOutcome outcome = aqualen::RunStatisticsCommand(
             PaneLines(seriesPane), series, RegionalR1At(r1Index), SystemDecimalSeparator(),
             [&outputPane] { outputPane.clear(); },
             [&outputPane](const std::string& line) { AppendLine(outputPane, line); });
-        if (outcome == StatisticsOutcome::InvalidInput)
+        if (outcome == StatisticsOutcome::InvalidInput) {
             ShowError(parent, QString::fromUtf8(kSeriesInvalidText));
+            // The series keeps the values read before the line that stopped it.
+            unreadable = series.Count();
+        }
     });
+    return unreadable;
 }
 
 } // namespace aqualen::ui

@@ -19,8 +19,9 @@ namespace aqualen::ui {
 // - otherwise the output pane is cleared and gets the report line by line;
 //   a floating-point fault ends the command in the generic error box and
 //   leaves the lines already written.
-// Nothing escapes: it can be the whole body of a slot.
-void RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPlainTextEdit& outputPane,
+// Nothing escapes: it can be the whole body of a slot. Returns the index of
+// the line that did not read, -1 when none stopped the command.
+int RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPlainTextEdit& outputPane,
                           TDoubleList& series, int r1Index);
 
 } // namespace aqualen::ui

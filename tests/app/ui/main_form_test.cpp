@@ -193,9 +193,14 @@ TEST(MainForm, MenuCarriesEveryCommand)
     EXPECT_EQ(bar[3]->text(), "Справка");
 
     const QList<QAction*> file = form.N1->actions();
-    ASSERT_EQ(file.size(), 2);
-    EXPECT_TRUE(file[0]->isSeparator());
-    EXPECT_EQ(file[1]->text(), "Выход");
+    ASSERT_EQ(file.size(), 4);
+    EXPECT_EQ(file[0]->text(), "Открыть ряд ...");
+    EXPECT_EQ(file[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(file[1]->text(), "Сохранить отчет ...");
+    EXPECT_EQ(file[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_TRUE(file[2]->isSeparator());
+    EXPECT_FALSE(form.N1->separatorsCollapsible()) << "the separator above the exit shows";
+    EXPECT_EQ(file[3]->text(), "Выход");
     EXPECT_EQ(form.mnClose->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
 
     QStringList calc;

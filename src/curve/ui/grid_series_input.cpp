@@ -1,0 +1,55 @@
+#include "curve/ui/grid_series_input.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include <QTabWidget>
+
+#include "curve/series_grid_cells.h"
+#include "curve/ui/param_dlg.h"
+#include "curve/ui/series_grid_model.h"
+#include "curve/ui/series_grid_view.h"
+#include "curve/ui/up_down.h"
+#include "series/ui/message_service.h"
+#include "series/ui/series_files.h"
+
+namespace aqualen::ui {
+
+void CoverPastedRows(TParamDlg& dialog, int lastRow)
+{
+    constexpr int kMax = SeriesGridCells::kMaxPoints;
+    if (lastRow > dialog.PointCount())
+        dialog.UpDown2->SetPosition(std::min(lastRow, kMax));
+    if (lastRow > kMax)
+        ShowWarning(&dialog, QStringLiteral("В таблице не более %1 точек: значения после %1-й строки не взяты!")
+                                 .arg(kMax));
+}
+
+void LoadFileIntoGrid(TParamDlg& dialog, const QString& path)
+{
+    const std::optional<SeriesLines> lines = ReadSeriesFileLines(&dialog, path);
+    if (!lines)
+        return;
+    dialog.StringGrid1->CommitEdit();
+    SeriesGridCells& cells = dialog.GridCells->Cells();
+    ClearValues(cells);
+    const int count = static_cast<int>(std::min<size_t>(lines->size(), SeriesGridCells::kMaxPoints));
+    for (int row = 1; row <= count; ++row)
+        cells.Set(SeriesGridCells::kValueColumn, row, (*lines)[static_cast<size_t>(row - 1)]);
+    dialog.UpDown2->SetPosition(std::max(count, dialog.UpDown2->Minimum()));
+    dialog.GridCells->CellsChanged();
+    dialog.StringGrid1->SetCurrentRow(1);
+    if (lines->size() > static_cast<size_t>(SeriesGridCells::kMaxPoints))
+        CoverPastedRows(dialog, static_cast<int>(lines->size()));
+}
+
+void PointAtGridRow(TParamDlg& dialog, int row)
+{
+    dialog.PageControl1->setCurrentWidget(dialog.StringGrid1->parentWidget());
+    dialog.StringGrid1->SetCurrentRow(row);
+    dialog.StringGrid1->scrollTo(dialog.StringGrid1->currentIndex());
+    dialog.StringGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace aqualen::ui

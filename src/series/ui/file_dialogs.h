@@ -1,0 +1,43 @@
+#pragma once
+// The one road by which windows ask the user for files and for the column of
+// a table. The default shows real Qt dialogs; tests install their own answers
+// so that nothing ever blocks.
+
+#include <cstddef>
+#include <optional>
+
+#include <QString>
+
+class QWidget;
+
+namespace aqualen {
+struct SeriesTable;
+}
+
+namespace aqualen::ui {
+
+// What the user took from a table: which column, and whether the first row
+// is a header to leave out.
+struct ColumnChoice {
+    size_t column = 0;
+    bool skipHeader = false;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // An existing file to read a series from; empty when cancelled.
+    virtual QString OpenName(QWidget* parent) = 0;
+    // A file to write a report to, `suggested` offered first; empty when cancelled.
+    virtual QString SaveName(QWidget* parent, const QString& suggested) = 0;
+    // The column of a table to read; nothing when cancelled.
+    virtual std::optional<ColumnChoice> ChooseColumn(QWidget* parent, const SeriesTable& table,
+                                                     const QString& fileName) = 0;
+};
+
+// The dialogs in use; Qt's unless a test set others.
+FileDialogs& Files();
+// Installs dialogs (not owned); nullptr restores Qt's.
+void SetFileDialogs(FileDialogs* dialogs);
+
+} // namespace aqualen::ui

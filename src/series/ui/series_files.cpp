@@ -1,0 +1,201 @@
+#include "series/ui/series_files.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTimer>
+#include <QUrl>
+
+#include "series/series_file_import.h"
+#include "series/ui/file_dialogs.h"
+#include "series/ui/message_service.h"
+#include "series/ui/pane_text.h"
+
+namespace aqualen::ui {
+
+namespace {
+
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The first local file among the dragged URLs; empty when there is none.
+QString DraggedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+class FileDropFilter final : public QObject {
+public:
+    FileDropFilter(QWidget& target, std::function<void(const QString&)> dropped)
+        : QObject(&target), dropped_(std::move(dropped))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (DraggedFile(drag->mimeData()).isEmpty())
+                return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString path = DraggedFile(drop->mimeData());
+            if (path.isEmpty())
+                return false;
+            drop->acceptProposedAction();
+            // The file is read once the drag is over: a dialog asking for
+            // the column must not run inside the drag's own event.
+            QTimer::singleShot(0, this, [this, path] { dropped_(path); });
+            return true;
+        }
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    std::function<void(const QString&)> dropped_;
+};
+
+} // namespace
+
+std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowError(parent, QStringLiteral("Не удалось прочитать файл «%1»!").arg(Shown(path)));
+        return std::nullopt;
+    }
+    if (file.size() > kMaxSeriesFileBytes) {
+        ShowError(parent, QStringLiteral("Файл «%1» слишком велик для ряда!").arg(Shown(path)));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ShowError(parent, QStringLiteral("Не удалось прочитать файл «%1»!").arg(Shown(path)));
+        return std::nullopt;
+    }
+    const SeriesTable table = ReadSeriesTable(std::string_view(bytes.constData(), bytes.size()));
+    const char separator = SystemDecimalSeparator();
+    if (!NeedsColumnChoice(table))
+        return ColumnLines(table, 0, false, separator);
+    const std::optional<ColumnChoice> choice = Files().ChooseColumn(parent, table, path);
+    if (!choice)
+        return std::nullopt;
+    return ColumnLines(table, choice->column, choice->skipHeader, separator);
+}
+
+void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += '\n';
+        text += lines[i];
+    }
+    // A pane does not count the empty line after a final break: an empty
+    // last line needs a break of its own to stay a line.
+    if (!lines.empty() && lines.back().empty())
+        text += '\n';
+    QTextCursor cursor(pane.document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(QString::fromStdString(text));
+    cursor.endEditBlock();
+    cursor.movePosition(QTextCursor::Start);
+    pane.setTextCursor(cursor);
+}
+
+bool LoadSeriesFile(QWidget* parent, QPlainTextEdit& pane, const QString& path)
+{
+    const std::optional<SeriesLines> lines = ReadSeriesFileLines(parent, path);
+    if (!lines)
+        return false;
+    ReplacePaneLines(pane, *lines);
+    return true;
+}
+
+QString OpenSeriesFile(QWidget* parent, QPlainTextEdit& pane)
+{
+    const QString path = Files().OpenName(parent);
+    if (path.isEmpty() || !LoadSeriesFile(parent, pane, path))
+        return {};
+    return path;
+}
+
+QString ReportFileName(const QString& seriesPath)
+{
+    const QString suffix = QStringLiteral("отчет.txt");
+    if (seriesPath.isEmpty())
+        return suffix;
+    const QFileInfo info(seriesPath);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('_') + suffix);
+}
+
+bool WriteTextFile(const QString& path, const QString& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool SaveReport(QWidget* parent, const QPlainTextEdit& report, const QString& seriesPath)
+{
+    const QString path = Files().SaveName(parent, ReportFileName(seriesPath));
+    if (path.isEmpty())
+        return false;
+    QString text = report.toPlainText();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    if (!WriteTextFile(path, text)) {
+        ShowError(parent, QStringLiteral("Не удалось записать файл «%1»!").arg(Shown(path)));
+        return false;
+    }
+    return true;
+}
+
+void AcceptFileDrops(QWidget& target, std::function<void(const QString&)> dropped)
+{
+    target.setAcceptDrops(true);
+    target.installEventFilter(new FileDropFilter(target, std::move(dropped)));
+}
+
+void ShowActionsInContextMenu(QPlainTextEdit& pane)
+{
+    pane.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&pane, &QWidget::customContextMenuRequested, &pane, [&pane](const QPoint& position) {
+        QMenu* menu = pane.createStandardContextMenu(position);
+        const QList<QAction*> standard = menu->actions();
+        QAction* first = standard.isEmpty() ? nullptr : standard.first();
+        menu->insertActions(first, pane.actions());
+        if (first)
+            menu->insertSeparator(first);
+        menu->exec(pane.viewport()->mapToGlobal(position));
+        delete menu;
+    });
+}
+
+} // namespace aqualen::ui

@@ -1,0 +1,56 @@
+#pragma once
+// Series panes and files: a series file read into a pane (by a menu, a
+// context menu or a drop), and a report pane written to a UTF-8 text file.
+// Reading goes through the one importer of src/series; a table asks the user
+// for its column first.
+
+#include <functional>
+#include <optional>
+
+#include <QString>
+
+#include "series/series_lines.h"
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace aqualen::ui {
+
+// Files beyond this size are refused: no series is that long, and reading a
+// wrong file of gigabytes into a pane would freeze the window.
+inline constexpr qint64 kMaxSeriesFileBytes = 64 * 1024 * 1024;
+
+// The lines a file gives, asking for the column of a table. Nothing when the
+// user cancelled or the file could not be read (the message was shown).
+std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& path);
+
+// Replaces the pane's text by these lines as one edit, so that Undo brings
+// the old text back. An empty last line stays a line of its own.
+void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines);
+
+// ReadSeriesFileLines into the pane; false when nothing was read.
+bool LoadSeriesFile(QWidget* parent, QPlainTextEdit& pane, const QString& path);
+
+// Asks for a file and loads it into the pane; the path loaded, or empty.
+QString OpenSeriesFile(QWidget* parent, QPlainTextEdit& pane);
+
+// "<name>_отчет.txt" beside the series file; "отчет.txt" without one.
+QString ReportFileName(const QString& seriesPath);
+
+// Asks where and writes the report pane as UTF-8 text, one line per pane
+// line; false when cancelled or when the file could not be written (the
+// message was shown). A failed write never leaves a half-written file.
+bool SaveReport(QWidget* parent, const QPlainTextEdit& report, const QString& seriesPath);
+
+// Writes text to a file as UTF-8; false when it could not be written.
+bool WriteTextFile(const QString& path, const QString& text);
+
+// Lets a local file be dropped on `target` (a pane's viewport, a grid's):
+// `dropped` gets its path once the drop is over.
+void AcceptFileDrops(QWidget& target, std::function<void(const QString&)> dropped);
+
+// The pane's context menu lists the pane's own actions (added with
+// QWidget::addAction) above the standard editing entries.
+void ShowActionsInContextMenu(QPlainTextEdit& pane);
+
+} // namespace aqualen::ui

@@ -1,0 +1,62 @@
+#pragma once
+// File dialogs for UI tests: answers set beforehand, questions recorded.
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "series/series_file_import.h"
+#include "series/ui/file_dialogs.h"
+
+namespace aqualen::test {
+
+class RecordingFileDialogs final : public ui::FileDialogs {
+public:
+    RecordingFileDialogs() { ui::SetFileDialogs(this); }
+    ~RecordingFileDialogs() override { ui::SetFileDialogs(nullptr); }
+    RecordingFileDialogs(const RecordingFileDialogs&) = delete;
+    RecordingFileDialogs& operator=(const RecordingFileDialogs&) = delete;
+
+    QString OpenName(QWidget*) override { return openAnswer; }
+    QString SaveName(QWidget*, const QString& suggested) override
+    {
+        suggestedNames.push_back(suggested);
+        return saveAnswer;
+    }
+    std::optional<ui::ColumnChoice> ChooseColumn(QWidget*, const SeriesTable& table, const QString&) override
+    {
+        tablesShown.push_back(table);
+        return columnAnswer;
+    }
+
+    QString openAnswer;
+    QString saveAnswer;
+    std::optional<ui::ColumnChoice> columnAnswer;
+    std::vector<QString> suggestedNames;
+    std::vector<SeriesTable> tablesShown;
+};
+
+// A file with these bytes in a temporary folder that goes with the object.
+class TempFile {
+public:
+    explicit TempFile(const QByteArray& bytes, const QString& name = QStringLiteral("ряд.txt"))
+        : path_(dir_.filePath(name))
+    {
+        QFile file(path_);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+    const QString& Path() const { return path_; }
+    QString Folder() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+} // namespace aqualen::test
