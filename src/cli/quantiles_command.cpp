@@ -136,6 +136,8 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
         return RunReport(out, err, [&]() -> int {
             try {
                 const dist::Fit fit = dist::FitCurve({}, options);
+                if (options.bandLevel != 0) // refused: nothing was estimated
+                    dist::ConfidenceBand({}, fit, options, probabilities);
                 std::vector<std::string> lines = dist::ParameterLines(fit, *separator);
                 lines.emplace_back();
                 for (std::string& line : dist::QuantileTableLines(fit, nullptr, probabilities, *separator))
