@@ -224,6 +224,7 @@ void TObespForm::bbParametersClick()
         if (ParamDlg->exec() == QDialog::Accepted) {
             settings_.SheetReady = true;
             StartBand();
+            RefreshQuantiles();
         } else if (!settings_.Analytic.BandPending()) {
             bandJob_->Drop(); // a refused OK took the curve off the sheet
         }
@@ -250,6 +251,7 @@ void TObespForm::BandFinished(const BandOutcome& outcome)
     if (outcome.band) {
         settings_.Analytic.Band = outcome.band;
         FormActivate();
+        RefreshQuantiles();
     } else if (!outcome.refusal.empty()) {
         ShowError(this, QString::fromStdString(outcome.refusal));
     } else {
@@ -278,17 +280,38 @@ void TObespForm::bbQuantilesClick()
         WaitForBand();
         if (!QuantilesForm)
             QuantilesForm = new TQuantilesForm(this);
-        const std::optional<dist::Band> band = BandAt(sheet, dist::StandardProbabilities());
-        try {
-            QuantilesForm->ShowReport(*sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
-        } catch (const dist::FitRefused& refused) {
-            ShowError(this, QString::fromUtf8(refused.what()));
+        if (!WriteQuantiles())
             return;
-        }
         QuantilesForm->show();
         QuantilesForm->raise();
         QuantilesForm->activateWindow();
     });
+}
+
+bool TObespForm::WriteQuantiles()
+{
+    const AnalyticSheet& sheet = settings_.Analytic;
+    const std::optional<dist::Band> band = BandAt(sheet, dist::StandardProbabilities());
+    try {
+        QuantilesForm->ShowReport(*sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
+    } catch (const dist::FitRefused& refused) {
+        ShowError(this, QString::fromUtf8(refused.what()));
+        return false;
+    }
+    return true;
+}
+
+void TObespForm::RefreshQuantiles()
+{
+    // An open report never shows the numbers of a curve no longer on the
+    // sheet: it follows the new curve (its limits once they are known), and
+    // goes when there is no curve.
+    if (!QuantilesForm || !QuantilesForm->isVisible())
+        return;
+    if (!settings_.Analytic.Fit)
+        QuantilesForm->hide();
+    else
+        RunGuarded(this, [&] { WriteQuantiles(); });
 }
 
 void TObespForm::bbPrintClick()

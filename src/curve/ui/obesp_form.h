@@ -87,6 +87,9 @@ private:
     std::function<int()> r1Source_;
     BandJob* bandJob_ = nullptr;
     void BandFinished(const BandOutcome& outcome);
+    // The quantile report of the sheet's curve; false when it was refused.
+    bool WriteQuantiles();
+    void RefreshQuantiles();
 };
 
 } // namespace aqualen::ui

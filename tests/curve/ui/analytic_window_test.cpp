@@ -302,6 +302,33 @@ TEST_F(AnalyticWindowTest, BandOfAnEarlierCurveIsDropped)
     EXPECT_FALSE(form.Settings().Analytic.BandPending());
 }
 
+TEST_F(AnalyticWindowTest, OpenReportFollowsTheCurve)
+{
+    RunParameters([](TParamDlg& dialog) {
+        EnterSeries(dialog);
+        dialog.PageAnalytic->rgDistribution->SetItemIndex(1);
+    });
+    form.bbQuantilesClick();
+    ASSERT_TRUE(form.QuantilesForm && form.QuantilesForm->isVisible());
+    const QStringList pearson = Report();
+
+    // A new curve with a band: the open report shows it, first without the
+    // limits, then with them once they are known.
+    RunParameters([](TParamDlg& dialog) {
+        dialog.PageAnalytic->rgDistribution->SetItemIndex(2);
+        dialog.PageAnalytic->rgBand->SetItemIndex(1);
+    });
+    EXPECT_NE(Report(), pearson);
+    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 2);
+    form.WaitForBand();
+    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 4);
+
+    // No curve: nothing to report.
+    RunParameters([](TParamDlg& dialog) { dialog.PageAnalytic->rgDistribution->SetItemIndex(0); });
+    EXPECT_FALSE(form.QuantilesForm->isVisible());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 TEST(AnalyticPageShot, DialogPage)
 {
     if (!std::getenv("AQUALEN_SCREENSHOTS"))
