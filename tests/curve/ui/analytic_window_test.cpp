@@ -282,6 +282,7 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
 
     form.sbZoomInClick(); // 690 x 488
     Shot(*form.pbPage, "analytic_sheet");
+    Shot(*form.Panel1, "curve_window_buttons");
     Shot(*form.QuantilesForm, "quantiles_window");
     if (const char* folder = std::getenv("AQUALEN_SCREENSHOTS"))
         WriteSheetPng(s, std::string(folder) + "/analytic_sheet_printed.png", 150, separator);
