@@ -111,7 +111,8 @@ Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, c
                 throw FitRefused("Для метода наибольшего правдоподобия все значения ряда должны быть больше нуля!");
             k.push_back(v / mean);
         }
-        const LikelihoodEstimate e = MaxLikelihoodEstimate(k, options.fixRatio, options.ratio);
+        const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
+        const LikelihoodEstimate e = MaxLikelihoodEstimate(k, options.fixRatio, options.ratio, near ? &start : nullptr);
         Fit fit = CurveOf(options, mean, e.cv, e.cs);
         // The likelihood's own curve, not a re-solve of its rounded moments.
         fit.kmShape = e.shape.shape;

@@ -356,10 +356,14 @@ double KritskyMenkelLogLikelihood(double u, double s, const std::vector<double>&
     const long double g = 1.0L / (static_cast<long double>(u) * u);
     const long double b = s / static_cast<long double>(u);
     const long double shift = LogGammaShift(g, b);
+    // The per-value terms in double: each is a small, well-conditioned number.
+    const double shiftD = static_cast<double>(shift), bD = static_cast<double>(b), gD = static_cast<double>(g);
+    double values = 0;
     for (const double lk : logK) {
-        const long double w = (lk + shift) / b;
-        sum += g * (w - std::expm1(w)) - lk;
+        const double w = (lk + shiftD) / bD;
+        values += gD * (w - std::expm1(w)) - lk;
     }
+    sum += values;
     const long double stirling = 0.5L * std::log(g) - LogGammaRemainder(g); // γ ln γ − γ − ln Γ(γ)
     return static_cast<double>(sum + n * (stirling - std::log(std::fabs(b))));
 }

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include <boost/math/tools/minima.hpp>
 
@@ -42,6 +45,53 @@ std::pair<double, double> BestSpread(double u, double s0, const std::vector<doub
     return {std::exp(logS), -value};
 }
 
+// Newton's method on the log-likelihood in (u, ln s) with central
+// differences, from (u0, s0); none when the surface there is not concave or
+// a step leaves the family, so that the profile search takes over.
+std::optional<std::pair<double, double>> NewtonMaximum(double u0, double s0, const std::vector<double>& logK)
+{
+    const auto l = [&](double u, double t) {
+        const double s = std::exp(t);
+        if (u < 0 && 3 * s * -u >= 1 - 1e-9)
+            return -std::numeric_limits<double>::infinity();
+        return KritskyMenkelLogLikelihood(u, s, logK);
+    };
+    double u = u0, t = std::log(s0);
+    double centre = l(u, t);
+    if (!std::isfinite(centre))
+        return std::nullopt;
+    constexpr double h = 1e-4;
+    for (int iteration = 0; iteration < 30; ++iteration) {
+        const double up = l(u + h, t), um = l(u - h, t), tp = l(u, t + h), tm = l(u, t - h);
+        const double pp = l(u + h, t + h), pm = l(u + h, t - h), mp = l(u - h, t + h), mm = l(u - h, t - h);
+        const double gu = (up - um) / (2 * h), gt = (tp - tm) / (2 * h);
+        const double huu = (up - 2 * centre + um) / (h * h), htt = (tp - 2 * centre + tm) / (h * h);
+        const double hut = (pp - pm - mp + mm) / (4 * h * h);
+        const double det = huu * htt - hut * hut;
+        if (!std::isfinite(det) || !(huu < 0) || !(det > 0))
+            return std::nullopt;
+        double du = -(htt * gu - hut * gt) / det;
+        double dt = -(-hut * gu + huu * gt) / det;
+        if (std::fabs(du) < 1e-8 && std::fabs(dt) < 1e-8)
+            return std::pair{u, std::exp(t)};
+        bool accepted = false;
+        for (int halving = 0; halving < 20 && !accepted; ++halving) {
+            const double trial = l(u + du, t + dt);
+            if (trial >= centre) {
+                u += du;
+                t += dt;
+                centre = trial;
+                accepted = true;
+            }
+            du /= 2;
+            dt /= 2;
+        }
+        if (!accepted)
+            return std::pair{u, std::exp(t)}; // no step gains: at the top within rounding
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 double LogLikelihoodOf(const std::vector<double>& k, double cv, double cs)
@@ -53,7 +103,8 @@ double LogLikelihoodOf(const std::vector<double>& k, double cv, double cs)
     return sum;
 }
 
-LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixRatio, double ratio)
+LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixRatio, double ratio,
+                                         const KmShape* start)
 {
     const std::vector<double> logK = LogsOf(k);
     // The lognormal's σ from the logarithms starts the search.
@@ -90,13 +141,23 @@ LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixR
         best.logLikelihood = -value;
         return best;
     }
-    // Profile likelihood over u: the best s for each u, then the best u.
-    // u runs over the family's useful range (γ ≥ 0.01 where b > 0).
-    const auto minus = [&](double u) { return -BestSpread(u, s0, logK).second; };
-    const auto [u, value] = boost::math::tools::brent_find_minima(minus, -3.0, 3.0, kBits, iterations);
-    if (!std::isfinite(value))
-        throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");
-    const double s = BestSpread(u, s0, logK).first;
+    double u = 0, s = 0, value = 0;
+    std::optional<std::pair<double, double>> near;
+    if (start && start->shape > 0 && std::isfinite(start->shape) && start->power != 0)
+        near = NewtonMaximum(std::copysign(1 / std::sqrt(start->shape), start->power),
+                             std::fabs(start->power) / std::sqrt(start->shape), logK);
+    if (near && std::fabs(near->first) <= 3) {
+        std::tie(u, s) = *near;
+        value = -KritskyMenkelLogLikelihood(u, s, logK);
+    } else {
+        // Profile likelihood over u: the best s for each u, then the best u.
+        // u runs over the family's useful range (γ ≥ 0.1 where b > 0).
+        const auto minus = [&](double v) { return -BestSpread(v, s0, logK).second; };
+        std::tie(u, value) = boost::math::tools::brent_find_minima(minus, -3.0, 3.0, kBits, iterations);
+        if (!std::isfinite(value))
+            throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");
+        s = BestSpread(u, s0, logK).first;
+    }
     const KmMoments m = KritskyMenkelMomentsAt(u, s);
     if (!std::isfinite(m.cs))
         throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");

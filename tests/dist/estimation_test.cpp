@@ -8,6 +8,7 @@
 #include <boost/random/mersenne_twister.hpp>
 
 #include "dist/analytic_curve.h"
+#include "dist/fit_near.h"
 #include "dist/graphic_analytic.h"
 #include "dist/kritsky_menkel.h"
 #include "dist/max_likelihood.h"
@@ -169,6 +170,22 @@ TEST(MaxLikelihood, RecoversKnownParametersAndIsALocalMaximum)
                 if (dcv != 0 || dcs != 0)
                     EXPECT_LE(LogLikelihoodOf(k, fit.cv + dcv, fit.cs + dcs), best + 1e-7)
                         << c.cv << " " << c.cs << " " << dcv << " " << dcs;
+    }
+}
+
+// The bootstrap's re-estimates start from the original curve: they must end
+// where a cold start ends.
+TEST(FitCurve, WarmStartsFindTheSameCurve)
+{
+    const std::vector<double> shifted{150, 420, 190, 260, 330, 205, 610, 280, 240, 175, 300, 365, 228, 199, 480};
+    for (const Method m : {Method::MaxLikelihood, Method::SampleMoments, Method::Moments}) {
+        const FitOptions o = Options(Distribution::KritskyMenkel, m);
+        const Fit near = FitCurve(kRunoff, o);
+        const Fit cold = FitCurve(shifted, o);
+        const Fit warm = FitCurveNear(shifted, o, nullptr, &near);
+        EXPECT_NEAR(warm.cv, cold.cv, 1e-6 * cold.cv) << int(m);
+        EXPECT_NEAR(warm.cs, cold.cs, 1e-5 * std::fabs(cold.cs)) << int(m);
+        EXPECT_NEAR(ModularQuantile(warm, 1), ModularQuantile(cold, 1), 1e-6) << int(m);
     }
 }
 
