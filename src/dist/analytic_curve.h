@@ -23,7 +23,7 @@ enum class Method {
 struct FitOptions {
     Distribution distribution = Distribution::None;
     Method method = Method::Moments;
-    bool fixRatio = false; // Cs = ratio * Cv
+    bool fixRatio = false; // Cs = ratio * Cv (not GraphicAnalytic: its Cs comes from the three points)
     double ratio = 2.0;
     int r1Choice = 0; // the main window's r(1) radio index 0,1,2 (r(1) = 0, 0.3, 0.5)
     double givenMean = 0, givenCv = 0, givenCs = 0; // Method::Given (Cs ignored when fixRatio)
