@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QApplication>
@@ -71,6 +72,10 @@ void TObespForm::FormCreate()
     bbPrint->setGeometry(232, 7, 110, 25);
     bbQuantiles = new QPushButton(QStringLiteral("Квантили ..."), Panel1);
     bbQuantiles->setGeometry(352, 7, 110, 25);
+    lbBand = new QLabel(QStringLiteral("Доверительные границы рассчитываются ..."), Panel1);
+    lbBand->adjustSize();
+    lbBand->move(474, 12);
+    lbBand->hide();
     bandJob_ = new BandJob(this);
     connect(bandJob_, &BandJob::Finished, this, &TObespForm::BandFinished);
 
@@ -227,6 +232,7 @@ void TObespForm::bbParametersClick()
             RefreshQuantiles();
         } else if (!settings_.Analytic.BandPending()) {
             bandJob_->Drop(); // a refused OK took the curve off the sheet
+            lbBand->hide();
         }
         paintFaultShown_ = false;
         FormActivate();
@@ -241,10 +247,12 @@ void TObespForm::StartBand()
         bandJob_->Start(std::move(*request));
     else
         bandJob_->Drop();
+    lbBand->setVisible(bandJob_->Running());
 }
 
 void TObespForm::BandFinished(const BandOutcome& outcome)
 {
+    lbBand->hide();
     // An outcome for a curve that is no longer on the sheet is of no use.
     if (!settings_.Analytic.BandPending())
         return;

@@ -11,6 +11,7 @@
 #include "curve/curve_settings.h"
 
 class QFrame;
+class QLabel;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
@@ -39,6 +40,7 @@ public:
     QPushButton* bbParameters;
     QPushButton* bbPrint;
     QPushButton* bbQuantiles;
+    QLabel* lbBand; // shown while the confidence limits are being computed
     QScrollArea* ScrollBox1;
     PaintBox* pbBlack;
     PaintBox* pbPage;

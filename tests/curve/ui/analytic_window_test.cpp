@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -260,7 +261,9 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
     ASSERT_TRUE(s.Analytic.Fit);
     EXPECT_EQ(s.Analytic.Options.r1Choice, 1);
     EXPECT_TRUE(messages.messages.empty());
+    EXPECT_FALSE(form.lbBand->isHidden()); // the bootstrap takes its time
     form.WaitForBand();
+    EXPECT_TRUE(form.lbBand->isHidden());
     ASSERT_TRUE(s.Analytic.Band);
     EXPECT_EQ(s.Analytic.Band->lowK.size(), s.Analytic.BandProbabilities.size());
 
