@@ -22,6 +22,22 @@ void DrawMagnifier(QPainter& p, double s, bool plus)
         p.drawLine(QPointF(c.x(), c.y() - s * 0.16), QPointF(c.x(), c.y() + s * 0.16));
 }
 
+// A landscape page with four arrows pointing out to the corners: "fit".
+void DrawFit(QPainter& p, double s)
+{
+    p.setPen(QPen(QColor(60, 60, 60), s / 16));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(s * 0.24, s * 0.32, s * 0.52, s * 0.36));
+    p.setPen(QPen(QColor(0, 90, 170), s / 11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const double dx : {-1.0, 1.0}) {
+        for (const double dy : {-1.0, 1.0}) {
+            const QPointF tip(s * (0.5 + dx * 0.42), s * (0.5 + dy * 0.36));
+            p.drawLine(tip, tip - QPointF(dx * s * 0.2, 0));
+            p.drawLine(tip, tip - QPointF(0, dy * s * 0.16));
+        }
+    }
+}
+
 void DrawPrinter(QPainter& p, double s)
 {
     p.setPen(QPen(QColor(60, 60, 60), s / 24));
@@ -135,6 +151,7 @@ QPixmap GlyphPixmap(Glyph glyph, int size)
     switch (glyph) {
     case Glyph::ZoomIn: DrawMagnifier(p, s, true); break;
     case Glyph::ZoomOut: DrawMagnifier(p, s, false); break;
+    case Glyph::ZoomFit: DrawFit(p, s); break;
     case Glyph::Parameters: DrawParameters(p, s); break;
     case Glyph::Print:
     case Glyph::Printer: DrawPrinter(p, s); break;

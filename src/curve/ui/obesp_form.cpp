@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -68,6 +70,11 @@ void TObespForm::FormCreate()
     sbZoomIn->setToolTip(QStringLiteral("Увеличить"));
     bbParameters = new QPushButton(GlyphIcon(Glyph::Parameters), QStringLiteral("Параметры ..."), Panel1);
     bbParameters->setGeometry(112, 7, 110, 25);
+    sbZoomFit = new QToolButton(Panel1);
+    sbZoomFit->setGeometry(72, 8, 23, 22);
+    sbZoomFit->setIcon(GlyphIcon(Glyph::ZoomFit));
+    sbZoomFit->setToolTip(QStringLiteral("По размеру окна"));
+    sbZoomFit->setCheckable(true);
     bbPrint = new QPushButton(GlyphIcon(Glyph::Print), QStringLiteral("Печать ... "), Panel1);
     bbPrint->setGeometry(232, 7, 110, 25);
     bbQuantiles = new QPushButton(QStringLiteral("Квантили ..."), Panel1);
@@ -102,6 +109,7 @@ void TObespForm::FormCreate()
     ResizePage(pageWidth, pageHeight);
     const int frame = ScrollBox1->frameWidth();
     settings_.ViewWidth = ScrollBox1->width() - 2 * frame;
+    levelPage_ = {pageWidth, pageHeight};
     settings_.ViewHeight = ScrollBox1->height() - 2 * frame;
     settings_.PlacementPending = true;
     ZoomButtons();
@@ -111,6 +119,7 @@ void TObespForm::FormCreate()
     connect(sbZoomIn, &QToolButton::clicked, this, &TObespForm::sbZoomInClick);
     connect(bbParameters, &QPushButton::clicked, this, &TObespForm::bbParametersClick);
     connect(bbPrint, &QPushButton::clicked, this, &TObespForm::bbPrintClick);
+    connect(sbZoomFit, &QToolButton::clicked, this, &TObespForm::sbZoomFitClick);
     connect(bbQuantiles, &QPushButton::clicked, this, &TObespForm::bbQuantilesClick);
 
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -135,9 +144,55 @@ bool TObespForm::eventFilter(QObject* watched, QEvent* event)
         FormResize();
     return QWidget::eventFilter(watched, event);
 }
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel &&
+        WheelZoom(*static_cast<QWheelEvent*>(event)))
+        return true;
 
 void TObespForm::FormActivate()
 {
+bool TObespForm::WheelZoom(const QWheelEvent& wheel)
+{
+    if (!(wheel.modifiers() & Qt::ControlModifier))
+        return false;
+    // A wheel notch is 120; a touchpad sends smaller turns that add up.
+    constexpr int kNotch = 120;
+    wheelDelta_ += wheel.angleDelta().y();
+    while (wheelDelta_ >= kNotch) {
+        wheelDelta_ -= kNotch;
+        if (sbZoomIn->isEnabled())
+            sbZoomInClick();
+    }
+    while (wheelDelta_ <= -kNotch) {
+        wheelDelta_ += kNotch;
+        if (sbZoomOut->isEnabled())
+            sbZoomOutClick();
+    }
+    return true;
+}
+
+void TObespForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_0:
+            sbZoomFit->click();
+            return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            if (sbZoomIn->isEnabled())
+                sbZoomInClick();
+            return;
+        case Qt::Key_Minus:
+            if (sbZoomOut->isEnabled())
+                sbZoomOutClick();
+            return;
+        default:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
     if (settings_.PlacementPending)
         PlacePage();
     settings_.PlacementPending = false;
@@ -152,9 +207,58 @@ void TObespForm::FormResize()
     settings_.ViewHeight = client.height();
     PlacePage();
 }
+    if (fitToWindow_)
+        FitPage();
 
 void TObespForm::PlacePage()
 {
+void TObespForm::FitPage()
+{
+    // The area without scroll bars: a fitted page never needs them.
+    constexpr int kFitMargin = 8;
+    const QSize view = ScrollBox1->maximumViewportSize();
+    const PageSize page = FittedPage(view.width(), view.height(), kFitMargin, kShadow);
+    ResizePage(page.width, page.height);
+}
+
+void TObespForm::sbZoomFitClick()
+{
+    RunGuarded(this, [&] {
+        fitToWindow_ = sbZoomFit->isChecked();
+        if (fitToWindow_)
+            FitPage();
+        else
+            ResizePage(levelPage_.width, levelPage_.height);
+        PlacePage();
+        ZoomButtons();
+    });
+}
+
+void TObespForm::LeaveFit(int direction)
+{
+    const std::array<PageSize, 3> pages = ZoomLevelPages(settings_.ZoomLevel, levelPage_);
+    const int height = pbPage->height();
+    int target = -1;
+    // Zooming in takes the smallest larger level, zooming out the largest
+    // smaller one.
+    for (int level = 0; level <= 2; ++level) {
+        const int32_t levelHeight = pages[static_cast<size_t>(level)].height;
+        if (direction > 0 && levelHeight > height && target < 0)
+            target = level;
+        if (direction < 0 && levelHeight < height)
+            target = level;
+    }
+    if (target < 0)
+        return;
+    fitToWindow_ = false;
+    sbZoomFit->setChecked(false);
+    settings_.ZoomLevel = static_cast<uint8_t>(target);
+    levelPage_ = pages[static_cast<size_t>(target)];
+    ResizePage(levelPage_.width, levelPage_.height);
+    PlacePage();
+    ZoomButtons();
+}
+
     // Placing the page may show or hide the scroll bars, which resizes the
     // visible area and asks for another placement: that one is left to run
     // after this.
@@ -191,6 +295,13 @@ void TObespForm::ZoomButtons()
 {
     sbZoomOut->setEnabled(settings_.ZoomLevel > 0);
     sbZoomIn->setEnabled(settings_.ZoomLevel < 2);
+    if (fitToWindow_) {
+        // From a fitted page the buttons lead to the levels beyond it.
+        const std::array<PageSize, 3> pages = ZoomLevelPages(settings_.ZoomLevel, levelPage_);
+        sbZoomOut->setEnabled(pages[0].height < pbPage->height());
+        sbZoomIn->setEnabled(pages[2].height > pbPage->height());
+        return;
+    }
 }
 
 void TObespForm::sbZoomOutClick()
@@ -198,11 +309,16 @@ void TObespForm::sbZoomOutClick()
     RunGuarded(this, [&] {
         if (settings_.ZoomLevel == 0)
             return;
+        if (fitToWindow_) {
+            LeaveFit(-1);
+            return;
+        }
         const int height = static_cast<int>(RoundHalfEven(pbPage->height() / 2.0L));
         const int width = static_cast<int>(RoundHalfEven(pbPage->width() / 2.0L));
         ResizePage(width, height);
         --settings_.ZoomLevel;
         PlacePage();
+        levelPage_ = {width, height};
         ZoomButtons();
     });
 }
@@ -212,9 +328,14 @@ void TObespForm::sbZoomInClick()
     RunGuarded(this, [&] {
         if (settings_.ZoomLevel >= 2)
             return;
+        if (fitToWindow_) {
+            LeaveFit(+1);
+            return;
+        }
         ResizePage(pbPage->width() * 2, pbPage->height() * 2);
         ++settings_.ZoomLevel;
         PlacePage();
+        levelPage_ = {pbPage->width(), pbPage->height()};
         ZoomButtons();
     });
 }
@@ -348,16 +469,19 @@ void TObespForm::pbPagePaint(QPainter& painter)
 {
     const int width = pbPage->width();
     const int height = pbPage->height();
-    PainterCanvas canvas(painter);
-    canvas.SetBrushColor(kWhite);
-    canvas.SetPenColor(kSilver);
-    canvas.SetPenWidth(0);
-    canvas.SetPenStyle(PenStyle::Solid);
-    canvas.Rectangle(0, 0, width, height);
+    PainterCanvas page(painter);
+    page.SetBrushColor(kWhite);
+    page.SetPenColor(kSilver);
+    page.SetPenWidth(0);
+    page.SetPenStyle(PenStyle::Solid);
+    page.Rectangle(0, 0, width, height);
     if (!settings_.SheetReady)
         return;
     SheetTarget target;
     target.toScreen = true;
+    // The sheet in the screen's look: smoothed, light dots, no text too
+    // small to read. Paper and exported files keep the plain canvas.
+    PainterCanvas canvas(painter, ScreenCanvasOptions());
     target.hUnit = HorizontalUnit(width);
     target.vUnit = VerticalUnit(height);
     target.pageWidth = width;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "curve/curve_settings.h"
+#include "curve/page_zoom.h"
 
 class QFrame;
 class QLabel;
@@ -37,6 +38,9 @@ public:
     QFrame* Panel1;
     QToolButton* sbZoomOut;
     QToolButton* sbZoomIn;
+    // "По размеру окна" (Ctrl+0): while it is down the page follows the
+    // window's size. Ctrl+wheel and Ctrl+plus/minus step the zoom levels.
+    QToolButton* sbZoomFit = nullptr;
     QPushButton* bbParameters;
     QPushButton* bbPrint;
     QPushButton* bbQuantiles;
@@ -65,6 +69,7 @@ public slots:
     void FormActivate();
     void sbZoomOutClick();
     void sbZoomInClick();
+    void sbZoomFitClick();
     void bbParametersClick();
     void bbPrintClick();
     void bbQuantilesClick();
@@ -73,6 +78,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -81,10 +87,21 @@ private:
     void pbPagePaint(QPainter& painter);
     void pbBlackPaint(QPainter& painter);
     void ResizePage(int width, int height);
+    // The page fitted into the visible area, while fitting is on.
+    void FitPage();
+    // Leaves fitting for the nearest zoom level larger (+1) or smaller (-1)
+    // than the fitted page.
+    void LeaveFit(int direction);
+    bool WheelZoom(const QWheelEvent& wheel);
 
     CurveSettings settings_;
     QWidget* pageArea_ = nullptr; // the scrolled content holding the page
     bool placing_ = false;
+    // View state of the page, the window's own: the page size at the
+    // current zoom level (kept while the page is fitted to the window).
+    PageSize levelPage_;
+    bool fitToWindow_ = false;
+    int wheelDelta_ = 0; // Ctrl+wheel turned but not yet a whole step
     bool paintFaultShown_ = false;
     std::function<int()> r1Source_;
     BandJob* bandJob_ = nullptr;

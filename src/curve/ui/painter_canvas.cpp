@@ -17,12 +17,32 @@ QColor ToQColor(CanvasColor color)
     return QColor(color.red, color.green, color.blue);
 }
 
+// How far the dotted pen's colour moves towards white: black becomes a mid
+// grey, lighter than the solid divisions but plainly visible.
+constexpr int kDotLightening = 55; // percent
+
+QColor Lightened(const QColor& color)
+{
+    const auto towardsWhite = [](int c) { return c + (255 - c) * kDotLightening / 100; };
+    return QColor(towardsWhite(color.red()), towardsWhite(color.green()), towardsWhite(color.blue()));
+}
+
 } // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter) : painter_(painter)
+CanvasOptions ScreenCanvasOptions()
 {
-    // Pixel-exact grid lines; text keeps its smoothing for legibility.
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    CanvasOptions options;
+    options.smooth = true;
+    options.lightDots = true;
+    options.minTextPixels = 6;
+    return options;
+}
+
+PainterCanvas::PainterCanvas(QPainter& painter, const CanvasOptions& options)
+    : painter_(painter), options_(options)
+{
+    // Paper: pixel-exact grid lines; text keeps its smoothing for legibility.
+    painter_.setRenderHint(QPainter::Antialiasing, options_.smooth);
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setBrush(QBrush(brushColor_, Qt::SolidPattern));
     ApplyPen();
@@ -34,7 +54,12 @@ void PainterCanvas::ApplyPen()
     pen.setWidth(penWidth_);
     pen.setCapStyle(penWidth_ > 1 ? Qt::RoundCap : Qt::FlatCap);
     pen.setJoinStyle(Qt::RoundJoin);
-    if (penStyle_ == PenStyle::Dotted) {
+    if (penStyle_ == PenStyle::Dotted && options_.lightDots) {
+        // A cosmetic pen: one-pixel dots at every zoom, whatever the width.
+        pen.setWidth(0);
+        pen.setColor(Lightened(penColor_));
+        pen.setDashPattern({1.0, 2.0});
+    } else if (penStyle_ == PenStyle::Dotted) {
         // Three pixels on, three off (in pen widths, a cosmetic pen counting one).
         pen.setDashPattern({3.0, 3.0});
     }
@@ -73,6 +98,11 @@ void PainterCanvas::SetFont(const std::string& name, int pointSize)
     font.setPointSize(std::max(1, pointSize));
     font.setStyleStrategy(QFont::PreferMatch);
     // QPainter resolves the point size against its device's logical DPI.
+    if (options_.minTextPixels > 0 && painter_.device()) {
+        const double pixels = font.pointSizeF() * painter_.device()->logicalDpiY() / 72.0;
+        if (pixels < options_.minTextPixels)
+            font.setPixelSize(options_.minTextPixels);
+    }
     painter_.setFont(font);
 }
 
@@ -107,8 +137,40 @@ void PainterCanvas::LineTo(int x, int y)
     position_ = to;
     // A thin pen with flat caps leaves out the end pixel, as the canvas
     // promises, so consecutive segments never draw a pixel twice.
-    if (from != to)
+    if (from == to)
+        return;
+    if (!options_.smooth) {
         painter_.drawLine(from, to);
+        return;
+    }
+    const QPointF offset = Offset(from, to);
+    if (from.x() == to.x() || from.y() == to.y()) {
+        painter_.drawLine(QPointF(from) + offset, QPointF(to) + offset);
+        return;
+    }
+    // A curve is drawn one pixel column at a time: round caps join the
+    // short smoothed segments into one unbroken line.
+    QPen pen = painter_.pen();
+    const Qt::PenCapStyle cap = pen.capStyle();
+    pen.setCapStyle(Qt::RoundCap);
+    painter_.setPen(pen);
+    painter_.drawLine(QPointF(from) + offset, QPointF(to) + offset);
+    pen.setCapStyle(cap);
+    painter_.setPen(pen);
+}
+
+QPointF PainterCanvas::Offset(const QPoint& from, const QPoint& to) const
+{
+    // A smoothed line lies on the pixels' centres across its run (a line of
+    // odd width; an even one lies on the boundary) and starts at the pixel's
+    // edge along it, so that it covers the same pixels as the aliased one.
+    const bool odd = penWidth_ <= 1 || penWidth_ % 2 == 1;
+    const double half = odd ? 0.5 : 0.0;
+    if (from.y() == to.y())
+        return {0.0, half};
+    if (from.x() == to.x())
+        return {half, 0.0};
+    return {half, half};
 }
 
 void PainterCanvas::Rectangle(int left, int top, int right, int bottom)
@@ -116,8 +178,9 @@ void PainterCanvas::Rectangle(int left, int top, int right, int bottom)
     if (right <= left || bottom <= top)
         return;
     // An aliased outline covers width + 1 pixels: shrink by one so the right
-    // and bottom edges are left out.
-    painter_.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
+    // and bottom edges are left out. A smoothed one is drawn on the centres.
+    const double shift = options_.smooth ? 0.5 : 0.0;
+    painter_.drawRect(QRectF(left + shift, top + shift, right - left - 1, bottom - top - 1));
 }
 
 void PainterCanvas::Ellipse(int left, int top, int right, int bottom)
@@ -130,7 +193,8 @@ void PainterCanvas::Ellipse(int left, int top, int right, int bottom)
         painter_.fillRect(left, top, std::max(1, right - left), std::max(1, bottom - top), penColor_);
         return;
     }
-    painter_.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+    const double shift = options_.smooth ? 0.5 : 0.0;
+    painter_.drawEllipse(QRectF(left + shift, top + shift, right - left - 1, bottom - top - 1));
 }
 
 void PainterCanvas::SetPixel(int x, int y, CanvasColor color)

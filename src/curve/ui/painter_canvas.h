@@ -7,17 +7,34 @@
 #include <QFont>
 #include <QPainter>
 #include <QPoint>
+#include <QPointF>
 
 #include "curve/canvas.h"
 
 namespace aqualen::ui {
+
+// How a canvas departs from paper for the screen. Paper (printer, PDF, PNG)
+// keeps the defaults, so its sheets stay exactly as they are.
+struct CanvasOptions {
+    // Lines, outlines and dots smoothed, each thin line still on its pixel row.
+    bool smooth = false;
+    // The dotted pen draws one-pixel dots with two-pixel gaps in a colour
+    // lighter than the solid pen, so that close dotted divisions stay a light
+    // grid instead of fusing into a dark texture.
+    bool lightDots = false;
+    // Text is never set smaller than this many pixels (0: as asked).
+    int minTextPixels = 0;
+};
+
+// The curve window's page: smooth, light dots, text at least 6 pixels.
+CanvasOptions ScreenCanvasOptions();
 
 class PainterCanvas final : public Canvas {
 public:
     // Starts with a thin black solid pen, a white solid brush and black text.
     // Font point sizes follow the logical resolution of the painter's device,
     // so 8 pt is 8/72 inch on that device.
-    explicit PainterCanvas(QPainter& painter);
+    explicit PainterCanvas(QPainter& painter, const CanvasOptions& options = {});
 
     void SetPenColor(CanvasColor color) override;
     void SetPenWidth(int width) override;
@@ -35,7 +52,11 @@ public:
 private:
     void ApplyPen();
 
+    // The pixel-centre offset of a smoothed thin line from `from` to `to`.
+    QPointF Offset(const QPoint& from, const QPoint& to) const;
+
     QPainter& painter_;
+    CanvasOptions options_;
     QPoint position_;
     QColor penColor_ = Qt::black;
     int penWidth_ = 0;
