@@ -31,6 +31,9 @@ inline ::testing::AssertionResult AxisIsSafe(const QValueAxis& axis, const std::
             return ::testing::AssertionFailure() << "step " << axis.tickInterval() << " lost at the ends";
     } else if (axis.tickCount() > kMostTicks) {
         return ::testing::AssertionFailure() << axis.tickCount() << " fixed ticks";
+    } else if (!std::isfinite((axis.tickCount() - 1) * (high - low))) {
+        // The chart labels fixed tick i as min + i * (max - min) / (count - 1).
+        return ::testing::AssertionFailure() << "fixed tick labels overflow over [" << low << ", " << high << "]";
     }
     for (const double value : held)
         if (value < low || value > high)

@@ -20,7 +20,10 @@ constexpr qreal kLargest = std::numeric_limits<qreal>::max();
 void SetFixedTicks(QValueAxis& axis, qreal lower, qreal upper)
 {
     axis.setTickType(QValueAxis::TicksFixed);
-    axis.setTickCount(static_cast<int>(kAxisIntervals) + 1);
+    // The chart labels tick i as min + i * (max - min) / (count - 1), which
+    // must not overflow: the ends alone on the widest ranges.
+    const bool roomForMore = upper / 2 - lower / 2 <= kLargest / (2 * kAxisIntervals);
+    axis.setTickCount(roomForMore ? static_cast<int>(kAxisIntervals) + 1 : 2);
     axis.setRange(lower, upper);
 }
 
@@ -72,18 +75,24 @@ void FitValueAxis(QValueAxis& axis, qreal low, qreal high)
         upper = std::max(upper, high);
     }
 
-    const qreal step = NiceStep((upper / 2 - lower / 2) * (2 / kAxisIntervals));
+    qreal step = NiceStep((upper / 2 - lower / 2) * (2 / kAxisIntervals));
     if (std::isfinite(step)) {
-        const qreal first = std::floor(lower / step);
-        const qreal last = std::ceil(upper / step);
-        const qreal start = first * step;
-        const qreal end = last * step;
+        qreal start = std::floor(lower / step) * step;
+        qreal end = std::ceil(upper / step) * step;
+        if (!std::isfinite(start) || !std::isfinite(end) || end / 2 - start / 2 > kLargest / 2) {
+            // Round ends would leave the double range: keep the ends, and a
+            // smaller round step where fewer than two ticks fall between.
+            start = lower;
+            end = upper;
+            for (const qreal smaller : {0.5, 0.4, 0.5})
+                if (std::floor(end / step) - std::ceil(start / step) < 1)
+                    step *= smaller;
+        }
         // The chart lays out every tick from start to end by adding the step:
-        // a step lost in the rounding of the ends, or too many ticks, must
+        // too many ticks, or a step lost in the rounding of the ends, must
         // never reach it.
-        if (last - first <= kMaxIntervals && start <= lower && end >= upper && std::isfinite(start) &&
-            std::isfinite(end) &&
-            end / 2 - start / 2 <= kLargest / 2 && start + step != start && end - step != end) {
+        if ((end - start) / step <= kMaxIntervals && start <= lower && end >= upper && start + step != start &&
+            end - step != end) {
             axis.setTickType(QValueAxis::TicksDynamic);
             axis.setTickInterval(step);
             axis.setRange(start, end);

@@ -19,8 +19,8 @@ void SetUpValueAxis(QValueAxis& axis, const QFont& windowFont, const QString& la
 
 // Fits the axis to [low, high] with a 5 % margin (a single value gets a range
 // around it), in about three round intervals. Any finite values give a finite
-// range and at most a dozen ticks: where no round step fits (extreme spans),
-// the axis falls back to four fixed ticks.
+// range and at most a dozen ticks: where no round step fits (a span below
+// the values' precision), the axis falls back to fixed ticks.
 void FitValueAxis(QValueAxis& axis, qreal low, qreal high);
 
 } // namespace aqualen::ui

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFrame>
 #include <QLegend>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -211,6 +213,7 @@ TEST_F(CorrelFormTest, ExtremeValuesNeverFreezeTheChart)
         {{1, 2, 3, 1e300}, {4, 3, 2, 1}, true},
     };
     form.show();
+    int shown = 0;
     for (const auto& c : cases) {
         form.MemoSer1->setPlainText(Numbers(c.studied));
         form.MemoSer2->setPlainText(Numbers(c.analogue));
@@ -223,7 +226,11 @@ TEST_F(CorrelFormTest, ExtremeValuesNeverFreezeTheChart)
         ASSERT_TRUE(AxisIsSafe(*y, c.allShown ? c.analogue : std::vector<double>{})) << c.analogue[1];
         // Drawing lays the chart out.
         QApplication::processEvents();
-        EXPECT_FALSE(form.grab().isNull());
+        const QPixmap shot = form.grab();
+        EXPECT_FALSE(shot.isNull());
+        // With AQUALEN_SCREENSHOTS=dir set, the charts are saved to look at.
+        if (const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS"); !dir.isEmpty())
+            shot.save(QDir(dir).filePath(QStringLiteral("correl_extreme_%1.png").arg(shown++)));
     }
     form.hide();
 }

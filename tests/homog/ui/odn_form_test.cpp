@@ -9,10 +9,12 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -252,6 +254,7 @@ TEST_F(OdnFormTest, ExtremeValuesNeverFreezeTheChart)
         {withTen({1e300}), withTen({}), true},
     };
     form.show();
+    int shown = 0;
     for (const auto& c : cases) {
         Enter(Values(c.first), Values(c.second));
         form.btnRunClick();
@@ -263,7 +266,11 @@ TEST_F(OdnFormTest, ExtremeValuesNeverFreezeTheChart)
         all.insert(all.end(), c.second.begin(), c.second.end());
         ASSERT_TRUE(AxisIsSafe(*y, c.allShown ? all : std::vector<double>{})) << c.first[1];
         QApplication::processEvents();
-        EXPECT_FALSE(form.grab().isNull());
+        const QPixmap shot = form.grab();
+        EXPECT_FALSE(shot.isNull());
+        // With AQUALEN_SCREENSHOTS=dir set, the charts are saved to look at.
+        if (const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS"); !dir.isEmpty())
+            shot.save(QDir(dir).filePath(QStringLiteral("odn_extreme_%1.png").arg(shown++)));
     }
     form.hide();
 }
