@@ -3,14 +3,14 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QKeyEvent>
 #include <QPushButton>
 
+#include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 
-#include "series/ui/form_parts.h"
 namespace aqualen::ui {
 
 namespace {
@@ -102,7 +102,6 @@ void TAboutForm::hrefLabelClick()
 
 void TAboutForm::OkBtnClick() { hide(); }
 
-} // namespace aqualen::ui
 void TAboutForm::showEvent(QShowEvent* event)
 {
     CentreOnScreen(*this);
@@ -118,3 +117,4 @@ void TAboutForm::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+} // namespace aqualen::ui

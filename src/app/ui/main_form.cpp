@@ -21,11 +21,11 @@
 #include "curve/ui/obesp_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/form_parts.h"
-#include "series/ui/message_service.h"
 #include "series/ui/line_pointer.h"
+#include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
-#include "stats/bias_correction.h"
 #include "series/ui/series_files.h"
+#include "stats/bias_correction.h"
 #include "stats/ui/statistics_command.h"
 
 namespace aqualen::ui {
@@ -54,18 +54,18 @@ TObespForm* TMainForm::ObespForm() const { return obespForm_; }
 void TMainForm::BuildMenu()
 {
     N1 = menuBar()->addMenu(QStringLiteral("Файл"));
-    N4 = N1->addSeparator();
-    mnClose = N1->addAction(QStringLiteral("Выход"));
-    mnClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    mnClose->setShortcutContext(Qt::ApplicationShortcut);
-
-    N3 = menuBar()->addMenu(QStringLiteral("Расчет"));
     // The separator above "Выход" shows although nothing precedes it.
     N1->setSeparatorsCollapsible(false);
     mnOpen = N1->addAction(QStringLiteral("Открыть ряд ..."));
     mnOpen->setShortcut(QKeySequence::Open);
     mnSave = N1->addAction(QStringLiteral("Сохранить отчет ..."));
     mnSave->setShortcut(QKeySequence::Save);
+    N4 = N1->addSeparator();
+    mnClose = N1->addAction(QStringLiteral("Выход"));
+    mnClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    mnClose->setShortcutContext(Qt::ApplicationShortcut);
+
+    N3 = menuBar()->addMenu(QStringLiteral("Расчет"));
     mnStatHar = N3->addAction(QStringLiteral("Статистические характеристики"));
     mnCorrel = N3->addAction(QStringLiteral("Корреляция ..."));
     mnOdn = N3->addAction(QStringLiteral("Проверка на однородность ..."));
@@ -76,14 +76,14 @@ void TMainForm::BuildMenu()
     N2 = menuBar()->addMenu(QStringLiteral("Справка"));
     mnAbout = N2->addAction(QStringLiteral("О программе ..."));
 
+    connect(mnOpen, &QAction::triggered, this, &TMainForm::mnOpenClick);
+    connect(mnSave, &QAction::triggered, this, &TMainForm::mnSaveClick);
     connect(mnClose, &QAction::triggered, this, &TMainForm::mnCloseClick);
     connect(mnStatHar, &QAction::triggered, this, &TMainForm::mnStatHarClick);
     connect(mnCorrel, &QAction::triggered, this, &TMainForm::mnCorrelClick);
     connect(mnOdn, &QAction::triggered, this, &TMainForm::mnOdnClick);
     connect(mnObesp, &QAction::triggered, this, &TMainForm::mnObespClick);
     connect(mnAbout, &QAction::triggered, this, &TMainForm::mnAboutClick);
-    connect(mnOpen, &QAction::triggered, this, &TMainForm::mnOpenClick);
-    connect(mnSave, &QAction::triggered, this, &TMainForm::mnSaveClick);
 }
 
 void TMainForm::BuildPanes()
@@ -96,16 +96,16 @@ void TMainForm::BuildPanes()
     left->setContentsMargins(1, 1, 1, 1);
     Ser1Memo = MakePane(Panel1, "Ser1Memo");
     Ser1Memo->setToolTip(QStringLiteral("Исследуемый ряд"));
+    AcceptFileDrops(*Ser1Memo->viewport(), [this](const QString& path) {
+        if (LoadSeriesFile(this, *Ser1Memo, path))
+            seriesPath_ = path;
+    });
     left->addWidget(Ser1Memo);
 
     Panel2 = MakePanel(Splitter1, "Panel2", QFrame::Sunken);
     Panel2->setMinimumWidth(50);
     auto* right = new QVBoxLayout(Panel2);
     right->setContentsMargins(1, 1, 1, 1);
-    AcceptFileDrops(*Ser1Memo->viewport(), [this](const QString& path) {
-        if (LoadSeriesFile(this, *Ser1Memo, path))
-            seriesPath_ = path;
-    });
     right->setSpacing(0);
 
     QStringList captions;
@@ -131,12 +131,6 @@ void TMainForm::BuildPanes()
     setStatusBar(StatusBar1);
 }
 
-void TMainForm::mnCloseClick() { close(); }
-
-void TMainForm::closeEvent(QCloseEvent* event)
-{
-    QMainWindow::closeEvent(event);
-    QCoreApplication::quit();
 void TMainForm::mnOpenClick()
 {
     const QString path = OpenSeriesFile(this, *Ser1Memo);
@@ -146,6 +140,12 @@ void TMainForm::mnOpenClick()
 
 void TMainForm::mnSaveClick() { SaveReport(this, *OutPutMemo, seriesPath_); }
 
+void TMainForm::mnCloseClick() { close(); }
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
 }
 
 void TMainForm::mnStatHarClick()

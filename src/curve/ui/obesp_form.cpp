@@ -4,10 +4,10 @@
 #include <exception>
 
 #include <QEvent>
-#include <QFontDatabase>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <QFontDatabase>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -68,13 +68,13 @@ void TObespForm::FormCreate()
     sbZoomIn->setGeometry(48, 8, 23, 22);
     sbZoomIn->setIcon(GlyphIcon(Glyph::ZoomIn));
     sbZoomIn->setToolTip(QStringLiteral("Увеличить"));
-    bbParameters = new QPushButton(GlyphIcon(Glyph::Parameters), QStringLiteral("Параметры ..."), Panel1);
-    bbParameters->setGeometry(112, 7, 110, 25);
     sbZoomFit = new QToolButton(Panel1);
     sbZoomFit->setGeometry(72, 8, 23, 22);
     sbZoomFit->setIcon(GlyphIcon(Glyph::ZoomFit));
     sbZoomFit->setToolTip(QStringLiteral("По размеру окна"));
     sbZoomFit->setCheckable(true);
+    bbParameters = new QPushButton(GlyphIcon(Glyph::Parameters), QStringLiteral("Параметры ..."), Panel1);
+    bbParameters->setGeometry(112, 7, 110, 25);
     bbPrint = new QPushButton(GlyphIcon(Glyph::Print), QStringLiteral("Печать ... "), Panel1);
     bbPrint->setGeometry(232, 7, 110, 25);
     bbQuantiles = new QPushButton(QStringLiteral("Квантили ..."), Panel1);
@@ -107,9 +107,9 @@ void TObespForm::FormCreate()
     const int pageHeight = static_cast<int>(RoundHalfEven(width() / 1.75L));
     const int pageWidth = static_cast<int>(RoundHalfEven(pageHeight * 1.414L));
     ResizePage(pageWidth, pageHeight);
+    levelPage_ = {pageWidth, pageHeight};
     const int frame = ScrollBox1->frameWidth();
     settings_.ViewWidth = ScrollBox1->width() - 2 * frame;
-    levelPage_ = {pageWidth, pageHeight};
     settings_.ViewHeight = ScrollBox1->height() - 2 * frame;
     settings_.PlacementPending = true;
     ZoomButtons();
@@ -117,9 +117,9 @@ void TObespForm::FormCreate()
     ScrollBox1->viewport()->installEventFilter(this);
     connect(sbZoomOut, &QToolButton::clicked, this, &TObespForm::sbZoomOutClick);
     connect(sbZoomIn, &QToolButton::clicked, this, &TObespForm::sbZoomInClick);
+    connect(sbZoomFit, &QToolButton::clicked, this, &TObespForm::sbZoomFitClick);
     connect(bbParameters, &QPushButton::clicked, this, &TObespForm::bbParametersClick);
     connect(bbPrint, &QPushButton::clicked, this, &TObespForm::bbPrintClick);
-    connect(sbZoomFit, &QToolButton::clicked, this, &TObespForm::sbZoomFitClick);
     connect(bbQuantiles, &QPushButton::clicked, this, &TObespForm::bbQuantilesClick);
 
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -142,14 +142,12 @@ bool TObespForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize)
         FormResize();
-    return QWidget::eventFilter(watched, event);
-}
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel &&
         WheelZoom(*static_cast<QWheelEvent*>(event)))
         return true;
+    return QWidget::eventFilter(watched, event);
+}
 
-void TObespForm::FormActivate()
-{
 bool TObespForm::WheelZoom(const QWheelEvent& wheel)
 {
     if (!(wheel.modifiers() & Qt::ControlModifier))
@@ -193,6 +191,8 @@ void TObespForm::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void TObespForm::FormActivate()
+{
     if (settings_.PlacementPending)
         PlacePage();
     settings_.PlacementPending = false;
@@ -205,13 +205,11 @@ void TObespForm::FormResize()
     const QSize client = ScrollBox1->viewport()->size();
     settings_.ViewWidth = client.width();
     settings_.ViewHeight = client.height();
-    PlacePage();
-}
     if (fitToWindow_)
         FitPage();
+    PlacePage();
+}
 
-void TObespForm::PlacePage()
-{
 void TObespForm::FitPage()
 {
     // The area without scroll bars: a fitted page never needs them.
@@ -259,6 +257,8 @@ void TObespForm::LeaveFit(int direction)
     ZoomButtons();
 }
 
+void TObespForm::PlacePage()
+{
     // Placing the page may show or hide the scroll bars, which resizes the
     // visible area and asks for another placement: that one is left to run
     // after this.
@@ -293,8 +293,6 @@ void TObespForm::ResizePage(int width, int height)
 
 void TObespForm::ZoomButtons()
 {
-    sbZoomOut->setEnabled(settings_.ZoomLevel > 0);
-    sbZoomIn->setEnabled(settings_.ZoomLevel < 2);
     if (fitToWindow_) {
         // From a fitted page the buttons lead to the levels beyond it.
         const std::array<PageSize, 3> pages = ZoomLevelPages(settings_.ZoomLevel, levelPage_);
@@ -302,23 +300,25 @@ void TObespForm::ZoomButtons()
         sbZoomIn->setEnabled(pages[2].height > pbPage->height());
         return;
     }
+    sbZoomOut->setEnabled(settings_.ZoomLevel > 0);
+    sbZoomIn->setEnabled(settings_.ZoomLevel < 2);
 }
 
 void TObespForm::sbZoomOutClick()
 {
     RunGuarded(this, [&] {
-        if (settings_.ZoomLevel == 0)
-            return;
         if (fitToWindow_) {
             LeaveFit(-1);
             return;
         }
+        if (settings_.ZoomLevel == 0)
+            return;
         const int height = static_cast<int>(RoundHalfEven(pbPage->height() / 2.0L));
         const int width = static_cast<int>(RoundHalfEven(pbPage->width() / 2.0L));
         ResizePage(width, height);
+        levelPage_ = {width, height};
         --settings_.ZoomLevel;
         PlacePage();
-        levelPage_ = {width, height};
         ZoomButtons();
     });
 }
@@ -326,16 +326,16 @@ void TObespForm::sbZoomOutClick()
 void TObespForm::sbZoomInClick()
 {
     RunGuarded(this, [&] {
-        if (settings_.ZoomLevel >= 2)
-            return;
         if (fitToWindow_) {
             LeaveFit(+1);
             return;
         }
+        if (settings_.ZoomLevel >= 2)
+            return;
         ResizePage(pbPage->width() * 2, pbPage->height() * 2);
+        levelPage_ = {pbPage->width(), pbPage->height()};
         ++settings_.ZoomLevel;
         PlacePage();
-        levelPage_ = {pbPage->width(), pbPage->height()};
         ZoomButtons();
     });
 }
@@ -477,11 +477,11 @@ void TObespForm::pbPagePaint(QPainter& painter)
     page.Rectangle(0, 0, width, height);
     if (!settings_.SheetReady)
         return;
-    SheetTarget target;
-    target.toScreen = true;
     // The sheet in the screen's look: smoothed, light dots, no text too
     // small to read. Paper and exported files keep the plain canvas.
     PainterCanvas canvas(painter, ScreenCanvasOptions());
+    SheetTarget target;
+    target.toScreen = true;
     target.hUnit = HorizontalUnit(width);
     target.vUnit = VerticalUnit(height);
     target.pageWidth = width;

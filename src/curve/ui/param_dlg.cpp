@@ -10,9 +10,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -23,9 +23,9 @@
 #include "curve/smoothing_fit.h"
 #include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
+#include "curve/ui/grid_series_input.h"
 #include "series/ui/radio_group.h"
 #include "curve/series_grid_cells.h"
-#include "curve/ui/grid_series_input.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
@@ -33,9 +33,9 @@
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/series_files.h"
 
 namespace aqualen::ui {
-#include "series/ui/series_files.h"
 
 namespace {
 
@@ -174,11 +174,11 @@ QWidget* TParamDlg::CreateSeriesPage()
     GridCells = new SeriesGridModel(this);
     StringGrid1 = new SeriesGridView(GridCells, page);
     StringGrid1->setGeometry(8, 8, 225, 441);
-
-    CheckBox1 = new QCheckBox(QStringLiteral("Ввести ряд"), page);
     AcceptFileDrops(*StringGrid1->viewport(), [this](const QString& path) {
         RunGuarded(this, [&] { LoadFileIntoGrid(*this, path); });
     });
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Ввести ряд"), page);
     CheckBox1->setGeometry(248, 8, 150, 20);
     Caption(QStringLiteral("Число точек"), 248, 40, page);
     Edit2 = Box(QStringLiteral("10"), QRect(248, 58, 50, 21), page);
@@ -320,9 +320,9 @@ void TParamDlg::PasteExecute()
         const int lastRow =
             PasteCells(GridCells->Cells(), SeriesGridCells::kValueColumn, StringGrid1->CurrentRow(), text);
         GridCells->CellsChanged();
+        CoverPastedRows(*this, lastRow);
     });
 }
-        CoverPastedRows(*this, lastRow);
 
 void TParamDlg::sbClearClick()
 {
@@ -342,14 +342,12 @@ void TParamDlg::sbSortedClick()
         GridCells->CellsChanged();
         if (!read) {
             ShowError(this, QString::fromUtf8(kSeriesInputError));
-    });
-}
             // The values read before the refused row are kept.
             PointAtGridRow(*this, settings_.Values.Count() + 1);
         }
+    });
+}
 
-void TParamDlg::done(int result)
-{
 void TParamDlg::keyPressEvent(QKeyEvent* event)
 {
     // Enter in an edit box goes on to the next control, as Tab does; it
@@ -364,6 +362,8 @@ void TParamDlg::keyPressEvent(QKeyEvent* event)
         focusNextChild();
 }
 
+void TParamDlg::done(int result)
+{
     bool close = false;
     RunGuarded(this, [&] { close = FormCloseQuery(result); });
     if (close)
@@ -391,9 +391,9 @@ bool TParamDlg::FormCloseQuery(int result)
     settings_.Values.Clear();
     if (CheckBox1->isChecked() && !ReadSeries(GridCells->Cells(), PointCount(), settings_, separator)) {
         ShowError(this, QString::fromUtf8(kSeriesInputError));
+        PointAtGridRow(*this, settings_.Values.Count() + 1);
         return false;
     }
-        PointAtGridRow(*this, settings_.Values.Count() + 1);
 
     // The curve is switched on only once its coefficients are fitted, so a
     // refused fit never leaves an old curve drawn over a new series.
