@@ -82,11 +82,12 @@ TEST_F(ParamDlgTest, StartsWithItsInitialContents)
 {
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Параметры кривой обеспеченности"));
     EXPECT_EQ(dialog.size(), QSize(420, 600));
-    ASSERT_EQ(dialog.PageControl1->count(), 4);
+    ASSERT_EQ(dialog.PageControl1->count(), 5);
     EXPECT_EQ(dialog.PageControl1->tabText(0), QString::fromUtf8("Параметры"));
     EXPECT_EQ(dialog.PageControl1->tabText(1), QString::fromUtf8("Шкала"));
     EXPECT_EQ(dialog.PageControl1->tabText(2), QString::fromUtf8("Ряд данных"));
     EXPECT_EQ(dialog.PageControl1->tabText(3), QString::fromUtf8("Кривая"));
+    EXPECT_EQ(dialog.PageControl1->tabText(4), QString::fromUtf8("Аналитическая кривая"));
     EXPECT_EQ(dialog.PageControl1->currentIndex(), 0);
     EXPECT_EQ(dialog.Edit1->text(), "3");
     EXPECT_EQ(dialog.UpDown1->Position(), 3);
