@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include "curve/series_grid_cells.h"
@@ -49,6 +50,8 @@ void PointAtGridRow(TParamDlg& dialog, int row)
     dialog.PageControl1->setCurrentWidget(dialog.StringGrid1->parentWidget());
     dialog.StringGrid1->SetCurrentRow(row);
     dialog.StringGrid1->scrollTo(dialog.StringGrid1->currentIndex());
+    // Down to the row, but the row numbers stay in sight at the left.
+    dialog.StringGrid1->horizontalScrollBar()->setValue(0);
     dialog.StringGrid1->setFocus(Qt::OtherFocusReason);
 }
 

@@ -138,5 +138,21 @@ TEST_F(ParamDlgInputTest, ADroppedFileFillsTheGrid)
     EXPECT_EQ(dialog.GridCells->Cells().Get(SeriesGridCells::kValueColumn, 9), "") << "the old series goes";
 }
 
+// Not a check: with AQUALEN_SCREENSHOTS=dir set, saves the dialog after a
+// refused cell, that cell current.
+TEST_F(ParamDlgInputTest, ScreenshotAfterARefusedCell)
+{
+    const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set AQUALEN_SCREENSHOTS to a folder to save screenshots";
+    dialog.show();
+    QGuiApplication::clipboard()->setText(Column(20, 100) + QStringLiteral("\r\n12.5.1\r\n") + Column(9, 80));
+    dialog.StringGrid1->SetCurrentRow(1);
+    dialog.PasteExecute();
+    dialog.btnOk->click();
+    QApplication::processEvents();
+    dialog.grab().save(QDir(dir).filePath("param_dlg_unreadable.png"));
+}
+
 } // namespace
 } // namespace aqualen::ui
