@@ -23,6 +23,7 @@
 #include "series/float_fault.h"
 #include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
+#include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/line_pointer.h"
@@ -255,10 +256,18 @@ void TCorrelForm::sbClearClick()
 void TCorrelForm::ShowPoints(const QList<QPointF>& points)
 {
     Chart1->chart()->zoomReset();
-    // One replace empties the series and draws the pairs in a single pass;
-    // adding them one by one would relayout the chart for every pair.
-    Series1->replace(points);
+    shownPoints_ = points;
     FitAxes(points);
+    DrawPoints();
+}
+
+void TCorrelForm::DrawPoints()
+{
+    // A long series is handed over thinned to one pair per pixel cell, the
+    // same picture; one replace draws it in a single pass, where adding pair
+    // by pair would relayout the chart for each.
+    thinnedFor_ = ChartPixels(*Chart1);
+    Series1->replace(ThinnedScatter(shownPoints_, ChartPixelGrid(thinnedFor_, *axisX_, *axisY_)));
 }
 
 void TCorrelForm::FitAxes(const QList<QPointF>& points)
@@ -282,6 +291,11 @@ void TCorrelForm::Chart1Resize()
 {
     if (Chart1->height() < kMinChartHeight)
         SetChartHeight(*Splitter3, kMinChartHeight);
+    // A larger chart has finer cells than the points were thinned for.
+    const QSize pixels = ChartPixels(*Chart1);
+    if (Series1->count() < shownPoints_.size() &&
+        (pixels.width() > thinnedFor_.width() || pixels.height() > thinnedFor_.height()))
+        DrawPoints();
 }
 
 void TCorrelForm::resizeEvent(QResizeEvent* event)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QSize>
 #include <QWidget>
 
 class QChartView;
@@ -61,9 +62,14 @@ private:
     // Empties the series, resets the zoom and shows these pairs.
     void ShowPoints(const QList<QPointF>& points);
     void FitAxes(const QList<QPointF>& points);
+    // Hands the shown pairs to the chart, thinned for its present size.
+    void DrawPoints();
 
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
+    // Every pair shown, and the chart size in pixels the series was thinned for.
+    QList<QPointF> shownPoints_;
+    QSize thinnedFor_;
 };
 
 } // namespace aqualen::ui

@@ -34,6 +34,7 @@
 #include "homog/ui/odn_glyphs.h"
 #include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
+#include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/line_pointer.h"
@@ -269,22 +270,20 @@ int TOdnForm::LevelIndex() const { return RadioGroup2->ItemIndex(); }
 namespace {
 
 // Shows the calculation in the window: the report pane gets the lines, the
-// chart the points. The points are gathered and handed to the series when
-// the sink goes away, so that a fault part-way still shows those read.
+// window the points. The points are gathered and handed over when the sink
+// goes away, so that a fault part-way still shows those read.
 class FormSink final : public HomogeneitySink {
 public:
-    FormSink(QPlainTextEdit& memo, QLineSeries& series1, QLineSeries& series2, QChart& chart)
-        : memo_(memo), series1_(series1), series2_(series2), chart_(chart)
+    FormSink(QPlainTextEdit& memo, QList<QPointF>& shown1, QList<QPointF>& shown2, QChart& chart)
+        : memo_(memo), shown1_(shown1), shown2_(shown2), chart_(chart)
     {
     }
     ~FormSink() override
     {
         if (!begun_)
             return;
-        // One replace draws a series in one pass; adding point by point would
-        // relayout the chart for each of them.
-        series1_.replace(points1_);
-        series2_.replace(points2_);
+        shown1_ = std::move(points1_);
+        shown2_ = std::move(points2_);
     }
     FormSink(const FormSink&) = delete;
     FormSink& operator=(const FormSink&) = delete;
@@ -293,8 +292,8 @@ public:
     {
         begun_ = true;
         memo_.clear();
-        series1_.clear();
-        series2_.clear();
+        shown1_.clear();
+        shown2_.clear();
         chart_.zoomReset();
     }
     void Line(const std::string& line) override { AppendLine(memo_, line); }
@@ -306,8 +305,8 @@ public:
 
 private:
     QPlainTextEdit& memo_;
-    QLineSeries& series1_;
-    QLineSeries& series2_;
+    QList<QPointF>& shown1_;
+    QList<QPointF>& shown2_;
     QChart& chart_;
     QList<QPointF> points1_;
     QList<QPointF> points2_;
@@ -323,14 +322,14 @@ void TOdnForm::btnRunClick()
         const SeriesLines second = PaneLines(*MemoSer2);
         HomogeneityOutcome outcome = HomogeneityOutcome::TooShort;
         try {
-            FormSink sink(*OutPutMemo, *Series1, *Series2, *Chart1->chart());
+            FormSink sink(*OutPutMemo, shown1_, shown2_, *Chart1->chart());
             outcome = HomogeneityReport(first, second, RowIndex(), LevelIndex(), SystemDecimalSeparator(), sink);
         } catch (...) {
-            // The sink is gone by now and has drawn the points read.
-            FitAxes();
+            // The sink is gone by now and has handed over the points read.
+            ShowSeries();
             throw;
         }
-        FitAxes();
+        ShowSeries();
         if (outcome == HomogeneityOutcome::InvalidInput) {
             ShowError(this, QStringLiteral("Ряды введены не корректно!"));
             // The first series is read whole before the second.
@@ -363,13 +362,30 @@ void TOdnForm::sbClearClick()
     OutPutMemo->clear();
 }
 
+void TOdnForm::ShowSeries()
+{
+    FitAxes();
+    DrawSeries();
+}
+
+void TOdnForm::DrawSeries()
+{
+    // A long series is handed over as its envelope per pixel column, the
+    // same picture; one replace draws it in a single pass, where adding point
+    // by point would relayout the chart for each.
+    thinnedFor_ = ChartPixels(*Chart1);
+    const PixelGrid grid = ChartPixelGrid(thinnedFor_, *axisX_, *axisY_);
+    Series1->replace(ThinnedLine(shown1_, grid));
+    Series2->replace(ThinnedLine(shown2_, grid));
+}
+
 void TOdnForm::FitAxes()
 {
     qreal low = std::numeric_limits<qreal>::max();
     qreal high = std::numeric_limits<qreal>::lowest();
     qsizetype count = 0;
-    for (const QLineSeries* series : {Series1, Series2}) {
-        const QList<QPointF> points = series->points();
+    for (const QList<QPointF>* shown : {&shown1_, &shown2_}) {
+        const QList<QPointF>& points = *shown;
         count = std::max(count, points.size());
         for (const QPointF& p : points) {
             low = std::min(low, p.y());
@@ -395,6 +411,11 @@ void TOdnForm::Chart1Resize()
 {
     if (Chart1->height() < kMinChartHeight)
         SetChartHeight(*Splitter3, kMinChartHeight);
+    // A larger chart has finer columns than the series were thinned for.
+    const QSize pixels = ChartPixels(*Chart1);
+    if ((Series1->count() < shown1_.size() || Series2->count() < shown2_.size()) &&
+        (pixels.width() > thinnedFor_.width() || pixels.height() > thinnedFor_.height()))
+        DrawSeries();
 }
 
 void TOdnForm::resizeEvent(QResizeEvent* event)

@@ -3,6 +3,9 @@
 // significance level to test them at, the report of the Fisher, Student and
 // Wilcoxon criteria, and both series drawn as lines.
 
+#include <QList>
+#include <QPointF>
+#include <QSize>
 #include <QWidget>
 
 class QChartView;
@@ -69,11 +72,20 @@ private:
     void BuildOutputPanel();
     void BuildButtonBar();
     void BuildChart();
+    // Fits the axes to the shown series and draws them.
+    void ShowSeries();
     void FitAxes();
+    // Hands the shown series to the chart, thinned for its present size.
+    void DrawSeries();
     int HeightForWholeReport() const;
 
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
+    // Every point of the two series shown, and the chart size in pixels the
+    // series were thinned for.
+    QList<QPointF> shown1_;
+    QList<QPointF> shown2_;
+    QSize thinnedFor_;
 };
 
 } // namespace aqualen::ui

@@ -4,6 +4,8 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include "series/ui/raw_pane_text.h"
+
 namespace aqualen::ui {
 
 char SystemDecimalSeparator()
@@ -20,9 +22,8 @@ SeriesLines PaneLines(const QPlainTextEdit& pane)
     // plain one, so a pane would read "\u00A0120" that a series file may
     // not hold. Blocks are joined by the paragraph separator; a line break
     // typed or pasted (CR LF, LF or a lone CR) always starts a new block.
-    QString text = pane.document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return SplitLines(text.toStdString());
+    // Split in one pass, the separator standing for a line feed.
+    return LinesOfRawText(pane.document()->toRawText());
 }
 
 void AppendLine(QPlainTextEdit& pane, const std::string& line)
