@@ -33,7 +33,7 @@ if(GZIP_EXECUTABLE)
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-        DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/aqualen RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME aqualen)
@@ -55,20 +55,19 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # fonts and Qt's Russian texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client")
-# The long description: English, then Russian (each continuation line is
-# indented by one space in the control file; a lone "." is a blank line).
+# The long description under the summary line: English, then Russian
+# (CPack indents it and marks the blank line as Debian wants).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"statistics and exceedance curves of hydrological series
- Aqualen is a desktop program for hydrologists. Paste or open an annual
- runoff series and get, in Russian, its statistics with bias-corrected Cv
- and Cs, its correlation with an analogue river, homogeneity verdicts by the
- Fisher, Student and Wilcoxon criteria, and an exceedance-probability curve
- on probability paper that can be zoomed and printed. The command
- aqualen-cli gives the same reports from files.
- .
- Aqualen — программа для гидрологов: статистические характеристики ряда
- стока с исправленными Cv и Cs, корреляция с рекой-аналогом, однородность
- по критериям Фишера, Стьюдента и Вилкоксона, кривая обеспеченности на
- клетчатке вероятностей с печатью.")
+"Aqualen is a desktop program for hydrologists. Paste or open an annual
+runoff series and get, in Russian, its statistics with bias-corrected Cv
+and Cs, its correlation with an analogue river, homogeneity verdicts by the
+Fisher, Student and Wilcoxon criteria, and an exceedance-probability curve
+on probability paper that can be zoomed and printed. The command
+aqualen-cli gives the same reports from files.
+
+Aqualen - программа для гидрологов: статистические характеристики ряда
+стока с исправленными Cv и Cs, корреляция с рекой-аналогом, однородность
+по критериям Фишера, Стьюдента и Вилкоксона, кривая обеспеченности на
+клетчатке вероятностей с печатью.")
 
 include(CPack)
