@@ -22,6 +22,7 @@
 #include "correl/correlation_report.h"
 #include "series/float_fault.h"
 #include "series/ui/chart_axes.h"
+#include "series/ui/busy_cursor.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
@@ -211,6 +212,7 @@ void TCorrelForm::BuildChart()
 void TCorrelForm::btnRunClick()
 {
     RunGuarded(this, [this] {
+        const BusyCursor busy({MemoSer1, MemoSer2});
         const SeriesLines studied = PaneLines(*MemoSer1);
         const SeriesLines analogue = PaneLines(*MemoSer2);
         QList<QPointF> read;

@@ -33,6 +33,7 @@
 #include "homog/homogeneity_report.h"
 #include "homog/ui/odn_glyphs.h"
 #include "series/ui/chart_axes.h"
+#include "series/ui/busy_cursor.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
@@ -318,6 +319,7 @@ private:
 void TOdnForm::btnRunClick()
 {
     RunGuarded(this, [this] {
+        const BusyCursor busy({MemoSer1, MemoSer2});
         const SeriesLines first = PaneLines(*MemoSer1);
         const SeriesLines second = PaneLines(*MemoSer2);
         HomogeneityOutcome outcome = HomogeneityOutcome::TooShort;

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "series/ui/busy_cursor.h"
+
 namespace aqualen::ui {
 
 namespace {
@@ -30,6 +32,13 @@ QtMessageService& QtService()
 
 MessageService* current = nullptr;
 
+// A box shows the ordinary cursor even in the middle of a busy command.
+void Show(MessageKind kind, const QString& caption, const QString& text, QWidget* parent)
+{
+    const CursorPause pause;
+    Messages().Show(kind, caption, text, parent);
+}
+
 } // namespace
 
 MessageService& Messages() { return current ? *current : QtService(); }
@@ -38,22 +47,22 @@ void SetMessageService(MessageService* service) { current = service; }
 
 void ShowError(QWidget* parent, const QString& text)
 {
-    Messages().Show(MessageKind::Error, QStringLiteral("Error"), text, parent);
+    Show(MessageKind::Error, QStringLiteral("Error"), text, parent);
 }
 
 void ShowWarning(QWidget* parent, const QString& text)
 {
-    Messages().Show(MessageKind::Warning, QStringLiteral("Warning"), text, parent);
+    Show(MessageKind::Warning, QStringLiteral("Warning"), text, parent);
 }
 
 void ShowPlain(QWidget* parent, const QString& text)
 {
-    Messages().Show(MessageKind::Plain, QString::fromUtf8(kApplicationTitle), text, parent);
+    Show(MessageKind::Plain, QString::fromUtf8(kApplicationTitle), text, parent);
 }
 
 void ShowFault(QWidget* parent, const QString& text)
 {
-    Messages().Show(MessageKind::Fault, QString::fromUtf8(kApplicationTitle), text, parent);
+    Show(MessageKind::Fault, QString::fromUtf8(kApplicationTitle), text, parent);
 }
 
 } // namespace aqualen::ui

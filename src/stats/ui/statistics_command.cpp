@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+#include "series/ui/busy_cursor.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -14,6 +15,7 @@ int RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPla
 {
     int unreadable = -1;
     RunGuarded(parent, [&] {
+        const BusyCursor busy({&seriesPane});
         const StatisticsOutcome outcome = aqualen::RunStatisticsCommand(
             PaneLines(seriesPane), series, RegionalR1At(r1Index), SystemDecimalSeparator(),
             [&outputPane] { outputPane.clear(); },

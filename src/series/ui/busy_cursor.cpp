@@ -1,0 +1,41 @@
+#include "series/ui/busy_cursor.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+namespace aqualen::ui {
+
+BusyCursor::BusyCursor(std::initializer_list<const QPlainTextEdit*> panes)
+{
+    // A pane's block count is kept by its document: no text is read here.
+    qint64 lines = 0;
+    for (const QPlainTextEdit* pane : panes)
+        lines += pane->document()->blockCount();
+    if (lines < kBusyLines)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    shown_ = true;
+}
+
+BusyCursor::~BusyCursor()
+{
+    if (shown_)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+CursorPause::CursorPause()
+{
+    while (const QCursor* cursor = QGuiApplication::overrideCursor()) {
+        paused_.push_back(*cursor);
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+CursorPause::~CursorPause()
+{
+    for (auto cursor = paused_.rbegin(); cursor != paused_.rend(); ++cursor)
+        QGuiApplication::setOverrideCursor(*cursor);
+}
+
+} // namespace aqualen::ui
