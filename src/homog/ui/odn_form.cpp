@@ -372,9 +372,9 @@ void TOdnForm::ShowSeries()
 
 void TOdnForm::DrawSeries()
 {
-    // A long series is handed over as its envelope per pixel column, the
-    // same picture; one replace draws it in a single pass, where adding point
-    // by point would relayout the chart for each.
+    // A long series is handed over as its envelope per quarter of a pixel
+    // column, the same picture; one replace draws it in a single pass, where
+    // adding point by point would relayout the chart for each.
     thinnedFor_ = ChartPixels(*Chart1);
     const PixelGrid grid = ChartPixelGrid(thinnedFor_, *axisX_, *axisY_);
     Series1->replace(ThinnedLine(shown1_, grid));
