@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* kVersion = "1.2.1";
+const char* kVersion = AQUALEN_VERSION;
 
 // Answers "--help" and "--version" before any window exists (showHelp and
 // showVersion end the process with status 0). Other arguments, such as Qt's

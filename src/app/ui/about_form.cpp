@@ -1,5 +1,7 @@
 #include "app/ui/about_form.h"
 
+#include "series/ui/application_setup.h"
+
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
@@ -32,7 +34,7 @@ protected:
 
 QFont TahomaLike(int pixelSize)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font(WindowFamily());
     font.setPixelSize(pixelSize);
     return font;
 }

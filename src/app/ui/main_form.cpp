@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -35,6 +36,11 @@ TMainForm::TMainForm()
     UseDialogFace(*this);
 
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    // The windows this one owns show the same emblem.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/app/icon-48.png"));
+    icon.addFile(QStringLiteral(":/app/icon-128.png"));
+    setWindowIcon(icon);
     BuildMenu();
     BuildPanes();
     resize(808, 646 - 30); // outer 808 x 646 less the title bar

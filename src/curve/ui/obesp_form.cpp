@@ -1,5 +1,7 @@
 #include "curve/ui/obesp_form.h"
 
+#include "series/ui/application_setup.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -53,7 +55,7 @@ TObespForm::~TObespForm() = default;
 void TObespForm::FormCreate()
 {
     setWindowTitle(QStringLiteral("Кривая обеспеченности"));
-    setFont(QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 8));
+    setFont(QFont(WindowFamily(), 8));
     resize(kDesignedClientWidth, kDesignedClientHeight);
 
     Panel1 = new QFrame(this);

@@ -1,5 +1,7 @@
 #include "curve/ui/param_dlg.h"
 
+#include "series/ui/application_setup.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -74,7 +76,7 @@ TParamDlg::TParamDlg(CurveSettings& settings, QWidget* owner) : QDialog(owner), 
 void TParamDlg::FormCreate()
 {
     setWindowTitle(QStringLiteral("Параметры кривой обеспеченности"));
-    setFont(QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 8));
+    setFont(QFont(WindowFamily(), 8));
     setFixedSize(420, 600);
 
     PageControl1 = new QTabWidget(this);

@@ -1,5 +1,7 @@
 #include "curve/ui/print_dlg.h"
 
+#include "series/ui/application_setup.h"
+
 #include <cstdint>
 
 #include <QComboBox>
@@ -47,7 +49,7 @@ TPrintDlg::TPrintDlg(const CurveSettings& settings, QWidget* owner) : QDialog(ow
 void TPrintDlg::FormCreate()
 {
     setWindowTitle(QStringLiteral("Печать"));
-    setFont(QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 8));
+    setFont(QFont(WindowFamily(), 8));
     setFixedSize(427, 211);
 
     Image1 = new QLabel(this);

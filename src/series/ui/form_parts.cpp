@@ -1,5 +1,7 @@
 #include "series/ui/form_parts.h"
 
+#include "series/ui/application_setup.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -37,7 +39,7 @@ QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name)
 
 void UseDialogFace(QWidget& window)
 {
-    QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont face(WindowFamily());
     face.setPixelSize(11);
     window.setFont(face);
 }

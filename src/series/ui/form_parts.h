@@ -20,8 +20,8 @@ QPlainTextEdit* MakePane(QWidget* parent, const char* name);
 // The pane a report is written into: a pane in the bold face of its window.
 QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name);
 
-// The classic 8-point dialog face is not on Linux: the windows use the
-// system's sans serif at 11 pixels, which keeps the layout as designed.
+// The classic 8-point dialog face is not on Linux: the windows use their
+// own sans serif (WindowFamily) at 11 pixels, which keeps the layout as designed.
 void UseDialogFace(QWidget& window);
 
 // Moves a window to the centre of its screen.
