@@ -62,7 +62,10 @@ TEST(ThinScatter, OnePointPerTouchedCellAndTheExtremes)
     const auto byX = [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; };
     const auto byY = [](const PlotPoint& a, const PlotPoint& b) { return a.y < b.y; };
     for (const auto& less : {+byX, +byY}) {
-        const auto [low, high] = std::minmax_element(points.begin(), points.end(), less);
+        // Not a structured binding: clang 14 cannot capture one in a lambda.
+        const auto bounds = std::minmax_element(points.begin(), points.end(), less);
+        const auto low = bounds.first;
+        const auto high = bounds.second;
         EXPECT_TRUE(keptSet.count(static_cast<size_t>(low - points.begin())));
         EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
                                 [&](size_t i) { return !less(points[i], *high) && !less(*high, points[i]); }));
