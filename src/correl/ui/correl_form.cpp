@@ -259,8 +259,8 @@ void TCorrelForm::ShowPoints(const QList<QPointF>& points)
 {
     Chart1->chart()->zoomReset();
     shownPoints_ = points;
-    FitAxes(points);
     DrawPoints();
+    FitAxes(points);
 }
 
 void TCorrelForm::DrawPoints()
@@ -269,7 +269,7 @@ void TCorrelForm::DrawPoints()
     // same picture; one replace draws it in a single pass, where adding pair
     // by pair would relayout the chart for each.
     thinnedFor_ = ChartPixels(*Chart1);
-    Series1->replace(ThinnedScatter(shownPoints_, ChartPixelGrid(thinnedFor_, *axisX_, *axisY_)));
+    Series1->replace(ThinnedScatter(shownPoints_, thinnedFor_));
 }
 
 void TCorrelForm::FitAxes(const QList<QPointF>& points)

@@ -366,8 +366,8 @@ void TOdnForm::sbClearClick()
 
 void TOdnForm::ShowSeries()
 {
-    FitAxes();
     DrawSeries();
+    FitAxes();
 }
 
 void TOdnForm::DrawSeries()
@@ -376,9 +376,8 @@ void TOdnForm::DrawSeries()
     // column, the same picture; one replace draws it in a single pass, where
     // adding point by point would relayout the chart for each.
     thinnedFor_ = ChartPixels(*Chart1);
-    const PixelGrid grid = ChartPixelGrid(thinnedFor_, *axisX_, *axisY_);
-    Series1->replace(ThinnedLine(shown1_, grid));
-    Series2->replace(ThinnedLine(shown2_, grid));
+    Series1->replace(ThinnedLine(shown1_, thinnedFor_));
+    Series2->replace(ThinnedLine(shown2_, thinnedFor_));
 }
 
 void TOdnForm::FitAxes()

@@ -72,7 +72,7 @@ private:
     void BuildOutputPanel();
     void BuildButtonBar();
     void BuildChart();
-    // Fits the axes to the shown series and draws them.
+    // Draws the shown series and fits the axes to them.
     void ShowSeries();
     void FitAxes();
     // Hands the shown series to the chart, thinned for its present size.

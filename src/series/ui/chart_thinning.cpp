@@ -1,8 +1,7 @@
 #include "series/ui/chart_thinning.h"
 
 #include <QChartView>
-#include <QValueAxis>
-
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,6 +28,20 @@ QList<QPointF> Picked(const QList<QPointF>& points, const std::vector<size_t>& i
     return picked;
 }
 
+// The pixels over the points' own ranges.
+PixelGrid GridOver(const QList<QPointF>& points, const QSize& pixels)
+{
+    PixelGrid grid{points.front().x(), points.front().x(), points.front().y(), points.front().y(),
+                   pixels.width(), pixels.height()};
+    for (const QPointF& p : points) {
+        grid.xMin = std::min(grid.xMin, p.x());
+        grid.xMax = std::max(grid.xMax, p.x());
+        grid.yMin = std::min(grid.yMin, p.y());
+        grid.yMax = std::max(grid.yMax, p.y());
+    }
+    return grid;
+}
+
 } // namespace
 
 QSize ChartPixels(const QChartView& view)
@@ -37,20 +50,18 @@ QSize ChartPixels(const QChartView& view)
     return QSize(static_cast<int>(std::ceil(view.width() * ratio)), static_cast<int>(std::ceil(view.height() * ratio)));
 }
 
-PixelGrid ChartPixelGrid(const QSize& pixels, const QValueAxis& x, const QValueAxis& y)
+QList<QPointF> ThinnedScatter(const QList<QPointF>& points, const QSize& pixels)
 {
-    return PixelGrid{x.min(), x.max(), y.min(), y.max(), pixels.width(), pixels.height()};
-}
-
-QList<QPointF> ThinnedScatter(const QList<QPointF>& points, const PixelGrid& grid)
-{
-    if (points.size() <= grid.columns)
+    if (points.size() <= pixels.width())
         return points;
-    return Picked(points, ThinScatter(PlotPoints(points), grid));
+    return Picked(points, ThinScatter(PlotPoints(points), GridOver(points, pixels)));
 }
 
-QList<QPointF> ThinnedLine(const QList<QPointF>& points, const PixelGrid& grid)
+QList<QPointF> ThinnedLine(const QList<QPointF>& points, const QSize& pixels)
 {
+    if (points.size() <= pixels.width())
+        return points;
+    const PixelGrid grid = GridOver(points, pixels);
     // Antialiased strokes darken a pixel column where many segments cross it;
     // an envelope per quarter pixel keeps that density (compared rendered:
     // about 0.1 % of pixels differ visibly, against 1 % with whole pixels).

@@ -9,7 +9,6 @@
 #include "series/point_decimation.h"
 
 class QChartView;
-class QValueAxis;
 
 namespace aqualen::ui {
 
@@ -17,14 +16,14 @@ namespace aqualen::ui {
 // cell of this grid is never larger than a pixel of the plot.
 QSize ChartPixels(const QChartView& view);
 
-// The grid of those pixels over the axes' current ranges.
-PixelGrid ChartPixelGrid(const QSize& pixels, const QValueAxis& x, const QValueAxis& y);
+// The points a scatter series needs on a plot of these pixels (see
+// ThinScatter). The cells span the points' own ranges, never wider than the
+// axes fitted around them, so a cell is never larger than a pixel.
+QList<QPointF> ThinnedScatter(const QList<QPointF>& points, const QSize& pixels);
 
-// The points a scatter series needs on that grid (see ThinScatter).
-QList<QPointF> ThinnedScatter(const QList<QPointF>& points, const PixelGrid& grid);
-
-// The points a line series, x never falling, needs on that grid: the
-// envelope of each quarter of a pixel column (see LineEnvelope).
-QList<QPointF> ThinnedLine(const QList<QPointF>& points, const PixelGrid& grid);
+// The points a line series, x never falling, needs on a plot of these pixels:
+// the envelope of each quarter of a pixel column over the series' own x range
+// (see LineEnvelope).
+QList<QPointF> ThinnedLine(const QList<QPointF>& points, const QSize& pixels);
 
 } // namespace aqualen::ui
