@@ -29,6 +29,10 @@ inline ::testing::AssertionResult AxisIsSafe(const QValueAxis& axis, const std::
                                                  << low << ", " << high << "]";
         if (low + axis.tickInterval() == low || high - axis.tickInterval() == high)
             return ::testing::AssertionFailure() << "step " << axis.tickInterval() << " lost at the ends";
+        // The chart starts a step before the first tick; it must stay finite.
+        if (!std::isfinite(low - 2 * axis.tickInterval()) || !std::isfinite(high + 2 * axis.tickInterval()))
+            return ::testing::AssertionFailure() << "ticks beyond the double range over [" << low << ", " << high
+                                                 << "]";
     } else if (axis.tickCount() > kMostTicks) {
         return ::testing::AssertionFailure() << axis.tickCount() << " fixed ticks";
     } else if (!std::isfinite((axis.tickCount() - 1) * (high - low))) {

@@ -88,11 +88,12 @@ void FitValueAxis(QValueAxis& axis, qreal low, qreal high)
                 if (std::floor(end / step) - std::ceil(start / step) < 1)
                     step *= smaller;
         }
-        // The chart lays out every tick from start to end by adding the step:
-        // too many ticks, or a step lost in the rounding of the ends, must
-        // never reach it.
+        // The chart lays out every tick from a step before the first to the
+        // last by adding the step: too many ticks, a step lost in the
+        // rounding of the ends, or a tick beyond the double range (where the
+        // chart then adds steps to infinity without end) must never reach it.
         if ((end - start) / step <= kMaxIntervals && start <= lower && end >= upper && start + step != start &&
-            end - step != end) {
+            end - step != end && std::isfinite(start - 2 * step) && std::isfinite(end + 2 * step)) {
             axis.setTickType(QValueAxis::TicksDynamic);
             axis.setTickInterval(step);
             axis.setRange(start, end);
