@@ -97,7 +97,7 @@ TEST(KritskyMenkel, ContinuousThroughTheLognormal)
 
 TEST(KritskyMenkel, RefusesWhatNoCurveHas)
 {
-    for (const auto [cv, cs] : {std::pair{1.5, 0.75}, {1.0, 0.0}, {0.5, -0.5}, {0.0, 1.0}, {-0.3, 0.6}}) {
+    for (const auto& [cv, cs] : {std::pair{1.5, 0.75}, {1.0, 0.0}, {0.5, -0.5}, {0.0, 1.0}, {-0.3, 0.6}}) {
         try {
             SolveKritskyMenkel(cv, cs);
             ADD_FAILURE() << "Cv = " << cv << ", Cs = " << cs;
@@ -111,7 +111,7 @@ TEST(KritskyMenkel, RefusesWhatNoCurveHas)
 // quantile grid would restate the code; the integral is taken in y).
 TEST(KritskyMenkel, DensityIsNormalisedWithUnitMean)
 {
-    for (const auto [cv, cs] : {std::pair{0.5, 1.0}, {0.5, 2.0}, {1.0, 1.5}, {0.3, 1.5}}) {
+    for (const auto& [cv, cs] : {std::pair{0.5, 1.0}, {0.5, 2.0}, {1.0, 1.5}, {0.3, 1.5}}) {
         const KmShape km = SolveKritskyMenkel(cv, cs);
         double mass = 0, mean = 0;
         const double low = KritskyMenkelQuantile(km, 99.9999), high = KritskyMenkelQuantile(km, 0.0001);
