@@ -39,6 +39,17 @@ aqualen::dist::FitOptions Options(int64_t distribution, int64_t method, int leve
 // The smoothing curve's points of the series, for the graphic-analytic method.
 const aqualen::dist::SmoothingPoints kPoints{180, 95, 40};
 
+// {distribution, method}: Pearson III by moments, sample moments and the
+// graphic-analytic method; Kritsky–Menkel by the same three and likelihood.
+void EveryFit(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"dist", "method"});
+    for (const int method : {0, 1, 2})
+        b->Args({1, method});
+    for (const int method : {0, 1, 2, 3})
+        b->Args({2, method});
+}
+
 void BM_FitAndTable(benchmark::State& state)
 {
     const std::vector<double> values = Runoff();
@@ -51,17 +62,8 @@ void BM_FitAndTable(benchmark::State& state)
         benchmark::DoNotOptimize(table);
     }
 }
-// {distribution, method}: Pearson III by moments, sample moments and the
-// graphic-analytic method; Kritsky–Menkel by the same three and likelihood.
 BENCHMARK(BM_FitAndTable)
-    ->ArgNames({"dist", "method"})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({1, 2})
-    ->Args({2, 0})
-    ->Args({2, 1})
-    ->Args({2, 2})
-    ->Args({2, 3})
+    ->Apply(EveryFit)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_ConfidenceBand(benchmark::State& state)
@@ -76,14 +78,7 @@ void BM_ConfidenceBand(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ConfidenceBand)
-    ->ArgNames({"dist", "method"})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({1, 2})
-    ->Args({2, 0})
-    ->Args({2, 1})
-    ->Args({2, 2})
-    ->Args({2, 3})
+    ->Apply(EveryFit)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

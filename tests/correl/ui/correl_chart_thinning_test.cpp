@@ -15,6 +15,7 @@
 
 #include "correl/correlation_report.h"
 #include "series/ui/pane_text.h"
+#include "support/image_compare.h"
 
 namespace aqualen::test {
 namespace {
@@ -109,21 +110,9 @@ TEST_F(CorrelChartThinningTest, PictureAsWithEveryPair)
     QApplication::processEvents();
     const QImage full = form.Chart1->grab().toImage();
     ASSERT_EQ(thin.size(), full.size());
-    int differing = 0;
-    for (int y = 0; y < thin.height(); ++y)
-        for (int x = 0; x < thin.width(); ++x) {
-            const QColor a = thin.pixelColor(x, y);
-            const QColor b = full.pixelColor(x, y);
-            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 96)
-                ++differing;
-        }
+    const int differing = DifferingPixels(thin, full);
     EXPECT_LT(differing, thin.width() * thin.height() / 200) << differing << " of " << thin.width() * thin.height();
-    const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS");
-    if (!dir.isEmpty()) {
-        std::printf("%d of %d pixels differ\n", differing, thin.width() * thin.height());
-        thin.save(QDir(dir).filePath(QStringLiteral("correl-chart-thinned.png")));
-        full.save(QDir(dir).filePath(QStringLiteral("correl-chart-every-pair.png")));
-    }
+    SaveComparison(thin, QStringLiteral("correl-chart-thinned.png"), full, QStringLiteral("correl-chart-every-pair.png"), differing);
 }
 
 } // namespace
