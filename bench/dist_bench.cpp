@@ -9,7 +9,7 @@
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace {
 

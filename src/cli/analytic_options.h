@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen::cli {
 

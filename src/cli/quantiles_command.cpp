@@ -11,7 +11,7 @@
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
 #include "curve/smoothing_fit.h"
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"

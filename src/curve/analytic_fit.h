@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "curve/curve_settings.h"
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen {
 

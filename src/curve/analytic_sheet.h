@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen {
 

@@ -7,7 +7,7 @@
 
 #include "curve/probability_scale.h"
 #include "curve/sheet_polyline.h"
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 #include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/numeric_routines.h"

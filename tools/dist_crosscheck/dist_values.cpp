@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "dist/analytic_curve.h"
-#include "dist/kritsky_menkel.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/kritsky_menkel.h"
+#include "distributions/pearson3.h"
 
 int main()
 {

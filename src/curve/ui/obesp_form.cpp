@@ -26,7 +26,7 @@
 #include "curve/ui/painter_canvas.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/print_dlg.h"
-#include "dist/ui/quantiles_form.h"
+#include "distributions/ui/quantiles_form.h"
 #include "curve/ui/analytic_page.h"
 #include "series/numeric_routines.h"
 #include "series/ui/guarded.h"

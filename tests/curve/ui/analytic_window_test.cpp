@@ -22,7 +22,7 @@
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
-#include "dist/ui/quantiles_form.h"
+#include "distributions/ui/quantiles_form.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
 #include "support/recording_messages.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "dist/analytic_curve.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/pearson3.h"
 
 namespace aqualen::dist {
 namespace {

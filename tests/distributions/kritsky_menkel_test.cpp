@@ -6,9 +6,9 @@
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/multiprecision/cpp_bin_float.hpp>
 
-#include "dist/analytic_curve.h"
-#include "dist/kritsky_menkel.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/kritsky_menkel.h"
+#include "distributions/pearson3.h"
 
 namespace aqualen::dist {
 namespace {

@@ -7,8 +7,8 @@
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
 
-#include "dist/analytic_curve.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/pearson3.h"
 
 namespace aqualen::dist {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 #include "series/number_text.h"
 
 namespace aqualen::dist {

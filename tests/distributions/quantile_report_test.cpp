@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen::dist {
 namespace {

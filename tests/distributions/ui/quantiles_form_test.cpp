@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "dist/ui/quantiles_form.h"
+#include "distributions/ui/quantiles_form.h"
 #include "support/recording_file_dialogs.h"
 #include "support/recording_messages.h"
 

@@ -10,11 +10,11 @@
 #include <boost/random/mersenne_twister.hpp>
 #include <boost/random/normal_distribution.hpp>
 
-#include "dist/analytic_curve.h"
-#include "dist/fit_near.h"
-#include "dist/graphic_analytic.h"
-#include "dist/kritsky_menkel.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/fit_near.h"
+#include "distributions/graphic_analytic.h"
+#include "distributions/kritsky_menkel.h"
+#include "distributions/pearson3.h"
 #include "series/float_fault.h"
 
 namespace aqualen::dist {

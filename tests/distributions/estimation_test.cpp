@@ -7,12 +7,12 @@
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
 
-#include "dist/analytic_curve.h"
-#include "dist/fit_near.h"
-#include "dist/graphic_analytic.h"
-#include "dist/kritsky_menkel.h"
-#include "dist/max_likelihood.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/fit_near.h"
+#include "distributions/graphic_analytic.h"
+#include "distributions/kritsky_menkel.h"
+#include "distributions/max_likelihood.h"
+#include "distributions/pearson3.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"

@@ -1,4 +1,4 @@
-#include "dist/kritsky_menkel.h"
+#include "distributions/kritsky_menkel.h"
 
 #include <cmath>
 #include <cstdint>
@@ -11,8 +11,8 @@
 #include <boost/math/special_functions/log1p.hpp>
 #include <boost/math/tools/roots.hpp>
 
-#include "dist/analytic_curve.h"
-#include "dist/math_policy.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/math_policy.h"
 
 namespace aqualen::dist {
 

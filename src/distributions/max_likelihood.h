@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "dist/kritsky_menkel.h"
+#include "distributions/kritsky_menkel.h"
 
 namespace aqualen::dist {
 

@@ -1,10 +1,10 @@
-#include "dist/pearson3.h"
+#include "distributions/pearson3.h"
 
 #include <cmath>
 
 #include <boost/math/special_functions/gamma.hpp>
 
-#include "dist/math_policy.h"
+#include "distributions/math_policy.h"
 
 namespace aqualen::dist {
 

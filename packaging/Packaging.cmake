@@ -4,14 +4,14 @@ include(GNUInstallDirs)
 
 install(TARGETS aqualen aqualen-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/data/aqualen.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/aqualen.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.aqualen.metainfo.xml
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.example.aqualen.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/data/icons/aqualen.svg
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/aqualen.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 48 128)
-  install(FILES ${PROJECT_SOURCE_DIR}/data/icons/aqualen-${size}.png
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/aqualen-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME aqualen.png)
 endforeach()

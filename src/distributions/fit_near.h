@@ -3,7 +3,7 @@
 // re-estimates: the equations are solved from there, which is several times
 // faster and gives the same curve.
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen::dist {
 

@@ -1,4 +1,4 @@
-#include "dist/graphic_analytic.h"
+#include "distributions/graphic_analytic.h"
 
 #include <algorithm>
 #include <array>
@@ -9,8 +9,8 @@
 
 #include <boost/math/tools/roots.hpp>
 
-#include "dist/math_policy.h"
-#include "dist/pearson3.h"
+#include "distributions/math_policy.h"
+#include "distributions/pearson3.h"
 
 namespace aqualen::dist {
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "dist/analytic_curve.h"
-#include "dist/fit_near.h"
-#include "dist/graphic_analytic.h"
-#include "dist/kritsky_menkel.h"
-#include "dist/max_likelihood.h"
-#include "dist/pearson3.h"
+#include "distributions/analytic_curve.h"
+#include "distributions/fit_near.h"
+#include "distributions/graphic_analytic.h"
+#include "distributions/kritsky_menkel.h"
+#include "distributions/max_likelihood.h"
+#include "distributions/pearson3.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"
 

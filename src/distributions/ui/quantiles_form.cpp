@@ -1,4 +1,4 @@
-#include "dist/ui/quantiles_form.h"
+#include "distributions/ui/quantiles_form.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 
 #include <QWidget>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 class QFrame;
 class QPlainTextEdit;

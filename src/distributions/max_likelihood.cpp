@@ -1,4 +1,4 @@
-#include "dist/max_likelihood.h"
+#include "distributions/max_likelihood.h"
 
 #include <cmath>
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 #include <boost/math/tools/minima.hpp>
 
-#include "dist/analytic_curve.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen::dist {
 
