@@ -1,20 +1,11 @@
 #include "series/ui/pane_text.h"
 
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
 #include "series/ui/raw_pane_text.h"
 
 namespace aqualen::ui {
-
-char SystemDecimalSeparator()
-{
-    const QString point = QLocale::system().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        return static_cast<char>(point.at(0).unicode());
-    return '.';
-}
 
 SeriesLines PaneLines(const QPlainTextEdit& pane)
 {

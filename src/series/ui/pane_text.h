@@ -6,13 +6,11 @@
 #include <QStringList>
 
 #include "series/series_lines.h"
+#include "series/ui/decimal_separator.h"
 
 class QPlainTextEdit;
 
 namespace aqualen::ui {
-
-// The decimal separator of QLocale::system(); '.' if it is not one byte.
-char SystemDecimalSeparator();
 
 // The lines of a pane, counted as a series pane counts them, each exactly as
 // typed (a no-break space stays one): the lines a series file with the same

@@ -1,0 +1,16 @@
+#include "series/ui/decimal_separator.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace aqualen::ui {
+
+char SystemDecimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 128)
+        return static_cast<char>(point.at(0).unicode());
+    return '.';
+}
+
+} // namespace aqualen::ui
