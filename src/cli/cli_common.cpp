@@ -4,14 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <ostream>
 
-#include <QLocale>
-
 #include "series/float_fault.h"
+#include "series/series_file_import.h"
+#include "series/ui/decimal_separator.h"
 
 namespace aqualen::cli {
 
@@ -59,16 +61,32 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
 
 std::optional<char> DecimalSeparator(const ParsedArgs& parsed)
 {
-    const auto it = parsed.options.find("--decimal");
-    if (it == parsed.options.end()) {
-        const QString point = QLocale::system().decimalPoint();
-        if (point.size() == 1 && point.at(0).unicode() < 128)
-            return static_cast<char>(point.at(0).unicode());
-        return '.';
-    }
+    const auto it = parsed.options.find(kDecimalOption);
+    if (it == parsed.options.end())
+        return ui::SystemDecimalSeparator();
     if (it->second != "," && it->second != ".")
         return std::nullopt;
     return it->second[0];
+}
+
+std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed, std::string& reason)
+{
+    SeriesFileOptions options;
+    const std::optional<char> separator = DecimalSeparator(parsed);
+    if (!separator) {
+        reason = "--decimal takes ',' or '.'";
+        return std::nullopt;
+    }
+    options.separator = *separator;
+    if (parsed.options.count(kColumnOption)) {
+        const std::optional<int> column = IntegerOption(parsed, kColumnOption, 1, 1, std::numeric_limits<int>::max());
+        if (!column) {
+            reason = "--column takes a column number from 1";
+            return std::nullopt;
+        }
+        options.column = static_cast<size_t>(*column - 1);
+    }
+    return options;
 }
 
 namespace {
@@ -96,34 +114,69 @@ std::optional<std::string> ReadAll(int fd, std::string& reason)
     }
 }
 
+// "NAME holds a table of 2 columns: 1 «Год», 2 «Q»; choose one with --column N":
+// a column is named by its caption, else by its first cell.
+std::string TableRefusal(const std::string& name, const SeriesTable& table)
+{
+    const std::vector<std::string>* first = nullptr;
+    for (const std::vector<std::string>& row : table.rows)
+        if (!row.empty()) {
+            first = &row;
+            break;
+        }
+    std::string text = name + " holds a table of " + std::to_string(table.columns) + " columns";
+    if (first) {
+        text += table.header ? ": " : " (first row): ";
+        for (size_t column = 0; column < table.columns; ++column) {
+            if (column > 0)
+                text += ", ";
+            text += std::to_string(column + 1) + " \"" + (column < first->size() ? (*first)[column] : "") +
+                    "\"";
+        }
+    }
+    return text + "; choose one with --column N";
+}
+
 } // namespace
 
-std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error)
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
+                                          std::string& error)
 {
     const bool standardInput = path.empty() || path == "-";
     const std::string name = standardInput ? "standard input" : path;
     std::string reason;
-    std::optional<std::string> text;
+    std::optional<std::string> bytes;
     if (standardInput) {
-        text = ReadAll(STDIN_FILENO, reason);
+        bytes = ReadAll(STDIN_FILENO, reason);
     } else {
         const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
             reason = std::strerror(errno);
         } else {
-            text = ReadAll(fd, reason);
+            bytes = ReadAll(fd, reason);
             close(fd);
         }
     }
-    if (!text) {
+    if (!bytes) {
         error = "cannot read " + name + ": " + reason;
         return std::nullopt;
     }
-    // Editors on some systems start UTF-8 files with a byte-order mark; it is
-    // no part of the first number.
-    if (text->rfind("\xEF\xBB\xBF", 0) == 0)
-        text->erase(0, 3);
-    return SplitLines(*text);
+    const SeriesTable table = ReadSeriesTable(*bytes);
+    if (options.column) {
+        if (*options.column >= std::max<size_t>(table.columns, 1)) {
+            error = name + " has no column " + std::to_string(*options.column + 1) + " (it holds " +
+                    std::to_string(table.columns) + ")";
+            return std::nullopt;
+        }
+        return ColumnLines(table, *options.column, table.header, options.separator);
+    }
+    if (table.columns > 1) {
+        error = TableRefusal(name, table);
+        return std::nullopt;
+    }
+    // One column: the lines as a pane holding the decoded text counts them,
+    // every character kept, so that a report reads as it would in the window.
+    return SplitLines(DecodeSeriesFile(*bytes));
 }
 
 int ReadError(std::ostream& err, const std::string& command, const std::string& error)

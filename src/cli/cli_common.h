@@ -6,6 +6,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <cstddef>
 #include <optional>
 #include <set>
 #include <string>
@@ -44,10 +45,32 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
 // Returns nullopt for any other value.
 std::optional<char> DecimalSeparator(const ParsedArgs& parsed);
 
-// Reads a file (or standard input for "-" or an empty name) into pane lines.
-// A folder, a file that cannot be opened or a read error is no series: it
-// returns nullopt and sets `error` to "cannot read NAME: reason".
-std::optional<SeriesLines> ReadSeriesFile(const std::string& path, std::string& error);
+// The options every command reads its series files with, to be listed among
+// the command's valued options.
+inline constexpr const char* kDecimalOption = "--decimal";
+inline constexpr const char* kColumnOption = "--column";
+
+// How a series file is read: the separator its numbers are written in (and
+// the report uses) and the table column to take, if one was chosen.
+struct SeriesFileOptions {
+    char separator = '.';
+    std::optional<size_t> column; // 0-based; "--column N" counts from 1
+};
+
+// "--decimal" and "--column" of the parsed arguments. Returns nullopt and
+// sets `reason` (for UsageError) when either has a value it does not take.
+std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed, std::string& reason);
+
+// Reads a series file (or standard input for "-" or an empty name) through
+// the windows' importer: UTF-8 or the Cyrillic code page, any line ending,
+// a byte-order mark. Without a column, a file of one column gives its lines
+// exactly as a pane holding its text would, and a table is refused with its
+// columns named. With a column, that column's cells, a header row left out
+// and the numbers written with the separator. A folder, a file that cannot be
+// opened or a read error is no series either. Refusals return nullopt and set
+// `error` to the reason ("cannot read NAME: reason", ...).
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
+                                          std::string& error);
 
 // Writes "aqualen-cli COMMAND: " and the reason of a read error to `err`;
 // returns kExitUsage.

@@ -11,12 +11,14 @@ namespace aqualen::cli {
 namespace {
 
 const char* kCorrelUsage =
-    "Usage: aqualen-cli correl [--decimal SEP] STUDIED_FILE ANALOGUE_FILE\n"
+    "Usage: aqualen-cli correl [--decimal SEP] [--column N] STUDIED_FILE ANALOGUE_FILE\n"
     "\n"
     "Correlates the studied series with its analogue, one number per line in\n"
     "each file (\"-\" reads standard input), and prints the nine report lines.\n"
     "  --decimal SEP  decimal separator for reading and writing (default: the\n"
     "                 locale's)\n"
+    "  --column N     the column N (from 1) of a table file, its header line\n"
+    "                 skipped (a table is refused without it)\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
     "3 too few lines, 4 usage error or an input that cannot be read,\n"
@@ -32,7 +34,7 @@ int UsageError(std::ostream& err, const std::string& reason)
 int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--decimal"}, {}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {kDecimalOption, kColumnOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
@@ -40,12 +42,13 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (parsed->files.size() != 2)
         return UsageError(err, "expected two series files");
-    const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator)
-        return UsageError(err, "--decimal takes ',' or '.'");
-    const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], error);
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
+    if (!fileOptions)
+        return UsageError(err, error);
+    const char* separator = &fileOptions->separator;
+    const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], *fileOptions, error);
     const std::optional<SeriesLines> analogue =
-        studied ? ReadSeriesFile(parsed->files[1], error) : std::nullopt;
+        studied ? ReadSeriesFile(parsed->files[1], *fileOptions, error) : std::nullopt;
     if (!studied || !analogue)
         return ReadError(err, "correl", error);
 

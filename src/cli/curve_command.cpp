@@ -46,6 +46,8 @@ const char* kCurveUsage =
     "  --r1 INDEX           r(1) for the bias-corrected moments: 0, 1 or 2\n"
     "  --band 80|90|95      its confidence limits as dashed red lines\n"
     "  --decimal SEP        decimal separator (default: the locale's)\n"
+    "  --column N           the column N (from 1) of a table file, its header\n"
+    "                       line skipped\n"
     "  -o, --output FILE    the sheet, PDF or PNG by its extension; an existing\n"
     "                       file is replaced only once the new one is complete\n"
     "\n"
@@ -87,7 +89,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<ParsedArgs> parsed =
         ParseArgs(args,
                   {"--formula", "--title", "--axis-name", "--radius", "--max", "--min", "--main-step",
-                   "--additional-step", "--dpi", "--decimal", "-o", "--output", "--dist", "--method", "--ratio",
+                   "--additional-step", "--dpi", "--decimal", "--column", "-o", "--output", "--dist", "--method", "--ratio",
                    "--r1", "--band", "--mean", "--cv", "--cs"},
                   {"--fine", "--smooth"}, error);
     auto usage = [&err](const std::string& why) { return UsageError(err, "curve", why, kCurveUsage); };
@@ -107,6 +109,9 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<char> separator = DecimalSeparator(*parsed);
     if (!separator)
         return usage("--decimal takes ',' or '.'");
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
+    if (!fileOptions)
+        return usage(error);
     const std::optional<int> formula = IntegerOption(*parsed, "--formula", 1, 1, 2);
     if (!formula)
         return usage("--formula takes 1 or 2");
@@ -165,7 +170,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kExitRejected;
     }
 
-    const std::optional<SeriesLines> lines = ReadSeriesFile(parsed->files[0], error);
+    const std::optional<SeriesLines> lines = ReadSeriesFile(parsed->files[0], *fileOptions, error);
     if (!lines)
         return ReadError(err, "curve", error);
     const int n = static_cast<int>(std::min<size_t>(lines->size(), kMaxPoints + 1));

@@ -11,7 +11,7 @@ namespace aqualen::cli {
 namespace {
 
 const char* kHomogUsage =
-    "Usage: aqualen-cli homog [--row R] [--level L] [--decimal SEP] SERIES1_FILE SERIES2_FILE\n"
+    "Usage: aqualen-cli homog [--row R] [--level L] [--decimal SEP] [--column N] SERIES1_FILE SERIES2_FILE\n"
     "\n"
     "Tests two series, one number per line, for homogeneity by the Fisher,\n"
     "Student and Wilcoxon criteria. '-' reads a series from standard input.\n"
@@ -22,6 +22,8 @@ const char* kHomogUsage =
     "                 0.2 1 2 5 10 20 30 50/40 70 80 90 95 99 %\n"
     "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
     "                 (default: the locale's)\n"
+    "  --column N     the column N (from 1) of a table file, its header line\n"
+    "                 skipped (a table is refused without it)\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
     "3 too few lines, 4 usage error or an input that cannot be read,\n"
@@ -50,7 +52,7 @@ private:
 int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--row", "--level", "--decimal"}, {}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--row", "--level", kDecimalOption, kColumnOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
@@ -64,16 +66,17 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<int> level = IntegerOption(*parsed, "--level", 3, 0, kSignificanceLevelCount - 1);
     if (!level)
         return UsageError(err, "--level takes 0..12");
-    const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator)
-        return UsageError(err, "--decimal takes ',' or '.'");
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
+    if (!fileOptions)
+        return UsageError(err, error);
+    const char* separator = &fileOptions->separator;
     if (parsed->files[0] == "-" && parsed->files[1] == "-")
         return UsageError(err, "only one series can come from standard input");
 
-    const std::optional<SeriesLines> first = ReadSeriesFile(parsed->files[0], error);
+    const std::optional<SeriesLines> first = ReadSeriesFile(parsed->files[0], *fileOptions, error);
     if (!first)
         return ReadError(err, "homog", error);
-    const std::optional<SeriesLines> second = ReadSeriesFile(parsed->files[1], error);
+    const std::optional<SeriesLines> second = ReadSeriesFile(parsed->files[1], *fileOptions, error);
     if (!second)
         return ReadError(err, "homog", error);
 

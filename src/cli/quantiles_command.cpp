@@ -49,6 +49,8 @@ const char* kQuantilesUsage =
     "  --fine               for --method quantile: the 0.01..99.99 % grid\n"
     "  --decimal SEP        decimal separator for reading and writing, ',' or '.'\n"
     "                       (default: the locale's)\n"
+    "  --column N           the column N (from 1) of a table file, its header\n"
+    "                       line skipped\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected (the window's message on\n"
     "standard error, e.g. no curve for these Cv and Cs), 2 floating-point fault,\n"
@@ -96,7 +98,7 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
 {
     std::string error;
     const std::optional<ParsedArgs> parsed =
-        ParseArgs(args, {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv", "--cs", "--p", "--band", "--formula", "--decimal"},
+        ParseArgs(args, {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv", "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
                   {"--fine"}, error);
     if (!parsed)
         return Usage(err, error);
@@ -107,6 +109,9 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::optional<char> separator = DecimalSeparator(*parsed);
     if (!separator)
         return Usage(err, "--decimal takes ',' or '.'");
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
+    if (!fileOptions)
+        return Usage(err, error);
     const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
     if (!r1Index)
         return Usage(err, "--r1 takes 0, 1 or 2");
@@ -152,7 +157,7 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
     }
 
     const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
-    const std::optional<SeriesLines> lines = ReadSeriesFile(path, error);
+    const std::optional<SeriesLines> lines = ReadSeriesFile(path, *fileOptions, error);
     if (!lines)
         return ReadError(err, "quantiles", error);
     if (lines->size() <= 2) {

@@ -11,7 +11,7 @@ namespace aqualen::cli {
 namespace {
 
 const char* kStatsUsage =
-    "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [FILE]\n"
+    "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [--column N] [FILE]\n"
     "\n"
     "Writes the statistics report of the series in FILE (standard input when\n"
     "FILE is absent), one number per line.\n"
@@ -20,6 +20,8 @@ const char* kStatsUsage =
     "                 1 (r(1) = 0.3) or 2 (r(1) = 0.5)\n"
     "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
     "                 (default: the locale's)\n"
+    "  --column N     the column N (from 1) of a table file, its header line\n"
+    "                 skipped (a table is refused without it)\n"
     "\n"
     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
     "3 too few lines, 4 usage error or an input that cannot be read,\n"
@@ -35,7 +37,7 @@ int UsageError(std::ostream& err, const std::string& reason)
 int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--r1", "--decimal"}, {}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--r1", kDecimalOption, kColumnOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {
@@ -46,12 +48,13 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
     if (!r1Index)
         return UsageError(err, "--r1 takes 0, 1 or 2");
-    const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator)
-        return UsageError(err, "--decimal takes ',' or '.'");
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
+    if (!fileOptions)
+        return UsageError(err, error);
+    const char* separator = &fileOptions->separator;
 
     const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
-    const std::optional<SeriesLines> lines = ReadSeriesFile(path, error);
+    const std::optional<SeriesLines> lines = ReadSeriesFile(path, *fileOptions, error);
     if (!lines)
         return ReadError(err, "stats", error);
 
