@@ -26,7 +26,20 @@ public:
         messages.push_back({kind, caption, text});
     }
 
+    // Questions are recorded too; the answers are taken in order, then Cancel.
+    ui::Answer Ask(const QString&, const QString& text, bool, QWidget*) override
+    {
+        questions.push_back(text);
+        if (answers.empty())
+            return ui::Answer::Cancel;
+        const ui::Answer answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+
     std::vector<RecordedMessage> messages;
+    std::vector<QString> questions;
+    std::vector<ui::Answer> answers;
 };
 
 } // namespace aqualen::test

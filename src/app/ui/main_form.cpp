@@ -26,6 +26,8 @@
 #include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
 #include "series/ui/series_files.h"
+#include "series/ui/series_pane.h"
+#include "series/ui/take_series.h"
 #include "stats/bias_correction.h"
 #include "stats/ui/statistics_command.h"
 
@@ -45,6 +47,9 @@ TMainForm::TMainForm()
     BuildPanes();
     resize(808, 646 - 30); // outer 808 x 646 less the title bar
     CentreOnScreen(*this);
+
+    // The windows this one owns take its series on request.
+    ProvideSeries(*this, [this] { return Ser1Memo->Series(); });
 
     // Made hidden at start-up, after the main window itself.
     aboutForm_ = new TAboutForm(this);
@@ -100,7 +105,7 @@ void TMainForm::BuildPanes()
     Panel1->setMinimumWidth(50);
     auto* left = new QVBoxLayout(Panel1);
     left->setContentsMargins(1, 1, 1, 1);
-    Ser1Memo = MakePane(Panel1, "Ser1Memo");
+    Ser1Memo = MakeSeriesPane(Panel1, "Ser1Memo");
     Ser1Memo->setToolTip(QStringLiteral("Исследуемый ряд"));
     AcceptFileDrops(*Ser1Memo->viewport(), [this](const QString& path) {
         if (LoadSeriesFile(this, *Ser1Memo, path))

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "series/ui/series_pane.h"
+
 #include "series/numeric_lists.h"
 
 class QAction;
@@ -44,7 +46,7 @@ public:
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
     QSplitter* Splitter1 = nullptr;
-    QPlainTextEdit* Ser1Memo = nullptr;
+    SeriesPane* Ser1Memo = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;

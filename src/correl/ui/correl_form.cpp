@@ -29,6 +29,8 @@
 #include "series/ui/guarded.h"
 #include "series/ui/line_pointer.h"
 #include "series/ui/pane_file_commands.h"
+#include "series/ui/series_pane.h"
+#include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -106,6 +108,8 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
     BuildInputPanel();
     BuildOutputPanel();
     FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
+    AddTakeSeriesAction(*MemoSer1);
+    AddTakeSeriesAction(*MemoSer2);
 
     Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
@@ -125,9 +129,9 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
 void TCorrelForm::BuildInputPanel()
 {
     Panel1 = MakePanel(this, "Panel1", QFrame::Sunken);
-    MemoSer1 = MakePane(Panel1, "MemoSer1");
+    MemoSer1 = MakeSeriesPane(Panel1, "MemoSer1");
     MemoSer1->setToolTip(QStringLiteral("Исследуемый ряд"));
-    MemoSer2 = MakePane(Panel1, "MemoSer2");
+    MemoSer2 = MakeSeriesPane(Panel1, "MemoSer2");
     MemoSer2->setToolTip(QStringLiteral("Ряд аналог"));
     MemoSer1->setMinimumWidth(kMinPaneSize);
     MemoSer2->setMinimumWidth(kMinPaneSize);

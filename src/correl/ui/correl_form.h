@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include "series/ui/series_pane.h"
+
 class QChartView;
 class QFrame;
 class QPlainTextEdit;
@@ -29,9 +31,9 @@ public:
 
     // Controls, owned by the window through Qt's parent chain.
     QFrame* Panel1 = nullptr;
-    QPlainTextEdit* MemoSer1 = nullptr;
+    SeriesPane* MemoSer1 = nullptr;
     QSplitter* Splitter2 = nullptr;
-    QPlainTextEdit* MemoSer2 = nullptr;
+    SeriesPane* MemoSer2 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QFrame* Panel2 = nullptr;
     QFrame* Panel3 = nullptr;

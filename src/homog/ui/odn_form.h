@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include "series/ui/series_pane.h"
+
 class QChartView;
 class QFrame;
 class QGroupBox;
@@ -35,9 +37,9 @@ public:
 
     // Controls, owned by the window through Qt's parent chain.
     QFrame* Panel1 = nullptr;
-    QPlainTextEdit* MemoSer1 = nullptr;
+    SeriesPane* MemoSer1 = nullptr;
     QSplitter* Splitter2 = nullptr;
-    QPlainTextEdit* MemoSer2 = nullptr;
+    SeriesPane* MemoSer2 = nullptr;
     QFrame* Panel4 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;
     QSplitter* Splitter1 = nullptr;

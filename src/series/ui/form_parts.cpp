@@ -1,6 +1,7 @@
 #include "series/ui/form_parts.h"
 
 #include "series/ui/application_setup.h"
+#include "series/ui/series_pane.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -18,15 +19,23 @@ QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow)
     return panel;
 }
 
-QPlainTextEdit* MakePane(QWidget* parent, const char* name)
+namespace {
+
+template <typename Pane>
+Pane* SetUpPane(Pane* pane, const char* name)
 {
-    auto* pane = new QPlainTextEdit(parent);
     pane->setObjectName(QString::fromLatin1(name));
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return pane;
 }
+
+} // namespace
+
+QPlainTextEdit* MakePane(QWidget* parent, const char* name) { return SetUpPane(new QPlainTextEdit(parent), name); }
+
+SeriesPane* MakeSeriesPane(QWidget* parent, const char* name) { return SetUpPane(new SeriesPane(parent), name); }
 
 QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name)
 {

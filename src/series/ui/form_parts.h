@@ -17,6 +17,10 @@ QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow);
 // A multi-line pane without word wrap and with both scroll bars.
 QPlainTextEdit* MakePane(QWidget* parent, const char* name);
 
+class SeriesPane;
+// A series pane (a year gutter once the first year is known), set up as MakePane.
+SeriesPane* MakeSeriesPane(QWidget* parent, const char* name);
+
 // The pane a report is written into: a pane in the bold face of its window.
 QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name);
 

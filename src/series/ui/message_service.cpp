@@ -1,6 +1,7 @@
 #include "series/ui/message_service.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "series/ui/busy_cursor.h"
 
@@ -21,6 +22,22 @@ public:
         }
         QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
         box.exec();
+    }
+
+    Answer Ask(const QString& caption, const QString& text, bool withNo, QWidget* parent) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = withNo ? box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole) : nullptr;
+        QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return Answer::Yes;
+        if (no && box.clickedButton() == no)
+            return Answer::No;
+        return Answer::Cancel;
     }
 };
 
@@ -63,6 +80,18 @@ void ShowPlain(QWidget* parent, const QString& text)
 void ShowFault(QWidget* parent, const QString& text)
 {
     Show(MessageKind::Fault, QString::fromUtf8(kApplicationTitle), text, parent);
+}
+
+Answer AskYesNoCancel(QWidget* parent, const QString& text)
+{
+    const CursorPause pause;
+    return Messages().Ask(QString::fromUtf8(kApplicationTitle), text, true, parent);
+}
+
+Answer AskYesCancel(QWidget* parent, const QString& text)
+{
+    const CursorPause pause;
+    return Messages().Ask(QString::fromUtf8(kApplicationTitle), text, false, parent);
 }
 
 } // namespace aqualen::ui

@@ -17,10 +17,20 @@ enum class MessageKind {
 
 inline constexpr const char* kApplicationTitle = "Aqualen 1.2";
 
+// The answers of a question box.
+enum class Answer { Yes, No, Cancel };
+
 class MessageService {
 public:
     virtual ~MessageService() = default;
     virtual void Show(MessageKind kind, const QString& caption, const QString& text, QWidget* parent) = 0;
+    // A question with "Да", "Нет" (when `withNo`) and "Отмена". A service
+    // that does not answer questions cancels them, so nothing is lost.
+    virtual Answer Ask(const QString& caption, const QString& text, bool withNo, QWidget* parent)
+    {
+        (void)caption, (void)text, (void)withNo, (void)parent;
+        return Answer::Cancel;
+    }
 };
 
 // The service in use; a Qt message box service unless a test set another.
@@ -32,5 +42,9 @@ void ShowError(QWidget* parent, const QString& text);
 void ShowWarning(QWidget* parent, const QString& text);
 void ShowPlain(QWidget* parent, const QString& text);
 void ShowFault(QWidget* parent, const QString& text);
+// "Да" / "Нет" / "Отмена" under the application title.
+Answer AskYesNoCancel(QWidget* parent, const QString& text);
+// "Да" / "Отмена" under the application title.
+Answer AskYesCancel(QWidget* parent, const QString& text);
 
 } // namespace aqualen::ui

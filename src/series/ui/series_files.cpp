@@ -17,6 +17,7 @@
 #include "series/ui/file_dialogs.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/series_pane.h"
 
 namespace aqualen::ui {
 
@@ -185,6 +186,8 @@ void AcceptFileDrops(QWidget& target, std::function<void(const QString&)> droppe
 
 void ShowActionsInContextMenu(QPlainTextEdit& pane)
 {
+    if (AsSeriesPane(pane))
+        return; // a series pane shows its actions in its own menu
     pane.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&pane, &QWidget::customContextMenuRequested, &pane, [&pane](const QPoint& position) {
         QMenu* menu = pane.createStandardContextMenu(position);

@@ -1,0 +1,223 @@
+#include "series/ui/series_pane.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "series/ui/input_dialogs.h"
+
+namespace aqualen::ui {
+
+class YearGutter final : public QWidget {
+public:
+    explicit YearGutter(SeriesPane& pane) : QWidget(&pane), pane_(pane) {}
+    QSize sizeHint() const override { return {pane_.GutterWidth(), 0}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override { pane_.PaintGutter(event); }
+
+private:
+    SeriesPane& pane_;
+};
+
+namespace {
+
+constexpr int kGutterPadding = 4;
+
+QString NumberedYears(int first, int count)
+{
+    const int last = first + std::max(count, 1) - 1;
+    return first == last ? QString::number(first)
+                         : QStringLiteral("%1–%2").arg(first).arg(last);
+}
+
+} // namespace
+
+QString SeriesTitle(const PaneSeries& series, int count)
+{
+    if (!series.firstYear)
+        return series.name;
+    const QString years = NumberedYears(*series.firstYear, count);
+    return series.name.isEmpty() ? years : QStringLiteral("%1, %2").arg(series.name, years);
+}
+
+SeriesPane::SeriesPane(QWidget* parent) : QPlainTextEdit(parent)
+{
+    gutter_ = new YearGutter(*this);
+    gutter_->setObjectName(QStringLiteral("YearGutter"));
+    firstYearAction_ = new QAction(QStringLiteral("Первый год ..."), this);
+    clearYearsAction_ = new QAction(QStringLiteral("Убрать годы"), this);
+    clearYearsAction_->setEnabled(false);
+    connect(firstYearAction_, &QAction::triggered, this, &SeriesPane::mnFirstYearClick);
+    connect(clearYearsAction_, &QAction::triggered, this, &SeriesPane::mnClearYearsClick);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &SeriesPane::UpdateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &SeriesPane::UpdateGutter);
+    connect(this, &QPlainTextEdit::textChanged, this, &SeriesPane::SeriesChanged);
+    // A last line emptied or filled changes whether it has a year.
+    connect(this, &QPlainTextEdit::textChanged, gutter_, qOverload<>(&QWidget::update));
+    UpdateGutterWidth();
+}
+
+SeriesPane* AsSeriesPane(QPlainTextEdit& pane) { return qobject_cast<SeriesPane*>(&pane); }
+
+void SeriesPane::SetFirstYear(std::optional<int> year)
+{
+    if (year == firstYear_)
+        return;
+    firstYear_ = year;
+    clearYearsAction_->setEnabled(firstYear_.has_value());
+    UpdateGutterWidth();
+    gutter_->update();
+    emit SeriesChanged();
+}
+
+void SeriesPane::SetName(const QString& name)
+{
+    if (name == name_)
+        return;
+    name_ = name;
+    emit SeriesChanged();
+}
+
+QString SeriesPane::Text() const
+{
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+PaneSeries SeriesPane::Series() const { return {Text(), firstYear_, name_}; }
+
+void SeriesPane::SetSeries(const PaneSeries& series)
+{
+    const bool newText = series.text != Text();
+    {
+        const QSignalBlocker quiet(this); // one SeriesChanged for the whole change
+        if (newText) {
+            QTextCursor cursor(document());
+            cursor.beginEditBlock();
+            cursor.select(QTextCursor::Document);
+            cursor.insertText(series.text);
+            cursor.endEditBlock();
+            cursor.movePosition(QTextCursor::Start);
+            setTextCursor(cursor);
+        }
+        firstYear_ = series.firstYear;
+        name_ = series.name;
+    }
+    clearYearsAction_->setEnabled(firstYear_.has_value());
+    UpdateGutterWidth();
+    gutter_->update();
+    viewport()->update();
+    // Blocked above: listeners of the text (reports, line notes) hear it once.
+    if (newText)
+        emit textChanged();
+    else
+        emit SeriesChanged();
+}
+
+int SeriesPane::LineCount() const
+{
+    const int blocks = document()->blockCount();
+    return document()->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+}
+
+std::optional<int> SeriesPane::YearOfLine(int line) const
+{
+    if (!firstYear_ || line < 0 || line >= LineCount())
+        return std::nullopt;
+    return *firstYear_ + line;
+}
+
+int SeriesPane::GutterWidth() const
+{
+    if (!firstYear_)
+        return 0;
+    const int last = *firstYear_ + std::max(LineCount(), 1) - 1;
+    const int digits = static_cast<int>(QString::number(std::max(std::abs(last), std::abs(*firstYear_))).size());
+    return 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 4);
+}
+
+void SeriesPane::UpdateGutterWidth() { setViewportMargins(GutterWidth(), 0, 0, 0); }
+
+void SeriesPane::UpdateGutter(const QRect& rect, int dy)
+{
+    if (dy != 0)
+        gutter_->scroll(0, dy);
+    else
+        gutter_->update(0, rect.y(), gutter_->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        UpdateGutterWidth();
+}
+
+void SeriesPane::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect inside = contentsRect();
+    gutter_->setGeometry(QRect(inside.left(), inside.top(), GutterWidth(), inside.height()));
+}
+
+void SeriesPane::PaintGutter(QPaintEvent* event)
+{
+    if (!firstYear_)
+        return;
+    QPainter painter(gutter_);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(gutter_->width() - 1, event->rect().top(), gutter_->width() - 1, event->rect().bottom());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.setFont(font());
+    const int lines = LineCount();
+    QTextBlock block = firstVisibleBlock();
+    int number = block.blockNumber();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    int bottom = top + qRound(blockBoundingRect(block).height());
+    const int textWidth = gutter_->width() - 2 * kGutterPadding;
+    while (block.isValid() && top <= event->rect().bottom() && number < lines) {
+        if (block.isVisible() && bottom >= event->rect().top())
+            painter.drawText(kGutterPadding, top, textWidth, fontMetrics().height(), Qt::AlignRight,
+                             QString::number(*firstYear_ + number));
+        block = block.next();
+        top = bottom;
+        bottom = top + qRound(blockBoundingRect(block).height());
+        ++number;
+    }
+}
+
+void SeriesPane::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit MenuAboutToShow();
+    QMenu* menu = createStandardContextMenu(event->pos());
+    const QList<QAction*> standard = menu->actions();
+    QAction* first = standard.isEmpty() ? nullptr : standard.first();
+    menu->insertActions(first, actions());
+    if (!actions().isEmpty())
+        menu->insertSeparator(first);
+    menu->insertAction(first, firstYearAction_);
+    menu->insertAction(first, clearYearsAction_);
+    if (first)
+        menu->insertSeparator(first);
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void SeriesPane::mnFirstYearClick()
+{
+    NumberQuestion question;
+    question.title = QStringLiteral("Первый год");
+    question.label = QStringLiteral("Год первой строки ряда:");
+    question.proposed = firstYear_.value_or(2000);
+    question.minimum = kMinFirstYear;
+    question.maximum = kMaxFirstYear;
+    if (const std::optional<int> year = Inputs().AskNumber(this, question))
+        SetFirstYear(*year);
+}
+
+void SeriesPane::mnClearYearsClick() { SetFirstYear(std::nullopt); }
+
+} // namespace aqualen::ui

@@ -1,0 +1,77 @@
+#pragma once
+// A series pane: one number per line, and beside the lines, once the first
+// year is known, a gutter with each line's year (years run on one per line).
+// The context menu sets and clears the first year ("Первый год ...",
+// "Убрать годы") under the actions other parts add to the pane (open a file,
+// take the main window's series). The pane also keeps the series' name.
+
+#include <optional>
+
+#include <QPlainTextEdit>
+
+#include "series/ui/pane_series.h"
+
+class QAction;
+
+namespace aqualen::ui {
+
+class SeriesPane : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit SeriesPane(QWidget* parent = nullptr);
+
+    std::optional<int> FirstYear() const { return firstYear_; }
+    void SetFirstYear(std::optional<int> year);
+    const QString& Name() const { return name_; }
+    void SetName(const QString& name);
+
+    // The exact text: the lines joined by line feeds (a no-break space stays
+    // one, unlike toPlainText()).
+    QString Text() const;
+    PaneSeries Series() const;
+    // Text, first year and name at once; the text as one edit that Undo takes back.
+    void SetSeries(const PaneSeries& series);
+
+    // The lines as a series pane counts them (not the empty line after a final break).
+    int LineCount() const;
+    // The year of line `line` (from 0), when the first year is known.
+    std::optional<int> YearOfLine(int line) const;
+
+    QAction* FirstYearAction() const { return firstYearAction_; }
+    QAction* ClearYearsAction() const { return clearYearsAction_; }
+
+    // The width of the year gutter in pixels; 0 without years.
+    int GutterWidth() const;
+
+public slots:
+    // "Первый год ...": asks for the year of the first line.
+    void mnFirstYearClick();
+    void mnClearYearsClick();
+
+signals:
+    // The text, the first year or the name changed.
+    void SeriesChanged();
+    // The context menu is about to show: actions may update their state.
+    void MenuAboutToShow();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    friend class YearGutter;
+    void PaintGutter(QPaintEvent* event);
+    void UpdateGutterWidth();
+    void UpdateGutter(const QRect& rect, int dy);
+
+    QWidget* gutter_ = nullptr;
+    QAction* firstYearAction_ = nullptr;
+    QAction* clearYearsAction_ = nullptr;
+    std::optional<int> firstYear_;
+    QString name_;
+};
+
+// The pane as a SeriesPane, or nullptr for a plain text pane.
+SeriesPane* AsSeriesPane(QPlainTextEdit& pane);
+
+} // namespace aqualen::ui

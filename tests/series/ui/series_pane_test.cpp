@@ -1,0 +1,146 @@
+// Series panes offscreen: the year gutter, the first-year commands, the exact
+// text a pane gives and takes, and "Взять ряд из главного окна" through the
+// owner's provider.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QWidget>
+
+#include "series/ui/pane_series.h"
+#include "series/ui/pane_text.h"
+#include "series/ui/series_pane.h"
+#include "series/ui/take_series.h"
+#include "support/recording_inputs.h"
+#include "support/recording_messages.h"
+
+namespace aqualen::test {
+namespace {
+
+using ui::PaneSeries;
+using ui::SeriesPane;
+
+class SeriesPaneTest : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    RecordingInputs inputs;
+};
+
+TEST_F(SeriesPaneTest, TextRoundTripsExactlyAndReadsAsBefore)
+{
+    // A no-break space, an empty line inside and an empty last line.
+    const QString texts[] = {QString(), QStringLiteral("1"), QStringLiteral("1\n2\n3\n"),
+                             QStringLiteral("1\n\n3"), QString::fromUtf8("\u00A0120\n5")};
+    const std::vector<std::string> lines[] = {{}, {"1"}, {"1", "2", "3"}, {"1", "", "3"}, {"\u00A0120", "5"}};
+    for (size_t i = 0; i < std::size(texts); ++i) {
+        SeriesPane pane;
+        pane.SetSeries({texts[i], 1950, QStringLiteral("Река")});
+        EXPECT_EQ(pane.Text(), texts[i]) << i;
+        EXPECT_EQ(ui::PaneLines(pane), lines[i]) << i;
+        EXPECT_EQ(pane.LineCount(), static_cast<int>(lines[i].size())) << i;
+        pane.undo();
+        EXPECT_TRUE(pane.Text().isEmpty()) << i;
+    }
+}
+
+TEST_F(SeriesPaneTest, GutterOnlyWithYearsAndOneYearPerLine)
+{
+    SeriesPane pane;
+    pane.resize(200, 300);
+    pane.setPlainText(QStringLiteral("10\n20\n30\n"));
+    EXPECT_EQ(pane.GutterWidth(), 0);
+    EXPECT_FALSE(pane.YearOfLine(0));
+    EXPECT_FALSE(pane.ClearYearsAction()->isEnabled());
+
+    inputs.answer = 1961;
+    pane.FirstYearAction()->trigger();
+    ASSERT_EQ(inputs.questions.size(), 1u);
+    EXPECT_EQ(pane.FirstYear(), 1961);
+    EXPECT_GT(pane.GutterWidth(), 0);
+    EXPECT_EQ(pane.YearOfLine(0), 1961);
+    EXPECT_EQ(pane.YearOfLine(2), 1963);
+    EXPECT_FALSE(pane.YearOfLine(3)) << "the empty line after the final break has no year";
+    EXPECT_TRUE(pane.ClearYearsAction()->isEnabled());
+
+    inputs.answer.reset(); // cancelled: the year stays
+    pane.FirstYearAction()->trigger();
+    EXPECT_EQ(pane.FirstYear(), 1961);
+
+    pane.ClearYearsAction()->trigger();
+    EXPECT_FALSE(pane.FirstYear());
+    EXPECT_EQ(pane.GutterWidth(), 0);
+
+    if (qEnvironmentVariableIsSet("AQUALEN_SCREENSHOTS")) {
+        pane.SetFirstYear(1961);
+        pane.show();
+        pane.grab().save(QStringLiteral("series_pane_years.png"));
+    }
+}
+
+TEST_F(SeriesPaneTest, OneChangeSignalPerSetSeries)
+{
+    SeriesPane pane;
+    int changes = 0;
+    QObject::connect(&pane, &SeriesPane::SeriesChanged, [&changes] { ++changes; });
+    pane.SetSeries({QStringLiteral("1\n2\n3"), 2000, QStringLiteral("a")});
+    EXPECT_EQ(changes, 1);
+    pane.SetSeries({QStringLiteral("1\n2\n3"), 2001, QStringLiteral("a")});
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(SeriesPaneTest, TakeSeriesCopiesTheOwnersSeries)
+{
+    QWidget owner;
+    const PaneSeries main{QStringLiteral("100\n120\n90"), 1990, QStringLiteral("Волга")};
+    ui::ProvideSeries(owner, [&main] { return main; });
+    QWidget window(&owner, Qt::Window);
+    auto* pane = new SeriesPane(&window);
+    QAction* take = ui::AddTakeSeriesAction(*pane);
+    EXPECT_EQ(take->text(), QStringLiteral("Взять ряд из главного окна"));
+    take->trigger();
+    EXPECT_EQ(pane->Series(), main);
+    EXPECT_TRUE(messages.messages.empty());
+    pane->undo();
+    EXPECT_TRUE(pane->Text().isEmpty());
+}
+
+TEST_F(SeriesPaneTest, TakeSeriesRefusesNothingAndTooLong)
+{
+    SeriesPane orphan;
+    ui::AddTakeSeriesAction(orphan)->trigger();
+    EXPECT_TRUE(orphan.Text().isEmpty());
+    ASSERT_EQ(messages.messages.size(), 1u);
+
+    QWidget owner;
+    QString longText;
+    for (int i = 0; i <= ui::kMaxPaneLines; ++i)
+        longText += QStringLiteral("1\n");
+    longText.chop(1);
+    ui::ProvideSeries(owner, [&longText] { return PaneSeries{longText, {}, {}}; });
+    auto* pane = new SeriesPane(&owner);
+    pane->setPlainText(QStringLiteral("5"));
+    ui::AddTakeSeriesAction(*pane)->trigger();
+    EXPECT_EQ(pane->Text(), QStringLiteral("5")) << "nothing changed";
+    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST(SeriesTitleTest, NameAndYears)
+{
+    struct Case {
+        PaneSeries series;
+        int count;
+        const char* title;
+    };
+    const Case cases[] = {
+        {{{}, 1950, QStringLiteral("Ока")}, 60, "Ока, 1950–2009"},
+        {{{}, {}, QStringLiteral("Ока")}, 60, "Ока"},
+        {{{}, 1950, {}}, 60, "1950–2009"},
+        {{{}, 1950, QStringLiteral("Ока")}, 1, "Ока, 1950"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ui::SeriesTitle(c.series, c.count), QString::fromUtf8(c.title));
+}
+
+} // namespace
+} // namespace aqualen::test
