@@ -11,7 +11,7 @@
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
 #include "curve/smoothing_fit.h"
-#include "distributions/analytic_curve.h"
+#include "distributions/quantile_report.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"
@@ -92,9 +92,21 @@ std::optional<std::vector<double>> ProbabilityList(const std::string& text, char
     return list;
 }
 
-} // namespace
+// What the command line asks for.
+struct QuantilesInvocation {
+    char separator = '.';
+    dist::QuantileRequest request;
+    std::string path;         // the series file; empty for standard input
+    SeriesFileOptions fileOptions;
+    bool fineGrid = false;    // --fine
+    PlottingFormula formula = PlottingFormula::Weibull;
+};
 
-int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+// Reads the options into `invocation`; nullopt when the command goes on,
+// otherwise the exit status (help written, or a usage error or a refused
+// number reported).
+std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                                QuantilesInvocation& invocation)
 {
     std::string error;
     const std::optional<ParsedArgs> parsed =
@@ -112,6 +124,7 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
     if (!fileOptions)
         return Usage(err, error);
+    invocation.fileOptions = *fileOptions;
     const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
     if (!r1Index)
         return Usage(err, "--r1 takes 0, 1 or 2");
@@ -125,39 +138,75 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
         err << choice.reason << '\n';
         return choice.status;
     }
-    dist::FitOptions options = choice.options;
-    options.r1Choice = *r1Index;
-    std::vector<double> probabilities = dist::StandardProbabilities();
+    invocation.separator = *separator;
+    invocation.request.options = choice.options;
+    invocation.request.options.r1Choice = *r1Index;
     if (const auto it = parsed->options.find("--p"); it != parsed->options.end()) {
         const auto list = ProbabilityList(it->second, *separator);
         if (!list)
             return Usage(err, "--p takes probabilities in percent between 0 and 100, separated by ';'");
-        probabilities = *list;
+        invocation.request.probabilities = *list;
     }
+    if (invocation.request.options.method == dist::Method::Given && !parsed->files.empty())
+        return Usage(err, "--method given reads no series file");
+    invocation.path = parsed->files.empty() ? std::string() : parsed->files.front();
+    invocation.fineGrid = parsed->flags.count("--fine") > 0;
+    invocation.formula = *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev;
+    return std::nullopt;
+}
 
-    if (options.method == dist::Method::Given) {
-        if (!parsed->files.empty())
-            return Usage(err, "--method given reads no series file");
-        return RunReport(out, err, [&]() -> int {
-            try {
-                const dist::Fit fit = dist::FitCurve({}, options);
-                if (options.bandLevel != 0) // refused: nothing was estimated
-                    dist::ConfidenceBand({}, fit, options, probabilities);
-                std::vector<std::string> lines = dist::ParameterLines(fit, *separator);
-                lines.emplace_back();
-                for (std::string& line : dist::QuantileTableLines(fit, nullptr, probabilities, *separator))
-                    lines.push_back(std::move(line));
-                WriteLines(out, lines);
-                return kExitReport;
-            } catch (const dist::FitRefused& refused) {
-                err << refused.what() << '\n';
-                return kExitRejected;
-            }
-        });
+// The smoothing curve's points as the curve window fits them: the series
+// through the dialog's grid routines, then the parabola. Nullopt when the
+// grid refuses the series. Raises the smoothing fit's refusal.
+std::optional<dist::SmoothingPoints> SmoothingOf(const SeriesLines& lines, const QuantilesInvocation& invocation)
+{
+    CurveSettings settings;
+    settings.SetWindowDefaults();
+    settings.FineGrid = invocation.fineGrid;
+    settings.ScaleMax = 17;
+    settings.ScaleMin = 0;
+    const int n = static_cast<int>(lines.size());
+    SeriesGridCells cells;
+    for (int m = 1; m <= n; ++m)
+        cells.Set(SeriesGridCells::kValueColumn, m, lines[m - 1]);
+    FillProbabilityColumn(cells, n, invocation.formula, invocation.separator);
+    if (!SortSeries(cells, n, true, settings, invocation.separator) ||
+        !ReadSeries(cells, n, settings, invocation.separator))
+        return std::nullopt;
+    settings.SmoothCurve = true;
+    FitSmoothingCurve(settings);
+    return SmoothingPointsOf(settings);
+}
+
+// Fits, builds the report and writes it whole: a refusal or a fault on the
+// way writes no line.
+int WriteReport(const QuantilesInvocation& invocation, std::ostream& out, std::ostream& err)
+{
+    try {
+        const dist::QuantileResult result = dist::RunQuantileRequest(invocation.request);
+        dist::QuantileReport report;
+        dist::BuildQuantileReport(result.fit, result.band ? &*result.band : nullptr,
+                                  invocation.request.probabilities, invocation.separator, report);
+        WriteLines(out, report.Lines());
+        return kExitReport;
+    } catch (const dist::FitRefused& refused) {
+        err << refused.what() << '\n';
+        return kExitRejected;
     }
+}
 
-    const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
-    const std::optional<SeriesLines> lines = ReadSeriesFile(path, *fileOptions, error);
+} // namespace
+
+int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    QuantilesInvocation invocation;
+    if (const std::optional<int> status = ParseOptions(args, out, err, invocation))
+        return *status;
+    if (invocation.request.options.method == dist::Method::Given)
+        return RunReport(out, err, [&] { return WriteReport(invocation, out, err); });
+
+    std::string error;
+    const std::optional<SeriesLines> lines = ReadSeriesFile(invocation.path, invocation.fileOptions, error);
     if (!lines)
         return ReadError(err, "quantiles", error);
     if (lines->size() <= 2) {
@@ -165,58 +214,27 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
         return kExitTooShort;
     }
     TDoubleList series;
-    if (!ParseSeries(*lines, series, *separator)) {
+    if (!ParseSeries(*lines, series, invocation.separator)) {
         err << kSeriesInvalidText << '\n';
         return kExitRejected;
     }
-    std::vector<double> values;
     for (int32_t i = 0; i < series.Count(); ++i)
-        values.push_back(series.Get(i));
+        invocation.request.values.push_back(series.Get(i));
 
     return RunReport(out, err, [&]() -> int {
-        try {
-            std::optional<dist::SmoothingPoints> smoothing;
-            if (options.method == dist::Method::GraphicAnalytic) {
-                // The smoothing curve as the curve window fits it: the points
-                // through the dialog's grid routines, then the parabola.
-                CurveSettings settings;
-                settings.SetWindowDefaults();
-                settings.FineGrid = parsed->flags.count("--fine") > 0;
-                settings.ScaleMax = 17;
-                settings.ScaleMin = 0;
-                const int n = static_cast<int>(lines->size());
-                SeriesGridCells cells;
-                for (int m = 1; m <= n; ++m)
-                    cells.Set(SeriesGridCells::kValueColumn, m, (*lines)[m - 1]);
-                FillProbabilityColumn(cells, n, *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev,
-                                      *separator);
-                if (!SortSeries(cells, n, true, settings, *separator) || !ReadSeries(cells, n, settings, *separator)) {
-                    err << kSeriesInvalidText << '\n';
-                    return kExitRejected;
-                }
-                settings.SmoothCurve = true;
-                FitSmoothingCurve(settings);
-                smoothing = SmoothingPointsOf(settings);
+        if (invocation.request.options.method == dist::Method::GraphicAnalytic) {
+            try {
+                invocation.request.smoothing = SmoothingOf(*lines, invocation);
+            } catch (const std::invalid_argument& refused) { // the smoothing fit's refusal
+                err << refused.what() << '\n';
+                return kExitRejected;
             }
-            const dist::SmoothingPoints* points = smoothing ? &*smoothing : nullptr;
-            const dist::Fit fit = dist::FitCurve(values, options, points);
-            std::optional<dist::Band> band;
-            if (options.bandLevel != 0)
-                band = dist::ConfidenceBand(values, fit, options, probabilities, points);
-            std::vector<std::string> report = dist::ParameterLines(fit, *separator);
-            report.emplace_back();
-            for (std::string& line :
-                 dist::QuantileTableLines(fit, band ? &*band : nullptr, probabilities, *separator))
-                report.push_back(std::move(line));
-            WriteLines(out, report);
-            return kExitReport;
-        } catch (const dist::FitRefused& refused) {
-            err << refused.what() << '\n';
-            return kExitRejected;
-        } catch (const std::invalid_argument& refused) { // the smoothing fit's refusal
-            err << refused.what() << '\n';
-            return kExitRejected;
+            if (!invocation.request.smoothing) {
+                err << kSeriesInvalidText << '\n';
+                return kExitRejected;
+            }
         }
+        return WriteReport(invocation, out, err);
     });
 }
 

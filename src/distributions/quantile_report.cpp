@@ -1,8 +1,9 @@
 // The quantile report's lines and the sheet's caption line.
 
+#include "distributions/quantile_report.h"
+
 #include <cmath>
 
-#include "distributions/analytic_curve.h"
 #include "series/number_text.h"
 
 namespace aqualen::dist {
@@ -111,6 +112,31 @@ std::string CaptionLine(const Fit& fit, char sep)
 {
     return std::string(DistributionName(fit.distribution)) + ", " + MethodName(fit.method) +
            ": Q̄ = " + Fixed3(fit.mean, sep) + "; Cv = " + Fixed3(fit.cv, sep) + "; Cs = " + Fixed3(fit.cs, sep);
+}
+
+QuantileResult RunQuantileRequest(const QuantileRequest& request)
+{
+    const SmoothingPoints* smoothing = request.smoothing ? &*request.smoothing : nullptr;
+    QuantileResult result{FitCurve(request.values, request.options, smoothing), std::nullopt};
+    if (request.options.bandLevel != 0)
+        result.band = ConfidenceBand(request.values, result.fit, request.options, request.probabilities, smoothing);
+    return result;
+}
+
+std::vector<std::string> QuantileReport::Lines() const
+{
+    std::vector<std::string> lines = parameters;
+    lines.emplace_back();
+    lines.insert(lines.end(), table.begin(), table.end());
+    return lines;
+}
+
+void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents,
+                         char sep, QuantileReport& report)
+{
+    report = QuantileReport{};
+    report.parameters = ParameterLines(fit, sep);
+    report.table = QuantileTableLines(fit, band, exceedancePercents, sep);
 }
 
 } // namespace aqualen::dist

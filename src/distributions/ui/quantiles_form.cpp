@@ -72,14 +72,27 @@ void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, ch
 {
     OutPutMemo->clear();
     table_.clear();
-    const std::vector<std::string> parameters = dist::ParameterLines(fit, separator);
-    AlignTabs(parameters);
-    for (const std::string& line : parameters)
+    dist::QuantileReport report;
+    try {
+        dist::BuildQuantileReport(fit, band, dist::StandardProbabilities(), separator, report);
+    } catch (...) {
+        ShowLines(report); // what was known before the fault stays
+        throw;
+    }
+    ShowLines(report);
+}
+
+void TQuantilesForm::ShowLines(const dist::QuantileReport& report)
+{
+    if (report.parameters.empty())
+        return;
+    AlignTabs(report.parameters);
+    for (const std::string& line : report.parameters)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
     OutPutMemo->appendPlainText(QString());
-    table_ = dist::QuantileTableLines(fit, band, dist::StandardProbabilities(), separator);
-    for (const std::string& line : table_)
+    for (const std::string& line : report.table)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
+    table_ = report.table;
     OutPutMemo->moveCursor(QTextCursor::Start);
 }
 

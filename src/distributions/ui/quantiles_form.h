@@ -10,7 +10,7 @@
 
 #include <QWidget>
 
-#include "distributions/analytic_curve.h"
+#include "distributions/quantile_report.h"
 
 class QFrame;
 class QPlainTextEdit;
@@ -39,6 +39,7 @@ public slots:
     void btnSaveClick();
 
 private:
+    void ShowLines(const dist::QuantileReport& report);
     void AlignTabs(const std::vector<std::string>& parameters);
 
     std::vector<std::string> table_;
