@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,8 +121,10 @@ void TParamDlg::CreateActions()
         action->setToolTip(hint);
         action->setStatusTip(hint);
         action->setShortcut(QKeySequence(key));
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
+        // The shortcuts are the grid's alone (its cell editor hands them on,
+        // see SeriesGridView): anywhere else Ctrl+C/V/X stay the focused edit
+        // box's own.
+        action->setShortcutContext(Qt::WidgetShortcut);
         return action;
     };
     Copy = make(QStringLiteral("Copy"), QStringLiteral("Копировать"), QKeySequence::Copy, Glyph::Copy);
@@ -189,6 +192,7 @@ QWidget* TParamDlg::CreateSeriesPage()
     sbCut = FlatButton(QRect(248, 96, 27, 27), page);
     sbCopy = FlatButton(QRect(277, 96, 27, 27), page);
     sbPaste = FlatButton(QRect(306, 96, 27, 27), page);
+    StringGrid1->addActions({Cut, Copy, Paste});
     sbCut->setDefaultAction(Cut);
     sbCopy->setDefaultAction(Copy);
     sbPaste->setDefaultAction(Paste);
@@ -286,7 +290,10 @@ void TParamDlg::StringGrid1KeyDown(int key)
 
 void TParamDlg::ClipboardKey(QKeySequence::StandardKey key)
 {
-    // The actions are off while the series option is off.
+    // The actions are off while the series option is off, and the keys
+    // reach the grid only while its page is shown.
+    if (!StringGrid1->isVisible())
+        return;
     if (key == QKeySequence::Copy && Copy->isEnabled())
         CopyExecute();
     else if (key == QKeySequence::Cut && Cut->isEnabled())
@@ -339,13 +346,15 @@ void TParamDlg::sbSortedClick()
 {
     RunGuarded(this, [&] {
         StringGrid1->CommitEdit();
-        const bool read = SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), settings_,
+        // The sort reorders the grid only: the sheet takes the series on OK,
+        // and a cancel puts the grid back as it was, unsorted.
+        CurveSettings scratch;
+        const bool read = SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), scratch,
                                      SystemDecimalSeparator());
         GridCells->CellsChanged();
         if (!read) {
             ShowError(this, QString::fromUtf8(kSeriesInputError));
-            // The values read before the refused row are kept.
-            PointAtGridRow(*this, settings_.Values.Count() + 1);
+            PointAtGridRow(*this, scratch.Values.Count() + 1);
         }
     });
 }
@@ -364,13 +373,90 @@ void TParamDlg::keyPressEvent(QKeyEvent* event)
         focusNextChild();
 }
 
+void TParamDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        TakeSnapshot();
+}
+
+void TParamDlg::TakeSnapshot()
+{
+    controls_ = ControlSnapshot(*this);
+    openedCells_ = GridCells->Cells();
+}
+
+void TParamDlg::RestoreSnapshot()
+{
+    // An edit in progress goes with the rest of what was changed.
+    StringGrid1->CommitEdit();
+    controls_.Restore();
+    CheckBox1Click();
+    PageAnalytic->UpdateControls();
+    GridCells->Cells() = openedCells_;
+    GridCells->SetPointCount(PointCount());
+    GridCells->CellsChanged();
+}
+
 void TParamDlg::done(int result)
 {
     bool close = false;
     RunGuarded(this, [&] { close = FormCloseQuery(result); });
-    if (close)
-        QDialog::done(result);
+    if (!close)
+        return;
+    if (result != QDialog::Accepted)
+        RestoreSnapshot();
+    QDialog::done(result);
 }
+
+namespace {
+
+void CopyList(const TDoubleList& from, TDoubleList& to)
+{
+    to.Clear();
+    for (int32_t i = 0; i < from.Count(); ++i)
+        to.Add(from.Get(i));
+}
+
+// The lists own their storage and do not copy themselves.
+CurveSettings CopySheet(const CurveSettings& sheet)
+{
+    CurveSettings copy;
+    copy.FineGrid = sheet.FineGrid;
+    copy.SmoothCurve = sheet.SmoothCurve;
+    copy.CurveA = sheet.CurveA;
+    copy.CurveB = sheet.CurveB;
+    copy.CurveC = sheet.CurveC;
+    copy.PointRadius = sheet.PointRadius;
+    copy.Title = sheet.Title;
+    copy.AxisName = sheet.AxisName;
+    copy.ScaleMax = sheet.ScaleMax;
+    copy.ScaleMin = sheet.ScaleMin;
+    copy.MainStep = sheet.MainStep;
+    copy.AdditionalStep = sheet.AdditionalStep;
+    CopyList(sheet.Probabilities, copy.Probabilities);
+    CopyList(sheet.Values, copy.Values);
+    CopyList(sheet.PointX, copy.PointX);
+    CopyList(sheet.PointY, copy.PointY);
+    copy.Analytic = sheet.Analytic;
+    return copy;
+}
+
+// The sheet takes what the dialog stored; the window's own view state,
+// which the window may change while the dialog is open, stays the window's.
+void CommitSheet(CurveSettings& sheet, CurveSettings stored)
+{
+    stored.ViewWidth = sheet.ViewWidth;
+    stored.ViewHeight = sheet.ViewHeight;
+    stored.PageLeft = sheet.PageLeft;
+    stored.PageTop = sheet.PageTop;
+    stored.ZoomLevel = sheet.ZoomLevel;
+    stored.PlacementPending = sheet.PlacementPending;
+    stored.SheetReady = sheet.SheetReady;
+    sheet = std::move(stored);
+}
+
+} // namespace
 
 bool TParamDlg::FormCloseQuery(int result)
 {
@@ -378,46 +464,49 @@ bool TParamDlg::FormCloseQuery(int result)
         return true;
     StringGrid1->CommitEdit();
     const char separator = SystemDecimalSeparator();
-    settings_.FineGrid = RadioGroup1->ItemIndex() == 1;
-    settings_.PointRadius = static_cast<uint8_t>(UpDown1->Position());
-    settings_.Title = edNameKrOb->text().toStdString();
-    settings_.AxisName = edAxisName->text().toStdString();
-    if (!StoreScale(separator))
+    // Everything is written, in its order, into a copy of the sheet, which
+    // replaces the sheet only when every step succeeded: a refused OK leaves
+    // the sheet as it was, so that a cancel after it leaves it untouched.
+    CurveSettings sheet = CopySheet(settings_);
+    sheet.FineGrid = RadioGroup1->ItemIndex() == 1;
+    sheet.PointRadius = static_cast<uint8_t>(UpDown1->Position());
+    sheet.Title = edNameKrOb->text().toStdString();
+    sheet.AxisName = edAxisName->text().toStdString();
+    if (!StoreScale(sheet, separator))
         return false;
 
     // The sort reads the same cells as the reading below and stops at the
     // same one, so a bad cell is reported once, by the reading.
-    SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), settings_, separator);
+    SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), sheet, separator);
     GridCells->CellsChanged();
-    settings_.Probabilities.Clear();
-    settings_.Values.Clear();
-    if (CheckBox1->isChecked() && !ReadSeries(GridCells->Cells(), PointCount(), settings_, separator)) {
+    sheet.Probabilities.Clear();
+    sheet.Values.Clear();
+    if (CheckBox1->isChecked() && !ReadSeries(GridCells->Cells(), PointCount(), sheet, separator)) {
         ShowError(this, QString::fromUtf8(kSeriesInputError));
-        PointAtGridRow(*this, settings_.Values.Count() + 1);
+        PointAtGridRow(*this, sheet.Values.Count() + 1);
         return false;
     }
 
-    // The curve is switched on only once its coefficients are fitted, so a
-    // refused fit never leaves an old curve drawn over a new series.
-    settings_.SmoothCurve = false;
+    sheet.SmoothCurve = false;
     if (CheckBoxCurve->isChecked()) {
         try {
-            FitSmoothingCurve(settings_);
+            FitSmoothingCurve(sheet);
         } catch (const std::invalid_argument& refused) {
             ShowError(this, QString::fromUtf8(refused.what()));
             return false;
         }
-        settings_.SmoothCurve = true;
+        sheet.SmoothCurve = true;
     }
     // Fitted after the smoothing curve, which the graphic-analytic method reads.
-    if (!PageAnalytic->Store(settings_, separator)) {
+    if (!PageAnalytic->Store(sheet, separator)) {
         PageControl1->setCurrentWidget(PageAnalytic);
         return false;
     }
+    CommitSheet(settings_, std::move(sheet));
     return true;
 }
 
-bool TParamDlg::StoreScale(char separator)
+bool TParamDlg::StoreScale(CurveSettings& sheet, char separator)
 {
     // All four are read and checked before any is stored, so the sheet never
     // holds a scale it cannot draw.
@@ -435,10 +524,10 @@ bool TParamDlg::StoreScale(char separator)
         ShowError(this, QString::fromStdString(*refused));
         return false;
     }
-    settings_.ScaleMax = scale[0];
-    settings_.ScaleMin = scale[1];
-    settings_.MainStep = scale[2];
-    settings_.AdditionalStep = scale[3];
+    sheet.ScaleMax = scale[0];
+    sheet.ScaleMin = scale[1];
+    sheet.MainStep = scale[2];
+    sheet.AdditionalStep = scale[3];
     return true;
 }
 

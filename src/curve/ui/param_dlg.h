@@ -1,13 +1,16 @@
 #pragma once
 // The curve parameters dialog: sheet settings, the value scale, the series
-// grid and the smoothing option. It keeps what the user entered for as long
-// as it exists and writes the curve settings only on OK (and at once when
-// the series is sorted).
+// grid and the smoothing option. It writes the curve settings only on a
+// successful OK; "Отмена", Esc and the close button put every control back
+// to what it showed when the dialog was opened, so that between showings the
+// dialog shows what the sheet shows.
 
 #include <QDialog>
 #include <QKeySequence>
 
 #include "curve/curve_settings.h"
+#include "curve/series_grid_cells.h"
+#include "curve/ui/control_snapshot.h"
 
 class QAction;
 class QCheckBox;
@@ -76,6 +79,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 public slots:
     void Edit1Change();
@@ -99,9 +103,14 @@ private:
     void ClipboardKey(QKeySequence::StandardKey key);
     // Stores the settings and the series; false keeps the dialog open.
     bool FormCloseQuery(int result);
-    bool StoreScale(char separator);
+    bool StoreScale(CurveSettings& sheet, char separator);
+    // What the dialog showed when it was opened, put back on a cancel.
+    void TakeSnapshot();
+    void RestoreSnapshot();
 
     CurveSettings& settings_;
+    ControlSnapshot controls_;
+    SeriesGridCells openedCells_;
 };
 
 } // namespace aqualen::ui

@@ -152,13 +152,14 @@ TEST_F(AnalyticPageTest, TypedParametersAreReadInTheLocalesNotation)
     EXPECT_EQ(settings.Analytic.Options.bandLevel, 0);
 }
 
-TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenWithoutACurve)
+TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenAndTheSheetAsItWas)
 {
     EnterSeries(dialog);
     AnalyticPage& page = Page();
     page.rgDistribution->SetItemIndex(1);
     ASSERT_TRUE(Ok());
     ASSERT_TRUE(settings.Analytic.Fit);
+    const double storedCv = settings.Analytic.Fit->cv;
 
     struct Case {
         const char* what;
@@ -201,7 +202,9 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenWithoutACurv
         EXPECT_EQ(messages.messages[0].kind, c.kind) << c.what;
         EXPECT_EQ(messages.messages[0].text, c.message) << c.what;
         EXPECT_EQ(dialog.PageControl1->currentWidget(), &page) << c.what;
-        EXPECT_FALSE(settings.Analytic.Fit) << c.what;
+        // The sheet keeps the curve of the last OK, with its series.
+        ASSERT_TRUE(settings.Analytic.Fit) << c.what;
+        EXPECT_EQ(settings.Analytic.Fit->cv, storedCv) << c.what;
     }
 }
 

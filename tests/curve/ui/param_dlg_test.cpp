@@ -252,6 +252,7 @@ TEST_F(ParamDlgTest, PasteFromTheCurrentCell)
 TEST_F(ParamDlgTest, ClipboardKeysWorkWhileACellIsEdited)
 {
     SeriesOn();
+    dialog.PageControl1->setCurrentIndex(2);
     dialog.show();
     dialog.StringGrid1->setFocus();
     dialog.StringGrid1->SetCurrentRow(4);
@@ -281,27 +282,28 @@ TEST_F(ParamDlgTest, ClearEmptiesTheValuesOnly)
     EXPECT_EQ(Shown(1, 1), Local("9.1"));
 }
 
-TEST_F(ParamDlgTest, SortButtonStoresTheSeriesAtOnceAndCancelKeepsIt)
+TEST_F(ParamDlgTest, SortReordersTheGridOnlyAndACancelPutsItBack)
 {
     SeriesOn();
     dialog.Edit2->setText("5");
     TypeValues(1, {"3", "1", "2", "3.0", "5"});
-    dialog.edMax->setText("40");
+    dialog.show();
     dialog.sbSorted->click();
     EXPECT_EQ(Shown(1, 2), "5");
     EXPECT_EQ(Shown(4, 2), "2");
     EXPECT_EQ(Shown(5, 2), "1");
-    EXPECT_EQ(Closes(QDialog::Rejected), QDialog::Rejected);
-    ASSERT_EQ(settings.Values.Count(), 5);
-    EXPECT_EQ(settings.Values.Get(0), 5);
-    EXPECT_EQ(settings.Probabilities.Count(), 5);
-    EXPECT_EQ(settings.ScaleMax, 17); // nothing else stored
+    EXPECT_EQ(settings.Values.Count(), 0); // the sheet takes the series on OK only
+    dialog.done(QDialog::Rejected);
+    EXPECT_EQ(Shown(1, 2), "3");
+    EXPECT_EQ(Shown(4, 2), Local("3.0"));
+    EXPECT_EQ(settings.Values.Count(), 0);
     EXPECT_TRUE(messages.messages.empty());
 
     TypeValues(2, {"x"});
     dialog.sbSortedClick();
     EXPECT_EQ(Texts(), std::vector<QString>{QString::fromUtf8("Ряд данных введен не корректно!")});
     EXPECT_EQ(messages.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(dialog.StringGrid1->CurrentRow(), 2);
 }
 
 TEST_F(ParamDlgTest, OkWithTheSeriesStoresEverythingAndFits)
@@ -358,9 +360,9 @@ TEST_F(ParamDlgTest, OkWithAnEmptyValueCellSaysSoOnceAndStaysOpen)
     dialog.edNameKrOb->setText("T");
     EXPECT_EQ(Closes(QDialog::Accepted), -1);
     EXPECT_EQ(Texts(), std::vector<QString>{QString::fromUtf8("Ряд данных введен не корректно!")});
-    EXPECT_EQ(settings.Title, "T");
-    EXPECT_EQ(settings.Probabilities.Count(), 3);
-    EXPECT_EQ(settings.Values.Count(), 2);
+    // A refused OK leaves the sheet as it was.
+    EXPECT_EQ(settings.Title, "");
+    EXPECT_EQ(settings.Values.Count(), 0);
     EXPECT_EQ(Shown(1, 2), "8"); // nothing sorted
     dialog.hide();
 }
@@ -373,8 +375,8 @@ TEST_F(ParamDlgTest, UnreadableScaleBoxStopsStoringThere)
     EXPECT_EQ(Closes(QDialog::Accepted), -1);
     EXPECT_EQ(Texts(), std::vector<QString>{"'abc' is not a valid floating point value"});
     EXPECT_EQ(messages.messages[0].kind, MessageKind::Fault);
-    EXPECT_TRUE(settings.FineGrid);
-    EXPECT_EQ(settings.AxisName, "A");
+    EXPECT_FALSE(settings.FineGrid); // a refused OK leaves the sheet as it was
+    EXPECT_EQ(settings.AxisName, "");
     EXPECT_EQ(settings.ScaleMax, 17);
     dialog.hide();
 }
@@ -410,7 +412,6 @@ TEST_F(ParamDlgTest, OkAndCancelButtonsCloseTheModalDialog)
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_EQ(dialog.PageControl1->currentIndex(), 2); // opens on the page last shown
-    EXPECT_EQ(dialog.edMax->text(), "9");                // keeps what was typed
 }
 
 } // namespace
