@@ -3,6 +3,7 @@
 // returns the exit status.
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,11 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunOutliers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunTrend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct ParsedArgs;
+// --level of the series checks: 1, 5 (default) or 10 percent; nullopt otherwise.
+std::optional<int> LevelOption(const ParsedArgs& parsed);
 
 } // namespace aqualen::cli

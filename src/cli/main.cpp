@@ -30,6 +30,8 @@ const char* kUsage =
     "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
     "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
     "         [--decimal SEP] [--column N] [FILE]\n"
+    "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+    "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
     "\n"
     "\n"
     "A series file holds one number per line; a table (columns by tab,\n"
@@ -82,6 +84,10 @@ int main(int argc, char* argv[])
         return aqualen::cli::RunCurve(args, std::cout, std::cerr);
     if (command == "quantiles")
         return aqualen::cli::RunQuantiles(args, std::cout, std::cerr);
+    if (command == "outliers")
+        return aqualen::cli::RunOutliers(args, std::cout, std::cerr);
+    if (command == "trend")
+        return aqualen::cli::RunTrend(args, std::cout, std::cerr);
     std::cerr << "aqualen-cli: unknown command '" << command << "'\n" << kUsage;
     return aqualen::cli::kExitUsage;
 }
