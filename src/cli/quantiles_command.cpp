@@ -25,8 +25,10 @@ const char* kQuantilesUsage =
     "\n"
     "Fits an analytic exceedance curve to the series in FILE (standard input\n"
     "when FILE is absent; not read with --method given) and writes its\n"
-    "parameters, a blank line and the quantile table: P, %, Kp, Qp and, with\n"
-    "--band, the lower and upper limits of Qp, tab-separated, three decimals.\n"
+    "parameters, a blank line and the quantile table: P, % (no trailing zeros),\n"
+    "the return period T, years (100/P up to 50 %, 100/(100-P) above), Kp, Qp\n"
+    "and, with --band, the lower and upper limits of Qp, tab-separated, three\n"
+    "decimals.\n"
     "\n"
     "  --dist p3|km         Pearson III (default) or Kritsky-Menkel\n"
     "  --method M           moments: Cv and Cs of the statistics report, bias-\n"
@@ -47,6 +49,9 @@ const char* kQuantilesUsage =
     "  --formula 1|2        for --method quantile: plotting position of the\n"
     "                       smoothing curve, 1 = m/(n+1) (default), 2 = (m-0.3)/(n+0.4)\n"
     "  --fine               for --method quantile: the 0.01..99.99 % grid\n"
+    "  --compare            Pearson III and Kritsky-Menkel fitted by the same\n"
+    "                       method, side by side: their parameters, then P, T,\n"
+    "                       and Kp, Qp of each (no --dist, no --band)\n"
     "  --decimal SEP        decimal separator for reading and writing, ',' or '.'\n"
     "                       (default: the locale's)\n"
     "  --column N           the column N (from 1) of a table file, its header\n"
@@ -62,36 +67,6 @@ int Usage(std::ostream& err, const std::string& reason)
     return UsageError(err, "quantiles", reason, kQuantilesUsage);
 }
 
-// The probabilities of --p, or nullopt when one does not read or lies
-// outside (0, 100).
-std::optional<std::vector<double>> ProbabilityList(const std::string& text, char separator)
-{
-    std::vector<double> list;
-    std::string item;
-    const auto flush = [&]() {
-        if (item.empty())
-            return true;
-        const std::optional<double> p = ParseNumber(item, separator);
-        item.clear();
-        if (!p || !(*p > 0 && *p < 100))
-            return false;
-        list.push_back(*p);
-        return true;
-    };
-    for (const char c : text) {
-        const bool split = c == ';' || c == ' ' || c == '\t' || (c == ',' && separator != ',');
-        if (split) {
-            if (!flush())
-                return std::nullopt;
-        } else {
-            item += c;
-        }
-    }
-    if (!flush() || list.empty())
-        return std::nullopt;
-    return list;
-}
-
 // What the command line asks for.
 struct QuantilesInvocation {
     char separator = '.';
@@ -99,6 +74,7 @@ struct QuantilesInvocation {
     std::string path;         // the series file; empty for standard input
     SeriesFileOptions fileOptions;
     bool fineGrid = false;    // --fine
+    bool compare = false;     // --compare
     PlottingFormula formula = PlottingFormula::Weibull;
 };
 
@@ -111,7 +87,7 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
     std::string error;
     const std::optional<ParsedArgs> parsed =
         ParseArgs(args, {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv", "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
-                  {"--fine"}, error);
+                  {"--fine", "--compare"}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)
@@ -142,7 +118,7 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
     invocation.request.options = choice.options;
     invocation.request.options.r1Choice = *r1Index;
     if (const auto it = parsed->options.find("--p"); it != parsed->options.end()) {
-        const auto list = ProbabilityList(it->second, *separator);
+        const auto list = dist::ParseProbabilityList(it->second, *separator);
         if (!list)
             return Usage(err, "--p takes probabilities in percent between 0 and 100, separated by ';'");
         invocation.request.probabilities = *list;
@@ -151,6 +127,9 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
         return Usage(err, "--method given reads no series file");
     invocation.path = parsed->files.empty() ? std::string() : parsed->files.front();
     invocation.fineGrid = parsed->flags.count("--fine") > 0;
+    invocation.compare = parsed->flags.count("--compare") > 0;
+    if (invocation.compare && (invocation.request.options.bandLevel != 0 || parsed->options.count("--dist")))
+        return Usage(err, "--compare takes neither --band nor --dist");
     invocation.formula = *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev;
     return std::nullopt;
 }
@@ -183,6 +162,11 @@ std::optional<dist::SmoothingPoints> SmoothingOf(const SeriesLines& lines, const
 int WriteReport(const QuantilesInvocation& invocation, std::ostream& out, std::ostream& err)
 {
     try {
+        if (invocation.compare) {
+            const dist::QuantileComparison comparison = dist::CompareDistributions(invocation.request);
+            WriteLines(out, dist::ComparisonLines(comparison, invocation.request.probabilities, invocation.separator));
+            return kExitReport;
+        }
         const dist::QuantileResult result = dist::RunQuantileRequest(invocation.request);
         dist::QuantileReport report;
         dist::BuildQuantileReport(result.fit, result.band ? &*result.band : nullptr,

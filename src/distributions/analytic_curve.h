@@ -83,8 +83,9 @@ const std::vector<double>& StandardProbabilities();
 // "Распределение:", "Метод:", "Среднее значение:", "Cv:", "Cs:", "Cs/Cv:",
 // then γ, b, a of Kritsky–Menkel and λ2, λ3 of the likelihood method.
 std::vector<std::string> ParameterLines(const Fit& fit, char sep);
-// Header "P, %\tKp\tQp[\tQp нижн. (L %)\tQp верхн. (L %)]" and a row per
-// probability, three decimals; the limits when band is given.
+// Header "P, %\tT, лет\tKp\tQp[\tQp нижн. (L %)\tQp верхн. (L %)]" and a row per
+// probability: P without trailing zeros, T in years, three decimals; the
+// limits when band is given.
 std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
                                             const std::vector<double>& exceedancePercents, char sep);
 // "Пирсон III, метод моментов: Q̄ = …; Cv = …; Cs = …"

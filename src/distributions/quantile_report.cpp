@@ -58,7 +58,57 @@ std::string ScaleText(double a, char sep)
     return FormatFixed(mantissa, 3, sep) + "E" + std::to_string(shown);
 }
 
+// T = 100/P years for P <= 50 %, where a year this wet or wetter comes once
+// in T years; above 50 % the period of a year this dry or drier,
+// 100/(100 - P), as low-flow practice reads it. One decimal, no trailing zero.
+std::string ReturnPeriodText(double p, char sep)
+{
+    const double years = p <= 50 ? 100 / p : 100 / (100 - p);
+    std::string text = FormatFixed(years, 1, sep);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, std::string{sep, '0'}) == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
+
 } // namespace
+
+std::string ProbabilityText(double p, char sep) { return FormatGeneral(p, sep); }
+
+std::optional<std::vector<double>> ParseProbabilityList(const std::string& text, char sep)
+{
+    std::vector<double> list;
+    std::string item;
+    const auto flush = [&]() {
+        if (item.empty())
+            return true;
+        const std::optional<double> p = ParseNumber(item, sep);
+        item.clear();
+        if (!p || !(*p > 0 && *p < 100))
+            return false;
+        list.push_back(*p);
+        return true;
+    };
+    for (const char c : text) {
+        const bool split = c == ';' || c == ' ' || c == '\t' || (c == ',' && sep != ',');
+        if (split) {
+            if (!flush())
+                return std::nullopt;
+        } else {
+            item += c;
+        }
+    }
+    if (!flush() || list.empty())
+        return std::nullopt;
+    return list;
+}
+
+std::string ProbabilityListText(const std::vector<double>& list, char sep)
+{
+    std::string text;
+    for (const double p : list)
+        text += (text.empty() ? "" : "; ") + ProbabilityText(p, sep);
+    return text;
+}
 
 std::vector<std::string> ParameterLines(const Fit& fit, char sep)
 {
@@ -92,7 +142,7 @@ std::vector<std::string> ParameterLines(const Fit& fit, char sep)
 std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
                                             const std::vector<double>& exceedancePercents, char sep)
 {
-    std::string header = "P, %\tKp\tQp";
+    std::string header = "P, %\tT, лет\tKp\tQp";
     if (band) {
         const std::string level = band->level > 0 ? " (" + std::to_string(band->level) + " %)" : "";
         header += "\tQp нижн." + level + "\tQp верхн." + level;
@@ -100,7 +150,9 @@ std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
     std::vector<std::string> lines{header};
     for (size_t i = 0; i < exceedancePercents.size(); ++i) {
         const double k = ModularQuantile(fit, exceedancePercents[i]);
-        std::string row = Fixed3(exceedancePercents[i], sep) + "\t" + Fixed3(k, sep) + "\t" + Fixed3(fit.mean * k, sep);
+        const double p = exceedancePercents[i];
+        std::string row = ProbabilityText(p, sep) + "\t" + ReturnPeriodText(p, sep) + "\t" + Fixed3(k, sep) + "\t" +
+                          Fixed3(fit.mean * k, sep);
         if (band && i < band->lowK.size() && i < band->highK.size())
             row += "\t" + Fixed3(fit.mean * band->lowK[i], sep) + "\t" + Fixed3(fit.mean * band->highK[i], sep);
         lines.push_back(row);
@@ -137,6 +189,47 @@ void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<dou
     report = QuantileReport{};
     report.parameters = ParameterLines(fit, sep);
     report.table = QuantileTableLines(fit, band, exceedancePercents, sep);
+}
+
+QuantileComparison CompareDistributions(const QuantileRequest& request)
+{
+    const SmoothingPoints* smoothing = request.smoothing ? &*request.smoothing : nullptr;
+    FitOptions options = request.options;
+    options.bandLevel = 0;
+    options.distribution = Distribution::PearsonIII;
+    const Fit pearson = FitCurve(request.values, options, smoothing);
+    options.distribution = Distribution::KritskyMenkel;
+    return QuantileComparison{pearson, FitCurve(request.values, options, smoothing)};
+}
+
+std::vector<std::string> ComparisonLines(const QuantileComparison& comparison,
+                                         const std::vector<double>& exceedancePercents, char sep)
+{
+    // The parameters side by side, by label: Kritsky–Menkel has every line
+    // of Pearson III and its own γ, b, a after them.
+    const std::vector<std::string> pearson = ParameterLines(comparison.pearson, sep);
+    const auto valueOf = [&](const std::string& label) {
+        for (const std::string& line : pearson)
+            if (line.compare(0, label.size() + 1, label + "\t") == 0)
+                return line.substr(label.size() + 1);
+        return std::string();
+    };
+    std::vector<std::string> lines;
+    for (const std::string& line : ParameterLines(comparison.kritskyMenkel, sep)) {
+        const size_t tab = line.find('\t');
+        const std::string label = line.substr(0, tab);
+        lines.push_back(label + "\t" + valueOf(label) + "\t" + line.substr(tab + 1));
+    }
+    lines.emplace_back();
+    lines.push_back("P, %\tT, лет\tKp (П-III)\tQp (П-III)\tKp (К–М)\tQp (К–М)");
+    for (const double p : exceedancePercents) {
+        const double kp = ModularQuantile(comparison.pearson, p);
+        const double km = ModularQuantile(comparison.kritskyMenkel, p);
+        lines.push_back(ProbabilityText(p, sep) + "\t" + ReturnPeriodText(p, sep) + "\t" + Fixed3(kp, sep) + "\t" +
+                        Fixed3(comparison.pearson.mean * kp, sep) + "\t" + Fixed3(km, sep) + "\t" +
+                        Fixed3(comparison.kritskyMenkel.mean * km, sep));
+    }
+    return lines;
 }
 
 } // namespace aqualen::dist

@@ -46,4 +46,27 @@ struct QuantileReport {
 void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents,
                          char sep, QuantileReport& report);
 
+// P as the report prints it: without trailing zeros ("1", "0,1", "99,9").
+std::string ProbabilityText(double p, char sep);
+
+// A list of probabilities in percent, as `--p` and the quantile window take
+// it: separated by ';' or blanks (or ',' with the decimal point). Nullopt
+// when one does not read, lies outside (0, 100), or the list is empty.
+std::optional<std::vector<double>> ParseProbabilityList(const std::string& text, char sep);
+// The list written back in that syntax ("0,01; 0,1; 1").
+std::string ProbabilityListText(const std::vector<double>& list, char sep);
+
+// Pearson III and Kritsky–Menkel fitted by the request's method to its series.
+struct QuantileComparison {
+    Fit pearson, kritskyMenkel;
+};
+// Raises FitRefused when either curve cannot be fitted (the likelihood
+// method is Kritsky–Menkel's only), or FloatFault.
+QuantileComparison CompareDistributions(const QuantileRequest& request);
+
+// The parameters side by side ("label\tPearson III\tKritsky–Menkel"), a
+// blank line, then P, T, and Kp, Qp of each curve per probability.
+std::vector<std::string> ComparisonLines(const QuantileComparison& comparison,
+                                         const std::vector<double>& exceedancePercents, char sep);
+
 } // namespace aqualen::dist

@@ -33,10 +33,10 @@ TEST(QuantilesCli, GivenParametersByteForByte)
               "Cs:\t1,000\n"
               "Cs/Cv:\t1,0\n"
               "\n"
-              "P, %\tKp\tQp\n"
-              "1,000\t4,023\t4,023\n"
-              "50,000\t0,836\t0,836\n"
-              "99,900\t-0,786\t-0,786\n");
+              "P, %\tT, лет\tKp\tQp\n"
+              "1\t100\t4,023\t4,023\n"
+              "50\t2\t0,836\t0,836\n"
+              "99,9\t1000\t-0,786\t-0,786\n");
 }
 
 // The moments methods read the statistics report of the same series.
@@ -61,8 +61,30 @@ TEST(QuantilesCli, BandColumnsAreReproducible)
     const std::string command = "quantiles --dist km --band 90 --p '1;50' --decimal . '" + file + "'";
     const CliResult first = RunCli(command);
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_NE(first.out.find("\nP, %\tKp\tQp\tQp нижн. (90 %)\tQp верхн. (90 %)\n"), std::string::npos);
+    EXPECT_NE(first.out.find("\nP, %\tT, лет\tKp\tQp\tQp нижн. (90 %)\tQp верхн. (90 %)\n"), std::string::npos);
     EXPECT_EQ(RunCli(command).out, first.out);
+}
+
+// Both curves by the same method, side by side; the same numbers as each
+// curve's own report.
+TEST(QuantilesCli, CompareShowsBothCurves)
+{
+    const std::string file = WriteScratchFile("q_compare.txt", kRunoff);
+    const CliResult compared = RunCli("quantiles --compare --p '1;70' --decimal . '" + file + "'");
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    const CliResult p3 = RunCli("quantiles --p '1;70' --decimal . '" + file + "'");
+    const CliResult km = RunCli("quantiles --dist km --p '1;70' --decimal . '" + file + "'");
+    EXPECT_EQ(ValueOf(compared.out, "Cv:"), ValueOf(p3.out, "Cv:") + "\t" + ValueOf(km.out, "Cv:"));
+    EXPECT_EQ(ValueOf(compared.out, "γ:"), "\t" + ValueOf(km.out, "γ:"));
+    EXPECT_NE(compared.out.find("\nP, %\tT, лет\tKp (П-III)\tQp (П-III)\tKp (К–М)\tQp (К–М)\n"), std::string::npos);
+    // T of 70 % is the dry year's period, 100/30.
+    const std::string rowP3 = ValueOf(p3.out, "70"), rowKm = ValueOf(km.out, "70");
+    EXPECT_EQ(ValueOf(compared.out, "70"), rowP3 + "\t" + rowKm.substr(rowKm.find('\t') + 1));
+    EXPECT_EQ(rowP3.substr(0, 4), "3.3\t");
+
+    const CliResult ml = RunCli("quantiles --compare --method ml '" + file + "'");
+    EXPECT_EQ(ml.status, 1);
+    EXPECT_EQ(RunCli("quantiles --compare --band 90 '" + file + "'").status, 4);
 }
 
 TEST(QuantilesCli, RefusalsAndUsageErrors)

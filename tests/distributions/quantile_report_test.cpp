@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "distributions/analytic_curve.h"
+#include "distributions/quantile_report.h"
 
 namespace aqualen::dist {
 namespace {
@@ -28,13 +28,29 @@ TEST(QuantileReport, ParametersTableAndCaption)
     EXPECT_EQ(CaptionLine(p3, ','), "Пирсон III, параметры заданы вручную: Q̄ = 100,000; Cv = 0,500; Cs = 0,500");
 
     const std::vector<std::string> table = QuantileTableLines(p3, nullptr, {1, 50}, '.');
-    EXPECT_EQ(table, (std::vector<std::string>{"P, %\tKp\tQp", "1.000\t2.343\t234.286", "50.000\t0.958\t95.849"}));
+    EXPECT_EQ(table, (std::vector<std::string>{"P, %\tT, лет\tKp\tQp", "1\t100\t2.343\t234.286", "50\t2\t0.958\t95.849"}));
 
     Band band{{1.8, 0.9}, {2.9, 1.1}, 90};
     EXPECT_EQ(QuantileTableLines(p3, &band, {1, 50}, ','),
-              (std::vector<std::string>{"P, %\tKp\tQp\tQp нижн. (90 %)\tQp верхн. (90 %)",
-                                        "1,000\t2,343\t234,286\t180,000\t290,000",
-                                        "50,000\t0,958\t95,849\t90,000\t110,000"}));
+              (std::vector<std::string>{"P, %\tT, лет\tKp\tQp\tQp нижн. (90 %)\tQp верхн. (90 %)",
+                                        "1\t100\t2,343\t234,286\t180,000\t290,000",
+                                        "50\t2\t0,958\t95,849\t90,000\t110,000"}));
+}
+
+TEST(QuantileReport, ProbabilityAndReturnPeriodTexts)
+{
+    const Fit p3 = Given(Distribution::PearsonIII, 100, 0.5, 0.5);
+    const struct {
+        double p;
+        const char* start; // P and T of the row
+    } cases[] = {{0.01, "0,01\t10000\t"}, {0.1, "0,1\t1000\t"}, {3, "3\t33,3\t"}, {40, "40\t2,5\t"},
+                 {50, "50\t2\t"},        {70, "70\t3,3\t"},    {99.9, "99,9\t1000\t"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(QuantileTableLines(p3, nullptr, {c.p}, ',')[1].rfind(c.start, 0), 0u) << c.p;
+    EXPECT_EQ(ParseProbabilityList("0,01; 1 50", ','), (std::vector<double>{0.01, 1, 50}));
+    EXPECT_EQ(ParseProbabilityList(ProbabilityListText({0.01, 99.9}, ','), ','), (std::vector<double>{0.01, 99.9}));
+    for (const char* refused : {"", "0", "100", "1;x", "-1"})
+        EXPECT_FALSE(ParseProbabilityList(refused, '.')) << refused;
 }
 
 TEST(QuantileReport, KritskyMenkelShowsItsShape)

@@ -424,7 +424,13 @@ bool TObespForm::WriteQuantiles()
     const AnalyticSheet& sheet = settings_.Analytic;
     const std::optional<dist::Band> band = BandAt(sheet, dist::StandardProbabilities());
     try {
-        QuantilesForm->ShowReport(*sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
+        // What the quantile window re-estimates from: other probabilities, the other curve.
+        dist::QuantileRequest source;
+        for (int32_t i = 0; i < settings_.Values.Count(); ++i)
+            source.values.push_back(settings_.Values.Get(i));
+        source.options = sheet.Options;
+        source.smoothing = SmoothingPointsOf(settings_);
+        QuantilesForm->ShowReport(source, *sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
     } catch (const dist::FitRefused& refused) {
         ShowError(this, QString::fromUtf8(refused.what()));
         return false;

@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,6 +27,9 @@ namespace {
 constexpr int kDesignWidth = 700;
 constexpr int kDesignHeight = 560;
 constexpr int kPanelHeight = 40;
+
+const char* kProbabilitiesRefused =
+    "Вероятности превышения вводятся в процентах, больше 0 и меньше 100, через «;»!";
 
 QString JoinLines(const std::vector<std::string>& lines)
 {
@@ -47,11 +52,21 @@ TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
     Panel1->setFixedHeight(kPanelHeight);
     btnCopy = new QPushButton(QStringLiteral("Копировать таблицу"), Panel1);
     btnSave = new QPushButton(QStringLiteral("Сохранить ..."), Panel1);
+    btnCompare = new QPushButton(QStringLiteral("Сравнить"), Panel1);
+    btnCompare->setCheckable(true);
+    btnCompare->setEnabled(false);
+    btnCompare->setToolTip(QStringLiteral("Пирсон III и Крицкий–Менкель тем же методом"));
+    lbProbabilities = new QLabel(QStringLiteral("P, %:"), Panel1);
+    edProbabilities = new QLineEdit(Panel1);
+    lbProbabilities->setBuddy(edProbabilities);
     auto* buttons = new QHBoxLayout(Panel1);
     buttons->setContentsMargins(8, 6, 8, 6);
     buttons->addWidget(btnCopy);
     buttons->addWidget(btnSave);
-    buttons->addStretch(1);
+    buttons->addWidget(btnCompare);
+    buttons->addSpacing(12);
+    buttons->addWidget(lbProbabilities);
+    buttons->addWidget(edProbabilities, 1);
 
     OutPutMemo = MakeReportPane(this, "OutPutMemo");
     OutPutMemo->setReadOnly(true);
@@ -64,36 +79,126 @@ TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
     connect(btnCopy, &QPushButton::clicked, this, &TQuantilesForm::btnCopyClick);
     connect(btnSave, &QPushButton::clicked, this, &TQuantilesForm::btnSaveClick);
+    connect(btnCompare, &QPushButton::clicked, this, &TQuantilesForm::btnCompareClick);
+    connect(edProbabilities, &QLineEdit::editingFinished, this, &TQuantilesForm::edProbabilitiesEditingFinished);
     resize(kDesignWidth, kDesignHeight);
     CentreOnScreen(*this);
 }
 
 void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, char separator)
 {
-    OutPutMemo->clear();
-    table_.clear();
-    dist::QuantileReport report;
-    try {
-        dist::BuildQuantileReport(fit, band, dist::StandardProbabilities(), separator, report);
-    } catch (...) {
-        ShowLines(report); // what was known before the fault stays
-        throw;
-    }
-    ShowLines(report);
+    source_.reset();
+    fit_ = fit;
+    standardBand_ = band ? std::optional<dist::Band>(*band) : std::nullopt;
+    separator_ = separator;
+    Redraw();
 }
 
-void TQuantilesForm::ShowLines(const dist::QuantileReport& report)
+void TQuantilesForm::ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band,
+                                char separator)
 {
-    if (report.parameters.empty())
+    ShowReport(fit, band, separator);
+    source_ = source;
+    btnCompare->setEnabled(true);
+}
+
+std::optional<dist::Band> TQuantilesForm::BandAtList() const
+{
+    if (!standardBand_)
+        return std::nullopt;
+    if (probabilities_ == dist::StandardProbabilities())
+        return standardBand_;
+    if (!source_)
+        return std::nullopt;
+    // The bootstrap is seeded, so the limits at a probability are those the
+    // sheet's band has there.
+    const dist::SmoothingPoints* smoothing = source_->smoothing ? &*source_->smoothing : nullptr;
+    return dist::ConfidenceBand(source_->values, *fit_, source_->options, probabilities_, smoothing);
+}
+
+void TQuantilesForm::Redraw()
+{
+    OutPutMemo->clear();
+    table_.clear();
+    edProbabilities->setText(QString::fromStdString(dist::ProbabilityListText(probabilities_, separator_)));
+    btnCompare->setEnabled(source_.has_value());
+    if (!fit_)
         return;
-    AlignTabs(report.parameters);
-    for (const std::string& line : report.parameters)
+    if (btnCompare->isChecked() && source_) {
+        dist::QuantileRequest request = *source_;
+        request.probabilities = probabilities_;
+        const std::vector<std::string> lines =
+            dist::ComparisonLines(dist::CompareDistributions(request), probabilities_, separator_);
+        const auto blank = std::find(lines.begin(), lines.end(), std::string());
+        ShowLines({lines.begin(), blank}, {blank + 1, lines.end()});
+        return;
+    }
+    dist::QuantileReport report;
+    try {
+        const std::optional<dist::Band> band = BandAtList();
+        dist::BuildQuantileReport(*fit_, band ? &*band : nullptr, probabilities_, separator_, report);
+    } catch (...) {
+        ShowLines(report.parameters, report.table); // what was known before the fault stays
+        throw;
+    }
+    ShowLines(report.parameters, report.table);
+}
+
+void TQuantilesForm::ShowLines(const std::vector<std::string>& parameters, const std::vector<std::string>& table)
+{
+    if (parameters.empty())
+        return;
+    AlignTabs(parameters);
+    for (const std::string& line : parameters)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
     OutPutMemo->appendPlainText(QString());
-    for (const std::string& line : report.table)
+    for (const std::string& line : table)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
-    table_ = report.table;
+    table_ = table;
     OutPutMemo->moveCursor(QTextCursor::Start);
+    // Wide enough for every column: the comparison and the band's limits
+    // would otherwise end behind the right edge.
+    if (!table.empty()) {
+        const QFontMetrics metrics(OutPutMemo->font());
+        const QStringList header = QString::fromStdString(table.front()).split(QLatin1Char('\t'));
+        const int needed = static_cast<int>(OutPutMemo->tabStopDistance()) * (header.size() - 1) +
+                           metrics.horizontalAdvance(header.back()) + metrics.horizontalAdvance(QStringLiteral("0000"));
+        if (width() < needed)
+            resize(needed, height());
+    }
+}
+
+void TQuantilesForm::btnCompareClick()
+{
+    RunGuarded(this, [&] {
+        try {
+            Redraw();
+        } catch (const dist::FitRefused& refused) {
+            btnCompare->setChecked(false);
+            Redraw();
+            ShowError(this, QString::fromUtf8(refused.what()));
+        }
+    });
+}
+
+void TQuantilesForm::edProbabilitiesEditingFinished()
+{
+    RunGuarded(this, [&] {
+        const std::optional<std::vector<double>> list =
+            dist::ParseProbabilityList(edProbabilities->text().toStdString(), separator_);
+        if (!list) {
+            ShowError(this, QString::fromUtf8(kProbabilitiesRefused));
+            return;
+        }
+        if (*list == probabilities_)
+            return;
+        probabilities_ = *list;
+        try {
+            Redraw();
+        } catch (const dist::FitRefused& refused) {
+            ShowError(this, QString::fromUtf8(refused.what()));
+        }
+    });
 }
 
 void TQuantilesForm::AlignTabs(const std::vector<std::string>& parameters)

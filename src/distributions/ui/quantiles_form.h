@@ -1,10 +1,13 @@
 #pragma once
 // The quantile report of the sheet's analytic curve: its parameters, then a
-// row per standard probability with Kp, Qp and, when a band is asked for, its
-// lower and upper limits. The table is tab-separated with the locale's
-// decimal separator, so it copies straight into a spreadsheet; the report can
-// be saved as a UTF-8 text file.
+// row per probability with P, the return period T, Kp, Qp and, when a band is
+// asked for, its lower and upper limits. The probabilities are edited in the
+// window (the syntax of aqualen-cli's --p); "Сравнить" shows Pearson III and
+// Kritsky–Menkel fitted by the same method side by side. The table is
+// tab-separated with the locale's decimal separator, so it copies straight
+// into a spreadsheet; the report can be saved as a UTF-8 text file.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,8 @@
 #include "distributions/quantile_report.h"
 
 class QFrame;
+class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -23,13 +28,21 @@ class TQuantilesForm : public QWidget {
 public:
     explicit TQuantilesForm(QWidget* owner);
 
-    // Writes the report into the pane. Raises dist::FitRefused or FloatFault;
-    // the lines written before stay.
+    // Writes the report of `fit` into the pane; `band` holds the limits at
+    // the standard probabilities (or none). Without a source nothing can be
+    // re-estimated: the comparison is off, and limits are shown only at the
+    // standard probabilities. Raises dist::FitRefused or FloatFault; the
+    // lines written before stay.
     void ShowReport(const dist::Fit& fit, const dist::Band* band, char separator);
+    void ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band,
+                    char separator);
 
     QFrame* Panel1 = nullptr;
     QPushButton* btnCopy = nullptr;
     QPushButton* btnSave = nullptr;
+    QPushButton* btnCompare = nullptr;
+    QLabel* lbProbabilities = nullptr;
+    QLineEdit* edProbabilities = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
 
 public slots:
@@ -37,11 +50,22 @@ public slots:
     void btnCopyClick();
     // The whole report to a file the user names.
     void btnSaveClick();
+    // Toggles between the report and the comparison of the two curves.
+    void btnCompareClick();
+    // Reads the probability list and shows the report at it.
+    void edProbabilitiesEditingFinished();
 
 private:
-    void ShowLines(const dist::QuantileReport& report);
+    void Redraw();
+    std::optional<dist::Band> BandAtList() const;
+    void ShowLines(const std::vector<std::string>& parameters, const std::vector<std::string>& table);
     void AlignTabs(const std::vector<std::string>& parameters);
 
+    std::optional<dist::QuantileRequest> source_;
+    std::optional<dist::Fit> fit_;
+    std::optional<dist::Band> standardBand_; // at the standard probabilities
+    std::vector<double> probabilities_ = dist::StandardProbabilities();
+    char separator_ = ',';
     std::vector<std::string> table_;
 };
 

@@ -284,7 +284,7 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
          dist::QuantileTableLines(*s.Analytic.Fit, &*band, dist::StandardProbabilities(), separator))
         expected << QString::fromStdString(line);
     EXPECT_EQ(Report(), expected);
-    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 4); // P, Kp, Qp and the two limits
+    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 5); // P, T, Kp, Qp and the two limits
 
     form.sbZoomInClick(); // 690 x 488
     Shot(*form.pbPage, "analytic_sheet");
@@ -326,9 +326,9 @@ TEST_F(AnalyticWindowTest, OpenReportFollowsTheCurve)
         dialog.PageAnalytic->rgBand->SetItemIndex(1);
     });
     EXPECT_NE(Report(), pearson);
-    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 2);
+    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 3);
     form.WaitForBand();
-    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 4);
+    EXPECT_EQ(Report().back().count(QLatin1Char('\t')), 5);
 
     // No curve: nothing to report.
     RunParameters([](TParamDlg& dialog) { dialog.PageAnalytic->rgDistribution->SetItemIndex(0); });

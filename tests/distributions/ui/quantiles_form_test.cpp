@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -60,7 +63,40 @@ TEST_F(QuantilesFormTest, ParametersThenTheTableWithOrWithoutLimits)
     form.ShowReport(fit, &band, '.');
     const QStringList limited = ToList(dist::QuantileTableLines(fit, &band, dist::StandardProbabilities(), '.'));
     EXPECT_EQ(Shown().mid(Shown().size() - 24), limited);
-    EXPECT_EQ(limited[5].count(QLatin1Char('\t')), 4);
+    EXPECT_EQ(limited[5].count(QLatin1Char('\t')), 5);
+}
+
+// The probabilities typed in the window and the comparison of both curves,
+// copied like the table; a list that does not read is refused and kept out.
+TEST_F(QuantilesFormTest, EditedProbabilitiesAndComparison)
+{
+    dist::QuantileRequest source;
+    source.values = {312, 254, 401, 198, 287, 365, 221, 276, 450, 189, 305, 268, 333, 242, 296, 520};
+    source.options.distribution = dist::Distribution::PearsonIII;
+    const dist::Fit p3 = dist::FitCurve(source.values, source.options);
+    form.ShowReport(source, p3, nullptr, ',');
+    form.edProbabilities->setText(QStringLiteral("1; 50"));
+    form.edProbabilitiesEditingFinished();
+    EXPECT_EQ(Shown().mid(Shown().size() - 3),
+              ToList(dist::QuantileTableLines(p3, nullptr, {1, 50}, ',')));
+
+    form.btnCompare->click();
+    ASSERT_TRUE(form.btnCompare->isChecked());
+    const std::vector<std::string> compared =
+        dist::ComparisonLines(dist::CompareDistributions(source), {1, 50}, ',');
+    EXPECT_EQ(Shown(), ToList(compared));
+    form.btnCopyClick();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), ToList(compared).mid(compared.size() - 3).join('\n') + '\n');
+    if (const char* folder = std::getenv("AQUALEN_SCREENSHOTS")) {
+        form.show();
+        form.grab().save(QString::fromUtf8(folder) + "/quantiles_comparison.png");
+    }
+
+    form.edProbabilities->setText(QStringLiteral("0; 50"));
+    form.edProbabilitiesEditingFinished();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(Shown(), ToList(compared));
 }
 
 TEST_F(QuantilesFormTest, CopiesTheTable)
