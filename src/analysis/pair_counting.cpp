@@ -11,10 +11,10 @@ namespace {
 // order: a right element taken ahead of the remaining left ones forms a pair
 // with each of them.
 template <typename Before>
-std::int64_t MergeCount(std::vector<long double>& a, Before takeRight)
+std::int64_t MergeCount(std::vector<double>& a, Before takeRight)
 {
     const size_t n = a.size();
-    std::vector<long double> buffer(n);
+    std::vector<double> buffer(n);
     std::int64_t count = 0;
     for (size_t width = 1; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
@@ -40,16 +40,16 @@ std::int64_t MergeCount(std::vector<long double>& a, Before takeRight)
 
 } // namespace
 
-std::int64_t CountInversions(std::vector<long double> values)
+std::int64_t CountInversions(std::vector<double> values)
 {
     // Equal values stay in order, so only strictly smaller right values count.
-    return MergeCount(values, [](long double left, long double right) { return right < left; });
+    return MergeCount(values, [](double left, double right) { return right < left; });
 }
 
-std::int64_t CountWeakInversions(std::vector<long double> values)
+std::int64_t CountWeakInversions(std::vector<double> values)
 {
     // Ties taken from the right first, so that they count as well.
-    return MergeCount(values, [](long double left, long double right) { return right <= left; });
+    return MergeCount(values, [](double left, double right) { return right <= left; });
 }
 
 std::vector<double> MidRanks(const std::vector<double>& values)

@@ -8,9 +8,9 @@
 namespace aqualen::analysis {
 
 // Pairs i < j with values[i] > values[j] (strictly), by merge sort.
-std::int64_t CountInversions(std::vector<long double> values);
+std::int64_t CountInversions(std::vector<double> values);
 // Pairs i < j with values[i] >= values[j].
-std::int64_t CountWeakInversions(std::vector<long double> values);
+std::int64_t CountWeakInversions(std::vector<double> values);
 
 // Mid-ranks 1..n (tied values share the mean of their ranks).
 std::vector<double> MidRanks(const std::vector<double>& values);

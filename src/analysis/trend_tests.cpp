@@ -66,25 +66,34 @@ double DoubleOf(std::uint64_t key)
 // y(i) = x(i) − b·i these are the pairs with y(j) ≤ y(i).
 std::int64_t PairsWithSlopeAtMost(const std::vector<double>& x, double b)
 {
-    std::vector<long double> y(x.size());
-    for (size_t i = 0; i < x.size(); ++i)
-        y[i] = static_cast<long double>(x[i]) - static_cast<long double>(b) * static_cast<long double>(i);
+    std::vector<double> y(x.size());
+    for (size_t i = 0; i < x.size(); ++i) // extended, then stored: a linear series gives equal y exactly
+        y[i] = static_cast<double>(static_cast<long double>(x[i]) - static_cast<long double>(b) * static_cast<long double>(i));
     return CountWeakInversions(std::move(y));
 }
 
 // The k-th smallest pair slope (k from 1): the smallest b with at least k
-// slopes at most b.
-double KthSlope(const std::vector<double>& x, std::int64_t k, double low, double high)
+// slopes at most b. `next`, when given, is lowered to the smallest probed b
+// with more than k slopes at most b: a close upper bound for the next slope.
+double KthSlope(const std::vector<double>& x, std::int64_t k, double low, double high, double* next = nullptr)
 {
-    if (PairsWithSlopeAtMost(x, low) >= k)
+    const std::int64_t atLow = PairsWithSlopeAtMost(x, low);
+    if (atLow >= k) {
+        if (next && atLow > k)
+            *next = low;
         return low;
+    }
     std::uint64_t lo = KeyOf(low), hi = KeyOf(high); // count(lo) < k <= count(hi)
     while (hi - lo > 1) {
         const std::uint64_t mid = lo + (hi - lo) / 2;
-        if (PairsWithSlopeAtMost(x, DoubleOf(mid)) >= k)
+        const std::int64_t count = PairsWithSlopeAtMost(x, DoubleOf(mid));
+        if (count >= k) {
             hi = mid;
-        else
+            if (next && count > k && DoubleOf(mid) < *next)
+                *next = DoubleOf(mid);
+        } else {
             lo = mid;
+        }
     }
     return DoubleOf(hi);
 }
@@ -111,9 +120,17 @@ long double WeightedRankAutocorrelation(const std::vector<double>& ranks)
     const double band = 1.96 / std::sqrt(static_cast<double>(n));
     long double sum = 0;
     for (size_t k = 1; k < n; ++k) {
-        double lagged = 0; // double: this quadratic loop is the test's cost
-        for (size_t t = 0; t + k < n; ++t)
-            lagged += d[t] * d[t + k];
+        // Four sums in double: this quadratic loop is the test's cost, and
+        // independent sums let the processor run them side by side.
+        double part[4] = {0, 0, 0, 0};
+        const size_t pairs = n - k;
+        size_t t = 0;
+        for (; t + 4 <= pairs; t += 4)
+            for (size_t m = 0; m < 4; ++m)
+                part[m] += d[t + m] * d[t + m + k];
+        for (; t < pairs; ++t)
+            part[0] += d[t] * d[t + k];
+        const double lagged = (part[0] + part[1]) + (part[2] + part[3]);
         const long double rho = lagged / denominator;
         if (std::fabs(rho) > band) {
             const auto m = static_cast<long double>(n - k);
@@ -202,8 +219,9 @@ double SenSlope(const std::vector<double>& values)
     // Every slope lies within ±range (the steepest joins neighbours).
     if (pairs % 2 == 1)
         return KthSlope(values, pairs / 2 + 1, -range, range);
-    const double below = KthSlope(values, pairs / 2, -range, range);
-    const double above = KthSlope(values, pairs / 2 + 1, below, range);
+    double next = range;
+    const double below = KthSlope(values, pairs / 2, -range, range, &next);
+    const double above = KthSlope(values, pairs / 2 + 1, below, next);
     return static_cast<double>((static_cast<long double>(below) + above) / 2);
 }
 
