@@ -137,6 +137,20 @@ std::string TableRefusal(const std::string& name, const SeriesTable& table)
     return text + "; choose one with --column N";
 }
 
+// A table has two cells or more in most of its lines. A column of numbers
+// with a stray "12 5" or "1 000" among them is still a column: it reads as a
+// pane would, and that line is the one that does not read.
+bool IsTable(const SeriesTable& table)
+{
+    size_t filled = 0;
+    size_t split = 0;
+    for (const std::vector<std::string>& row : table.rows) {
+        filled += row.empty() ? 0 : 1;
+        split += row.size() > 1 ? 1 : 0;
+    }
+    return 2 * split > filled;
+}
+
 } // namespace
 
 std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
@@ -170,7 +184,7 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesF
         }
         return ColumnLines(table, *options.column, table.header, options.separator);
     }
-    if (table.columns > 1) {
+    if (IsTable(table)) {
         error = TableRefusal(name, table);
         return std::nullopt;
     }

@@ -64,8 +64,8 @@ std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed,
 // Reads a series file (or standard input for "-" or an empty name) through
 // the windows' importer: UTF-8 or the Cyrillic code page, any line ending,
 // a byte-order mark. Without a column, a file of one column gives its lines
-// exactly as a pane holding its text would, and a table is refused with its
-// columns named. With a column, that column's cells, a header row left out
+// exactly as a pane holding its text would, and a table (two cells or more in
+// most lines) is refused with its columns named. With a column, that column's cells, a header row left out
 // and the numbers written with the separator. A folder, a file that cannot be
 // opened or a read error is no series either. Refusals return nullopt and set
 // `error` to the reason ("cannot read NAME: reason", ...).

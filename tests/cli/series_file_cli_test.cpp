@@ -76,7 +76,9 @@ TEST(SeriesFileCli, OneColumnReadsAsAPane)
 
     // Without --column nothing is converted: a comma stays no number in a
     // period file, and a blank line at the end still counts.
-    for (const char* text : {"1,5\n2\n3\n", "1\n2\n3\n\n"}) {
+    // A stray line of two numbers in a column is a line that does not read,
+    // not a table.
+    for (const char* text : {"1,5\n2\n3\n", "1\n2\n3\n\n", "1\n12 5\n3\n", "1\n2\n1;5\n4\n"}) {
         r = RunCli("stats --decimal .", text);
         EXPECT_EQ(r.status, 1) << text;
         EXPECT_EQ(r.err, "Ряд введен не корректно!\n");
