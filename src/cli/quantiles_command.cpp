@@ -14,6 +14,7 @@
 #include "distributions/quantile_report.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
+#include "series/numeric_routines.h"
 #include "stats/statistics_report.h"
 
 namespace aqualen::cli {
@@ -193,7 +194,7 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::optional<SeriesLines> lines = ReadSeriesFile(invocation.path, invocation.fileOptions, error);
     if (!lines)
         return ReadError(err, "quantiles", error);
-    if (lines->size() <= 2) {
+    if (lines->size() < kLeastSeriesLength) {
         err << "aqualen-cli quantiles: too few lines (a series needs at least 3)\n";
         return kExitTooShort;
     }

@@ -13,8 +13,6 @@ namespace aqualen {
 
 namespace {
 
-// Below this many values the deviations divide by n - 1, from it on by n.
-constexpr int kLargeSample = 30;
 // From this r on its error divides by sqrt(n) rather than sqrt(n - 1).
 constexpr double kStrongCorrelation = 0.6;
 // The probable error is this share of the mean square error.
@@ -31,16 +29,7 @@ double CorrelationSigmaR(double r, int n)
 
 double CorrelationDeviation(const TDoubleList& values)
 {
-    const double* v = values.Data();
-    const int32_t n = values.Count();
-    const double mean = SeriesMean(v, n);
-    const long double divisor = n < kLargeSample ? n - 1 : n;
-    double sum = 0;
-    for (int32_t i = 0; i < n; ++i) {
-        const long double deviation = static_cast<long double>(v[i]) - mean;
-        sum = StoreDouble(sum + CheckedDivide(deviation * deviation, divisor));
-    }
-    return StoreDouble(CheckedSqrt(sum));
+    return SampleDeviation(values, SeriesMean(values.Data(), values.Count()));
 }
 
 CorrelationFigures ComputeCorrelation(const TDoubleList& studied, const TDoubleList& analogue)
@@ -82,7 +71,7 @@ CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLin
                                      char separator, const CorrelationPointSink& onPoint)
 {
     CorrelationOutcome outcome;
-    if (studied.size() <= 2 || analogue.size() <= 2) {
+    if (studied.size() < kLeastSeriesLength || analogue.size() < kLeastSeriesLength) {
         outcome.kind = CorrelationOutcomeKind::TooShort;
         return outcome;
     }

@@ -51,20 +51,6 @@ bool ReadSeries(const SeriesLines& lines, int series, char separator, TDoubleLis
     return true;
 }
 
-// Each squared deviation divided by n - 1 below 30 values and by n from 30
-// on, added in line order; the root of the sum.
-double StandardDeviation(const TDoubleList& values, double mean)
-{
-    const int64_t n = values.Count();
-    const long double divisor = n < 30 ? n - 1 : n;
-    double sum = 0;
-    for (int32_t i = 0; i < values.Count(); ++i) {
-        const long double deviation = static_cast<long double>(values.Get(i)) - mean;
-        sum = StoreDouble(sum + CheckedDivide(deviation * deviation, divisor));
-    }
-    return StoreDouble(CheckedSqrt(sum));
-}
-
 } // namespace
 
 int64_t WilcoxonU(const std::vector<double>& first, const std::vector<double>& second)
@@ -100,7 +86,7 @@ HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines
     // Lengths are kept whole: nothing here wraps at 16 bits.
     const int64_t n1 = static_cast<int64_t>(first.size());
     const int64_t n2 = static_cast<int64_t>(second.size());
-    if (n1 <= 2 || n2 <= 2)
+    if (n1 < static_cast<int64_t>(kLeastSeriesLength) || n2 < static_cast<int64_t>(kLeastSeriesLength))
         return HomogeneityOutcome::TooShort;
     const int64_t n = std::max(n1, n2);
     if (n < 10)
@@ -116,8 +102,8 @@ HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines
 
     const double m1 = SeriesMean(x.Data(), x.Count());
     const double m2 = SeriesMean(y.Data(), y.Count());
-    const double s1 = StandardDeviation(x, m1);
-    const double s2 = StandardDeviation(y, m2);
+    const double s1 = SampleDeviation(x, m1);
+    const double s2 = SampleDeviation(y, m2);
     const long double variance1 = static_cast<long double>(s1) * s1;
     const long double variance2 = static_cast<long double>(s2) * s2;
 

@@ -7,6 +7,22 @@
 
 namespace aqualen {
 
+double SampleDeviation(const double* values, int32_t n, double mean)
+{
+    const long double divisor = n < kLargeSampleSize ? static_cast<long double>(n) - 1 : n;
+    double sum = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const long double deviation = static_cast<long double>(values[i]) - mean;
+        sum = StoreDouble(sum + CheckedDivide(deviation * deviation, divisor));
+    }
+    return StoreDouble(CheckedSqrt(sum));
+}
+
+double SampleDeviation(const TDoubleList& values, double mean)
+{
+    return SampleDeviation(values.Data(), values.Count(), mean);
+}
+
 int64_t RoundHalfEven(long double value)
 {
     if (std::isnan(value) || !(std::fabs(value) < 9223372036854775807.5L))

@@ -1,11 +1,28 @@
 #pragma once
 // Small numeric routines shared by all calculations.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "series/numeric_lists.h"
 
 namespace aqualen {
+
+// The fewest lines a series pane may hold for any report: two lines or fewer
+// are too short to compute anything.
+inline constexpr size_t kLeastSeriesLength = 3;
+
+// From this many values on, the squared deviations of a standard deviation
+// are divided by n, below it by n - 1 (the unbiased estimate matters only for
+// short series; hydrological practice switches at 30).
+inline constexpr int32_t kLargeSampleSize = 30;
+
+// Standard deviation of n values about `mean`: each squared deviation (in
+// extended precision) divided by n - 1 below kLargeSampleSize values and by
+// n from it on, summed in line order in a double, and the root of the sum.
+// Raises FloatFault (n = 1 below the threshold divides by zero).
+double SampleDeviation(const double* values, int32_t n, double mean);
+double SampleDeviation(const TDoubleList& values, double mean);
 
 // Decimal rounding: multiplies (or divides) by 10 one step at a time, rounds
 // to the nearest integer with halves to even, and scales back the same way.

@@ -17,14 +17,7 @@ StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, 
     const double mean = SeriesMean(x, n);
     sink("Среднее значение:\t" + FormatFixed(mean, 3, separator));
 
-    // From 30 values on the squared deviations are divided by n, below by n - 1.
-    const long double divisor = n < 30 ? count - 1 : count;
-    double variance = 0;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const long double deviation = static_cast<long double>(x[i]) - mean;
-        variance = StoreDouble(variance + CheckedDivide(deviation * deviation, divisor));
-    }
-    const double sd = StoreDouble(CheckedSqrt(variance));
+    const double sd = SampleDeviation(x, n, mean);
     sink("СКО:\t" + FormatFixed(sd, 3, separator));
 
     const double cv = StoreDouble(CheckedDivide(sd, mean));
@@ -58,7 +51,7 @@ StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& se
                                        char separator, const std::function<void()>& clearOutput,
                                        const LineSink& sink)
 {
-    if (lines.size() <= 2)
+    if (lines.size() < kLeastSeriesLength)
         return StatisticsOutcome::TooShort;
     if (!ParseSeries(lines, series, separator))
         return StatisticsOutcome::InvalidInput;
