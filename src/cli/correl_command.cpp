@@ -5,6 +5,7 @@
 
 #include "cli/cli_common.h"
 #include "correl/correlation_report.h"
+#include "series/messages.h"
 
 namespace aqualen::cli {
 
@@ -59,10 +60,10 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
             err << "aqualen-cli correl: each series needs more than 2 lines\n";
             return kExitTooShort;
         case CorrelationOutcomeKind::DifferentLengths:
-            err << "Ряды разной длины!\n";
+            err << kSeriesLengthsDifferText << '\n';
             return kExitRejected;
         case CorrelationOutcomeKind::InvalidInput:
-            err << "Ряды введены не корректно!\n";
+            err << kSeriesPairInvalidText << '\n';
             return kExitRejected;
         case CorrelationOutcomeKind::Report:
             WriteLines(out, outcome.lines);

@@ -29,8 +29,6 @@ const char* kHomogUsage =
     "3 too few lines, 4 usage error or an input that cannot be read,\n"
     "5 the report could not be written.\n";
 
-constexpr const char* kSeriesInvalidText = "Ряды введены не корректно!";
-
 int UsageError(std::ostream& err, const std::string& reason)
 {
     return cli::UsageError(err, "homog", reason, kHomogUsage);
@@ -88,7 +86,8 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
             err << "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)\n";
             return kExitTooShort;
         case HomogeneityOutcome::InvalidInput:
-            err << kSeriesInvalidText << '\n';
+        case HomogeneityOutcome::DifferentLengths:
+            err << ReportOutcomeMessage(outcome, 2) << '\n';
             return kExitRejected;
         case HomogeneityOutcome::Report:
             return kExitReport;

@@ -6,36 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "series/report_sink.h"
 #include "series/series_lines.h"
 
 namespace aqualen {
 
-enum class HomogeneityOutcome {
-    TooShort,     // a series of 2 lines or fewer, or both below 10: nothing was sent
-    InvalidInput, // a line is not a number: the lengths line and the points before it were sent
-    Report,       // every report line and every point were sent
-};
-
-class HomogeneitySink {
-public:
-    virtual ~HomogeneitySink() = default;
-    // Once, when the lengths are accepted and before the lengths line.
-    virtual void Begin() {}
-    virtual void Line(const std::string& line) = 0;
-    // The next value of series 1 or 2, in line order.
-    virtual void Point(int series, double value) = 0;
-};
-
-// Keeps everything it is sent; for the command line, tests and benchmarks.
-class CollectingHomogeneitySink final : public HomogeneitySink {
-public:
-    void Line(const std::string& line) override { lines.push_back(line); }
-    void Point(int series, double value) override { (series == 1 ? points1 : points2).push_back(value); }
-
-    std::vector<std::string> lines;
-    std::vector<double> points1;
-    std::vector<double> points2;
-};
+// The report's outcomes, of the one outcome type:
+// - TooShort: a series of fewer than kLeastSeriesLength lines, or both below
+//   10: nothing was sent;
+// - InvalidInput: a line is not a number: the lengths line and the points
+//   before it were sent;
+// - Report: every report line and every point were sent.
+using HomogeneityOutcome = ReportOutcome;
+// Begin comes once, when the lengths are accepted and before the lengths line.
+using HomogeneitySink = ReportSink;
+using CollectingHomogeneitySink = CollectingReportSink;
 
 // row 0..17 and level 0..12 index DependenceRows and SignificanceLevels
 // (std::out_of_range otherwise). Raises FloatFault on a floating-point fault,

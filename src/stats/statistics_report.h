@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "series/messages.h"
 #include "series/numeric_lists.h"
 #include "series/series_lines.h"
 #include "stats/bias_correction.h"
@@ -26,9 +27,6 @@ struct StatisticsValues {
 StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, char separator, const LineSink& sink);
 
 enum class StatisticsOutcome { TooShort, InvalidInput, Report };
-
-// The message for a series pane with a line that does not read.
-inline constexpr const char* kSeriesInvalidText = "Ряд введен не корректно!";
 
 // The whole statistics command over a pane's lines:
 // - 2 lines or fewer: TooShort; nothing is touched.

@@ -39,6 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 fuzz::Expect(sink.lines.empty() && sink.points1.empty() && sink.points2.empty(),
                              "output from series too short");
                 break;
+            case HomogeneityOutcome::DifferentLengths:
+                fuzz::Expect(false, "the homogeneity test pairs no lines");
+                break;
             }
         } catch (const FloatFault&) {
             for (const std::string& line : sink.lines)

@@ -21,6 +21,7 @@
 
 #include "correl/correlation_report.h"
 #include "series/float_fault.h"
+#include "series/messages.h"
 #include "series/ui/chart_axes.h"
 #include "series/ui/busy_cursor.h"
 #include "series/ui/chart_height.h"
@@ -234,11 +235,11 @@ void TCorrelForm::btnRunClick()
         case CorrelationOutcomeKind::TooShort:
             return;
         case CorrelationOutcomeKind::DifferentLengths:
-            ShowWarning(this, QStringLiteral("Ряды разной длины!"));
+            ShowWarning(this, QString::fromUtf8(kSeriesLengthsDifferText));
             return;
         case CorrelationOutcomeKind::InvalidInput:
             ShowPoints(read);
-            ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+            ShowError(this, QString::fromUtf8(kSeriesPairInvalidText));
             if (const auto stop = FirstUnreadablePair(studied, analogue, SystemDecimalSeparator()))
                 PointAtLine(stop->pane == 0 ? *MemoSer1 : *MemoSer2, static_cast<int>(stop->line));
             return;

@@ -337,7 +337,7 @@ void TOdnForm::btnRunClick()
         }
         ShowSeries();
         if (outcome == HomogeneityOutcome::InvalidInput) {
-            ShowError(this, QStringLiteral("Ряды введены не корректно!"));
+            ShowError(this, QString::fromUtf8(kSeriesPairInvalidText));
             // The first series is read whole before the second.
             const char separator = SystemDecimalSeparator();
             if (const auto line = FirstUnreadableLine(first, separator))
