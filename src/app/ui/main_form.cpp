@@ -17,6 +17,7 @@
 
 
 #include "app/ui/about_form.h"
+#include "analysis/ui/analysis_form.h"
 #include "app/ui/open_on_demand.h"
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
@@ -80,6 +81,15 @@ void TMainForm::BuildMenu()
     mnStatHar = N3->addAction(QStringLiteral("Статистические характеристики"));
     mnCorrel = N3->addAction(QStringLiteral("Корреляция ..."));
     mnOdn = N3->addAction(QStringLiteral("Проверка на однородность ..."));
+    // Made on first use and owned by this window, like the others.
+    connect(N3->addAction(QStringLiteral("Анализ ряда ...")), &QAction::triggered, this, [this] {
+        auto* form = findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!form)
+            form = new analysis::ui::TAnalysisForm(this);
+        form->show();
+        form->raise();
+        form->activateWindow();
+    });
 
     N5 = menuBar()->addMenu(QStringLiteral("Графика"));
     mnObesp = N5->addAction(QStringLiteral("Кривая обеспеченности ..."));
