@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
 
@@ -13,7 +15,9 @@
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
 #include "series/ui/message_service.h"
+#include "series/series_lines.h"
 #include "series/ui/series_files.h"
+#include "series/ui/take_series.h"
 
 namespace aqualen::ui {
 
@@ -43,6 +47,36 @@ void LoadFileIntoGrid(TParamDlg& dialog, const QString& path)
     dialog.StringGrid1->SetCurrentRow(1);
     if (lines->size() > static_cast<size_t>(SeriesGridCells::kMaxPoints))
         CoverPastedRows(dialog, static_cast<int>(lines->size()));
+}
+
+void TakeMainSeries(TParamDlg& dialog)
+{
+    const std::optional<PaneSeries> series = ProvidedSeries(dialog);
+    if (!series || series->text.isEmpty()) {
+        ShowPlain(&dialog, QString::fromUtf8(kNoMainSeriesText));
+        return;
+    }
+    const SeriesLines lines = SplitLines(series->text.toStdString());
+    const int count = static_cast<int>(std::min<size_t>(lines.size(), SeriesGridCells::kMaxPoints + 1));
+    if (count < dialog.UpDown2->Minimum() || count > dialog.UpDown2->Maximum()) {
+        ShowError(&dialog, QStringLiteral("В таблице от %1 до %2 точек, а в ряду главного окна %3 значений!")
+                               .arg(dialog.UpDown2->Minimum())
+                               .arg(dialog.UpDown2->Maximum())
+                               .arg(lines.size()));
+        return;
+    }
+    dialog.StringGrid1->CommitEdit();
+    dialog.CheckBox1->setChecked(true);
+    SeriesGridCells& cells = dialog.GridCells->Cells();
+    ClearValues(cells);
+    for (int row = 1; row <= count; ++row)
+        cells.Set(SeriesGridCells::kValueColumn, row, lines[static_cast<size_t>(row - 1)]);
+    // Setting the count refills the row numbers and the P column.
+    dialog.UpDown2->SetPosition(count);
+    dialog.Edit2Change();
+    dialog.StringGrid1->SetCurrentRow(1);
+    if (const QString title = SeriesTitle(*series, count); !title.isEmpty())
+        dialog.edNameKrOb->setText(title);
 }
 
 void PointAtGridRow(TParamDlg& dialog, int row)

@@ -17,6 +17,13 @@ void CoverPastedRows(TParamDlg& dialog, int lastRow);
 // emptied, and sets the number of points to the file's (5 to 500).
 void LoadFileIntoGrid(TParamDlg& dialog, const QString& path);
 
+// "Взять ряд из главного окна": the main window's lines into the value
+// column, "Ввести ряд" ticked, the number of points set to their count and
+// the title to "<name>, <first>–<last>" (what is known of it). A series of
+// fewer than 5 or more than 500 values is refused with a message and
+// nothing changes.
+void TakeMainSeries(TParamDlg& dialog);
+
 // Shows the series page with grid row `row` current, after a refusal.
 void PointAtGridRow(TParamDlg& dialog, int row);
 

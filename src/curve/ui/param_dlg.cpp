@@ -37,6 +37,7 @@
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/series_files.h"
+#include "series/ui/take_series.h"
 
 namespace aqualen::ui {
 
@@ -202,6 +203,11 @@ QWidget* TParamDlg::CreateSeriesPage()
     sbSorted = FlatButton(QRect(277, 128, 27, 27), page);
     sbSorted->setIcon(GlyphIcon(Glyph::Sort, 18));
     sbSorted->setToolTip(QStringLiteral("Сортировать ряд"));
+
+    btnTakeSeries = new QPushButton(QString::fromUtf8(kTakeSeriesText), page);
+    btnTakeSeries->setGeometry(248, 170, 156, 40);
+    btnTakeSeries->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 4px"));
+    connect(btnTakeSeries, &QPushButton::clicked, this, [this] { RunGuarded(this, [&] { TakeMainSeries(*this); }); });
 
     RadioGroupP = new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
                                  {QStringLiteral("P = m / (n+1) * 100%"),

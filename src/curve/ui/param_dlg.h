@@ -59,6 +59,7 @@ public:
     QToolButton* sbPaste;
     QToolButton* sbClear;
     QToolButton* sbSorted;
+    QPushButton* btnTakeSeries = nullptr; // "Взять ряд из главного окна"
     QCheckBox* CheckBox1;
     RadioGroup* RadioGroupP;
     // Page "Кривая"

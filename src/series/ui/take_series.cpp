@@ -52,7 +52,7 @@ bool TakeProvidedSeries(SeriesPane& pane)
 {
     const std::optional<PaneSeries> series = ProvidedSeries(pane);
     if (!series || series->text.isEmpty()) {
-        ShowPlain(pane.window(), QStringLiteral("В главном окне нет ряда!"));
+        ShowPlain(pane.window(), QString::fromUtf8(kNoMainSeriesText));
         return false;
     }
     if (LinesOfRawText(series->text).size() > static_cast<size_t>(kMaxPaneLines)) {

@@ -20,6 +20,7 @@ class SeriesPane;
 using SeriesProvider = std::function<PaneSeries()>;
 
 inline constexpr const char* kTakeSeriesText = "Взять ряд из главного окна";
+inline constexpr const char* kNoMainSeriesText = "В главном окне нет ряда!";
 
 // Makes `owner` (the main window) provide this series to the windows it owns.
 void ProvideSeries(QWidget& owner, SeriesProvider provider);

@@ -20,6 +20,10 @@
 #include "curve/ui/series_grid_view.h"
 #include "key_input.h"
 #include "series/ui/pane_text.h"
+#include "curve/ui/grid_series_input.h"
+#include "series/number_text.h"
+#include "series/ui/pane_series.h"
+#include "series/ui/take_series.h"
 #include "support/file_drop.h"
 #include "support/recording_file_dialogs.h"
 #include "support/recording_messages.h"
@@ -152,6 +156,58 @@ TEST_F(ParamDlgInputTest, ScreenshotAfterARefusedCell)
     dialog.btnOk->click();
     QApplication::processEvents();
     dialog.grab().save(QDir(dir).filePath("param_dlg_unreadable.png"));
+}
+
+} // namespace
+} // namespace aqualen::ui
+
+namespace aqualen::ui {
+namespace {
+
+QString Values(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString::number(100 + i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+TEST(ParamDlgTakeSeries, TheMainWindowsSeriesFillsTheGrid)
+{
+    RecordingMessages messages;
+    QWidget owner;
+    PaneSeries provided{Values(12), 1950, QString::fromUtf8("Река")};
+    ProvideSeries(owner, [&] { return provided; });
+    CurveSettings settings;
+    settings.SetWindowDefaults();
+    TParamDlg dialog(settings, &owner);
+    dialog.GridCells->Cells().Set(2, 1, "9");
+
+    ASSERT_TRUE(dialog.btnTakeSeries->isEnabled());
+    ASSERT_TRUE(ProvidedSeries(dialog));
+    TakeMainSeries(dialog);
+    EXPECT_TRUE(dialog.CheckBox1->isChecked());
+    EXPECT_EQ(dialog.PointCount(), 12);
+    EXPECT_EQ(dialog.GridCells->Cells().Get(2, 1), "100");
+    EXPECT_EQ(dialog.GridCells->Cells().Get(2, 12), "111");
+    EXPECT_EQ(dialog.GridCells->Cells().Get(1, 12), FormatFixed(92.3, 1, SystemDecimalSeparator()));
+    EXPECT_EQ(dialog.edNameKrOb->text(), QString::fromUtf8("Река, 1950–1961"));
+    EXPECT_TRUE(messages.messages.empty());
+
+    // Too short or too long: a message, and the grid keeps its series.
+    for (const int count : {4, 501}) {
+        provided = {Values(count), std::nullopt, {}};
+        dialog.btnTakeSeries->click();
+        EXPECT_EQ(dialog.PointCount(), 12) << count;
+        EXPECT_EQ(dialog.GridCells->Cells().Get(2, 1), "100") << count;
+    }
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].kind, MessageKind::Error);
+
+    provided = {};
+    dialog.btnTakeSeries->click();
+    ASSERT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(messages.messages[2].text, QString::fromUtf8(kNoMainSeriesText));
 }
 
 } // namespace
