@@ -60,6 +60,18 @@ TEST(TrendTests, LinearTrendReport)
     EXPECT_EQ(lines[7], "Манн–Кендалл, 5 %:\tтренд значим");
 }
 
+// Strong negative rank autocorrelation (ρ(1) far below −1.96/√n, the others
+// inside the band) takes Var*(S) below zero: no corrected Z, never a NaN.
+TEST(TrendTests, HamedRaoNotApplicableForAnAlternatingSeries)
+{
+    const TrendResult r = ComputeTrend({16, 16, 7, 17, 6, 16, 6, 16, 8, 7, 15, 7});
+    EXPECT_FALSE(r.hamedRao.applicable);
+    EXPECT_LE(r.hamedRao.variance, 0);
+    const std::vector<std::string> lines = TrendLines(r, 5, std::nullopt, ',');
+    EXPECT_EQ(lines[3], "Хамед–Рао Z:\tпоправка неприменима");
+    EXPECT_EQ(lines[8], "Хамед–Рао, 5 %:\tпоправка неприменима");
+}
+
 TEST(TrendTests, TieCorrectedVariance)
 {
     // One pair of equal values among ten: (10·9·25 − 2·1·9)/18 = 124.
