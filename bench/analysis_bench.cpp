@@ -2,10 +2,10 @@
 // values (under 100 ms), outliers at 100 (under 300 ms, the simulation of
 // 10,000 series included).
 
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "analysis/outlier_tests.h"
 #include "analysis/trend_tests.h"

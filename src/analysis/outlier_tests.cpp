@@ -19,8 +19,8 @@ namespace aqualen::analysis {
 namespace {
 
 constexpr unsigned kSeed = 20240817; // the same series always gets the same critical values
-constexpr const char* kNames[kOutlierStatistics] = {"Диксон r10:", "Диксон r11:", "Диксон r20:",
-                                                    "Диксон r21:", "Диксон r22:", "Смирнов–Граббс G:"};
+constexpr const char* kNames[kOutlierStatistics] = {
+    "Диксон r10:", "Диксон r11:", "Диксон r20:", "Диксон r21:", "Диксон r22:", "Смирнов–Граббс G:"};
 
 double Ratio(double numerator, double denominator)
 {
@@ -50,7 +50,8 @@ std::pair<double, double> MeanAndDeviation(const std::vector<double>& x)
     long double squares = 0;
     for (const double v : x)
         squares += (v - mean) * (v - mean);
-    return {static_cast<double>(mean), static_cast<double>(std::sqrt(squares / static_cast<long double>(x.size() - 1)))};
+    return {static_cast<double>(mean),
+            static_cast<double>(std::sqrt(squares / static_cast<long double>(x.size() - 1)))};
 }
 
 Ends EndsOfAscending(const std::vector<double>& a)
@@ -59,7 +60,10 @@ Ends EndsOfAscending(const std::vector<double>& a)
     return {a[n - 1], a[n - 2], a[n - 3], a[0], a[1], a[2]};
 }
 
-Ends Mirrored(const Ends& e) { return {-e.low1, -e.low2, -e.low3, -e.top1, -e.top2, -e.top3}; }
+Ends Mirrored(const Ends& e)
+{
+    return {-e.low1, -e.low2, -e.low3, -e.top1, -e.top2, -e.top3};
+}
 
 // The three largest and three smallest values in one pass (the simulation
 // needs no full sort).
@@ -180,8 +184,8 @@ OutlierResult ComputeOutliers(const std::vector<double>& values, dist::Distribut
     result.largest.statistic = LargestValueStatistics(ascending);
     result.smallest.value = ascending.front();
     result.smallest.statistic = SmallestValueStatistics(ascending);
-    const CriticalValues critical = SimulatedCriticalValues(fit, static_cast<int>(values.size()),
-                                                            RegionalR1At(r1Choice).value, levelPercent);
+    const CriticalValues critical =
+        SimulatedCriticalValues(fit, static_cast<int>(values.size()), RegionalR1At(r1Choice).value, levelPercent);
     result.largest.critical = critical.largest;
     result.smallest.critical = critical.smallest;
     return result;

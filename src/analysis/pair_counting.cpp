@@ -10,8 +10,7 @@ namespace {
 // Bottom-up merge sort counting the pairs that the comparison puts out of
 // order: a right element taken ahead of the remaining left ones forms a pair
 // with each of them.
-template <typename Before>
-std::int64_t MergeCount(std::vector<double>& a, Before takeRight)
+template <typename Before> std::int64_t MergeCount(std::vector<double>& a, Before takeRight)
 {
     const size_t n = a.size();
     std::vector<double> buffer(n);

@@ -26,7 +26,10 @@ namespace {
 
 // Two-sided p of a standard normal statistic: 2(1 − Φ(|z|)) = erfc(|z|/√2),
 // which keeps its digits where Φ is close to 1.
-double TwoSidedNormalP(double z) { return std::erfc(std::fabs(z) / std::sqrt(2.0)); }
+double TwoSidedNormalP(double z)
+{
+    return std::erfc(std::fabs(z) / std::sqrt(2.0));
+}
 
 // Z with the continuity correction of ±1.
 double ContinuityZ(std::int64_t s, double variance)
@@ -68,7 +71,8 @@ std::int64_t PairsWithSlopeAtMost(const std::vector<double>& x, double b)
 {
     std::vector<double> y(x.size());
     for (size_t i = 0; i < x.size(); ++i) // extended, then stored: a linear series gives equal y exactly
-        y[i] = static_cast<double>(static_cast<long double>(x[i]) - static_cast<long double>(b) * static_cast<long double>(i));
+        y[i] = static_cast<double>(static_cast<long double>(x[i]) -
+                                   static_cast<long double>(b) * static_cast<long double>(i));
     return CountWeakInversions(std::move(y));
 }
 
@@ -184,7 +188,10 @@ Spearman SpearmanTest(const std::vector<double>& values)
     return sp;
 }
 
-std::string P3(double p, char sep) { return "p = " + FormatFixed(p, 3, sep); }
+std::string P3(double p, char sep)
+{
+    return "p = " + FormatFixed(p, 3, sep);
+}
 
 } // namespace
 
@@ -247,7 +254,10 @@ Pettitt PettittTest(const std::vector<double>& values)
     return pt;
 }
 
-int ProposeChangePoint(const std::vector<double>& values) { return PettittTest(values).changeAfter; }
+int ProposeChangePoint(const std::vector<double>& values)
+{
+    return PettittTest(values).changeAfter;
+}
 
 TrendResult ComputeTrend(const std::vector<double>& values)
 {
@@ -271,8 +281,7 @@ std::string FourDigits(double value, char separator)
     return FormatGeneral(std::strtod(text, nullptr), separator);
 }
 
-std::vector<std::string> TrendLines(const TrendResult& r, int levelPercent, std::optional<int> firstYear,
-                                    char sep)
+std::vector<std::string> TrendLines(const TrendResult& r, int levelPercent, std::optional<int> firstYear, char sep)
 {
     const std::string changeAfter =
         std::to_string(firstYear ? *firstYear + r.pettitt.changeAfter - 1 : r.pettitt.changeAfter);
@@ -280,9 +289,8 @@ std::vector<std::string> TrendLines(const TrendResult& r, int levelPercent, std:
         "Длина ряда:\t" + std::to_string(r.n),
         "Манн–Кендалл S:\t" + std::to_string(r.mannKendall.s),
         "Манн–Кендалл Z:\t" + FormatFixed(r.mannKendall.z, 3, sep) + "\t" + P3(r.mannKendall.p, sep),
-        r.hamedRao.applicable
-            ? "Хамед–Рао Z:\t" + FormatFixed(r.hamedRao.z, 3, sep) + "\t" + P3(r.hamedRao.p, sep)
-            : std::string("Хамед–Рао Z:\tпоправка неприменима"),
+        r.hamedRao.applicable ? "Хамед–Рао Z:\t" + FormatFixed(r.hamedRao.z, 3, sep) + "\t" + P3(r.hamedRao.p, sep)
+                              : std::string("Хамед–Рао Z:\tпоправка неприменима"),
         "Сен, наклон:\t" + FourDigits(r.senSlope, sep),
         "Спирмен ρ:\t" + FormatFixed(r.spearman.rho, 3, sep) + "\t" + P3(r.spearman.p, sep),
         "Петтитт K:\t" + std::to_string(r.pettitt.k) + "\t" + P3(r.pettitt.p, sep) + "\tсдвиг после: " + changeAfter,

@@ -14,32 +14,31 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kOutliersUsage =
-    "Usage: aqualen-cli outliers [--dist km|p3] [--r1 INDEX] [--level 1|5|10]\n"
-    "                            [--decimal SEP] [--column N] [FILE]\n"
-    "\n"
-    "Tests whether the largest and the smallest value of the series in FILE\n"
-    "(standard input when FILE is absent), 5 to 1,000 values, stand out:\n"
-    "Dixon's r10, r11, r20, r21, r22 and the Smirnov-Grubbs G, each with its\n"
-    "critical value and the verdict \"Однородно\" or \"Выделяется\". The critical\n"
-    "values are one-sided quantiles over 10,000 series of the same length\n"
-    "simulated with a fixed seed from the curve fitted to the series by the\n"
-    "moments method (bias-corrected Cv, Cs), with lag-one dependence r(1).\n"
-    "\n"
-    "  --dist km|p3   Kritsky-Menkel (default) or Pearson III\n"
-    "  --r1 INDEX     r(1) typical of the region, for the bias correction and the\n"
-    "                 simulation: 0 (r(1) = 0, default), 1 (0.3) or 2 (0.5)\n"
-    "  --level L      one-sided significance level in percent: 1, 5 (default), 10\n"
-    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
-    "                 (default: the locale's)\n"
-    "  --column N     the column N (from 1) of a table file, its header line\n"
-    "                 skipped (a table is refused without it)\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected (a line that does not\n"
-    "read, fewer than 5 or more than 1,000 values, all values equal, no curve\n"
-    "for the series' Cv and Cs), 2 floating-point fault, 3 too few lines,\n"
-    "4 usage error or an input that cannot be read, 5 the report could not be\n"
-    "written.\n";
+const char* kOutliersUsage = "Usage: aqualen-cli outliers [--dist km|p3] [--r1 INDEX] [--level 1|5|10]\n"
+                             "                            [--decimal SEP] [--column N] [FILE]\n"
+                             "\n"
+                             "Tests whether the largest and the smallest value of the series in FILE\n"
+                             "(standard input when FILE is absent), 5 to 1,000 values, stand out:\n"
+                             "Dixon's r10, r11, r20, r21, r22 and the Smirnov-Grubbs G, each with its\n"
+                             "critical value and the verdict \"Однородно\" or \"Выделяется\". The critical\n"
+                             "values are one-sided quantiles over 10,000 series of the same length\n"
+                             "simulated with a fixed seed from the curve fitted to the series by the\n"
+                             "moments method (bias-corrected Cv, Cs), with lag-one dependence r(1).\n"
+                             "\n"
+                             "  --dist km|p3   Kritsky-Menkel (default) or Pearson III\n"
+                             "  --r1 INDEX     r(1) typical of the region, for the bias correction and the\n"
+                             "                 simulation: 0 (r(1) = 0, default), 1 (0.3) or 2 (0.5)\n"
+                             "  --level L      one-sided significance level in percent: 1, 5 (default), 10\n"
+                             "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+                             "                 (default: the locale's)\n"
+                             "  --column N     the column N (from 1) of a table file, its header line\n"
+                             "                 skipped (a table is refused without it)\n"
+                             "\n"
+                             "Exit status: 0 report written, 1 input rejected (a line that does not\n"
+                             "read, fewer than 5 or more than 1,000 values, all values equal, no curve\n"
+                             "for the series' Cv and Cs), 2 floating-point fault, 3 too few lines,\n"
+                             "4 usage error or an input that cannot be read, 5 the report could not be\n"
+                             "written.\n";
 
 int Usage(std::ostream& err, const std::string& reason)
 {
@@ -51,7 +50,8 @@ int Usage(std::ostream& err, const std::string& reason)
 int RunOutliers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--dist", "--r1", "--level", kDecimalOption, kColumnOption}, {}, error);
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args, {"--dist", "--r1", "--level", kDecimalOption, kColumnOption}, {}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)

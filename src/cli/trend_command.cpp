@@ -14,28 +14,30 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kTrendUsage =
-    "Usage: aqualen-cli trend [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
-    "\n"
-    "Tests the series in FILE (standard input when FILE is absent), one number\n"
-    "per line in time order, 10 to 10,000 values, for a trend and a change\n"
-    "point: Mann-Kendall S and Z with the tie correction, Z after Hamed and\n"
-    "Rao's correction for autocorrelation, Sen's slope per step, Spearman's rho\n"
-    "against time and Pettitt's K with the length of the first part, each with\n"
-    "its two-sided p; then one verdict per test at the level.\n"
-    "\n"
-    "  --level L      significance level in percent: 1, 5 (default) or 10\n"
-    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
-    "                 (default: the locale's)\n"
-    "  --column N     the column N (from 1) of a table file, its header line\n"
-    "                 skipped (a table is refused without it)\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected (a line that does not\n"
-    "read, fewer than 10 or more than 10,000 values, all values equal),\n"
-    "2 floating-point fault, 3 too few lines, 4 usage error or an input that\n"
-    "cannot be read, 5 the report could not be written.\n";
+const char* kTrendUsage = "Usage: aqualen-cli trend [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+                          "\n"
+                          "Tests the series in FILE (standard input when FILE is absent), one number\n"
+                          "per line in time order, 10 to 10,000 values, for a trend and a change\n"
+                          "point: Mann-Kendall S and Z with the tie correction, Z after Hamed and\n"
+                          "Rao's correction for autocorrelation, Sen's slope per step, Spearman's rho\n"
+                          "against time and Pettitt's K with the length of the first part, each with\n"
+                          "its two-sided p; then one verdict per test at the level.\n"
+                          "\n"
+                          "  --level L      significance level in percent: 1, 5 (default) or 10\n"
+                          "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+                          "                 (default: the locale's)\n"
+                          "  --column N     the column N (from 1) of a table file, its header line\n"
+                          "                 skipped (a table is refused without it)\n"
+                          "\n"
+                          "Exit status: 0 report written, 1 input rejected (a line that does not\n"
+                          "read, fewer than 10 or more than 10,000 values, all values equal),\n"
+                          "2 floating-point fault, 3 too few lines, 4 usage error or an input that\n"
+                          "cannot be read, 5 the report could not be written.\n";
 
-int Usage(std::ostream& err, const std::string& reason) { return UsageError(err, "trend", reason, kTrendUsage); }
+int Usage(std::ostream& err, const std::string& reason)
+{
+    return UsageError(err, "trend", reason, kTrendUsage);
+}
 
 } // namespace
 

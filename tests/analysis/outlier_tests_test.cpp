@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "analysis/outlier_tests.h"
 
@@ -60,8 +60,8 @@ TEST(OutlierTests, SimulationReproducesNormalTables)
         double table;
     };
     const Case cases[] = {
-        {10, 5, 5, 2.176}, {10, 1, 5, 2.410}, {20, 5, 5, 2.557}, {20, 1, 5, 2.884},
-        {10, 5, 0, 0.409}, {10, 1, 0, 0.527}, {10, 5, 1, 0.477}, {10, 5, 3, 0.612},  {10, 5, 4, 0.682},
+        {10, 5, 5, 2.176}, {10, 1, 5, 2.410}, {20, 5, 5, 2.557}, {20, 1, 5, 2.884}, {10, 5, 0, 0.409},
+        {10, 1, 0, 0.527}, {10, 5, 1, 0.477}, {10, 5, 3, 0.612}, {10, 5, 4, 0.682},
     };
     for (const Case& c : cases) {
         const CriticalValues v = SimulatedCriticalValues(NormalCurve(), c.n, 0, c.level);

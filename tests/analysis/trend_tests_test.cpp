@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "analysis/analysis_messages.h"
 #include "analysis/pair_counting.h"
@@ -24,10 +24,10 @@ TEST(TrendTests, MannKendallSCountsPairsWithTies)
 
 TEST(TrendTests, SenSlopeIsTheMedianPairSlope)
 {
-    EXPECT_DOUBLE_EQ(SenSlope({1, 3, 2}), 0.5);               // slopes 2, 0.5, −1
-    EXPECT_DOUBLE_EQ(SenSlope({1, 3, 5, 7, 9, 11, 13}), 2);   // a linear trend
+    EXPECT_DOUBLE_EQ(SenSlope({1, 3, 2}), 0.5);                    // slopes 2, 0.5, −1
+    EXPECT_DOUBLE_EQ(SenSlope({1, 3, 5, 7, 9, 11, 13}), 2);        // a linear trend
     EXPECT_DOUBLE_EQ(SenSlope({0, 0, 0, 0, 1, 1, 1, 1}), 1.0 / 6); // constant runs: 12 zeros, then 1/7, 1/6, 1/6
-    EXPECT_NEAR(SenSlope({4, 1, 3, 2}), -7.0 / 12, 1e-15); // slopes −3 −1 −2/3 −0.5 0.5 2: even count
+    EXPECT_NEAR(SenSlope({4, 1, 3, 2}), -7.0 / 12, 1e-15);         // slopes −3 −1 −2/3 −0.5 0.5 2: even count
 }
 
 TEST(TrendTests, PettittFindsAStepChange)

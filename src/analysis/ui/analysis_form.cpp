@@ -11,9 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QValueAxis>
 #include <QVBoxLayout>
-
+#include <QValueAxis>
 #include <algorithm>
 #include <optional>
 
@@ -126,7 +125,10 @@ TAnalysisForm::TAnalysisForm(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(btnRun, &QPushButton::clicked, this, &TAnalysisForm::btnRunClick);
 }
 
-int TAnalysisForm::LevelPercent() const { return std::max(1, LevelGroup->checkedId()); }
+int TAnalysisForm::LevelPercent() const
+{
+    return std::max(1, LevelGroup->checkedId());
+}
 
 void TAnalysisForm::btnRunClick()
 {
@@ -142,11 +144,11 @@ void TAnalysisForm::btnRunClick()
         ShowError(this, QString::fromStdString(*refusal));
         return;
     }
-    const std::optional<int> firstYear =
-        FirstYear->value() > 0 ? std::optional<int>(FirstYear->value()) : std::nullopt;
+    const std::optional<int> firstYear = FirstYear->value() > 0 ? std::optional<int>(FirstYear->value()) : std::nullopt;
     OutPutMemo->clear();
     const TrendResult result = ComputeTrend(*values);
-    aqualen::ui::SetLines(*OutPutMemo, TrendLines(result, LevelPercent(), firstYear, aqualen::ui::SystemDecimalSeparator()));
+    aqualen::ui::SetLines(*OutPutMemo,
+                          TrendLines(result, LevelPercent(), firstYear, aqualen::ui::SystemDecimalSeparator()));
 
     const int n = static_cast<int>(values->size());
     const double x0 = firstYear ? *firstYear : 1;

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QChart>
 #include <QDir>
@@ -8,6 +6,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include "analysis/analysis_messages.h"
 #include "analysis/ui/analysis_form.h"
