@@ -17,7 +17,6 @@ using namespace aqualen;
 CurveSettings SheetWithBand()
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     s.Title = "Река — 100 лет наблюдений";
     const int n = 100;
     for (int m = 1; m <= n; ++m) {

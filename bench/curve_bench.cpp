@@ -40,7 +40,6 @@ void EnsureGuiApplication()
 // 500 points by the first plotting-position formula, largest value first.
 void FillLongSeries(CurveSettings& s)
 {
-    s.SetWindowDefaults();
     s.Title = "Река — 500 лет наблюдений";
     s.AxisName = "Q, м3/с";
     const int n = 500;

@@ -4,15 +4,15 @@
 #include <cctype>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
+#include <array>
+#include <utility>
 
 #include "cli/analytic_options.h"
 #include "cli/cli_common.h"
 #include "curve/analytic_fit.h"
 #include "curve/curve_settings.h"
-#include "curve/scale_check.h"
 #include "curve/series_grid_cells.h"
-#include "curve/smoothing_fit.h"
+#include "curve/sheet_update.h"
 #include "curve/ui/sheet_export.h"
 #include "series/float_fault.h"
 #include "series/number_text.h"
@@ -55,9 +55,6 @@ const char* kCurveUsage =
     "4 usage error or an input that cannot be read, 5 the sheet could not be\n"
     "written.\n";
 
-constexpr int kMinPoints = 5;
-constexpr int kMaxPoints = 500;
-
 enum class OutputKind { Pdf, Png };
 
 std::optional<OutputKind> KindOf(const std::string& path)
@@ -81,6 +78,129 @@ std::string OptionText(const ParsedArgs& parsed, const std::string& name, const 
     return it == parsed.options.end() ? fallback : it->second;
 }
 
+// Everything one run needs, read from the command line.
+struct CurveRequest {
+    std::string valuesFile;
+    std::string output;
+    OutputKind kind = OutputKind::Pdf;
+    int dpi = 150;
+    char separator = ',';
+    SeriesFileOptions fileOptions;
+    PlottingFormula formula = PlottingFormula::Weibull;
+    SheetInput input;
+    dist::FitOptions analytic;
+};
+
+// Fills the request, or gives the exit status of a refusal already written to `err`.
+std::optional<int> ParseCurve(const ParsedArgs& parsed, CurveRequest& request, std::ostream& err)
+{
+    auto usage = [&err](const std::string& why) { return UsageError(err, "curve", why, kCurveUsage); };
+    if (parsed.files.size() != 1)
+        return usage("expected one values file");
+    request.valuesFile = parsed.files[0];
+    request.output = OptionText(parsed, "-o", OptionText(parsed, "--output", ""));
+    if (request.output.empty())
+        return usage("the output file is missing (-o OUT.pdf or -o OUT.png)");
+    const std::optional<OutputKind> kind = KindOf(request.output);
+    if (!kind)
+        return usage("the output file must end in .pdf or .png");
+    request.kind = *kind;
+    const std::optional<char> separator = DecimalSeparator(parsed);
+    if (!separator)
+        return usage("--decimal takes ',' or '.'");
+    request.separator = *separator;
+    std::string reason;
+    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(parsed, reason);
+    if (!fileOptions)
+        return usage(reason);
+    request.fileOptions = *fileOptions;
+    const std::optional<int> formula = IntegerOption(parsed, "--formula", 1, 1, 2);
+    if (!formula)
+        return usage("--formula takes 1 or 2");
+    request.formula = *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev;
+    const CurveSettings defaults;
+    const std::optional<int> radius = IntegerOption(parsed, "--radius", defaults.PointRadius, 1, 20);
+    if (!radius)
+        return usage("--radius takes a whole number from 1 to 20");
+    const std::optional<int> dpi = IntegerOption(parsed, "--dpi", 150, 30, 1200);
+    if (!dpi)
+        return usage("--dpi takes a whole number from 30 to 1200");
+    request.dpi = *dpi;
+    const std::optional<int> r1Index = IntegerOption(parsed, "--r1", 0, 0, 2);
+    if (!r1Index)
+        return usage("--r1 takes 0, 1 or 2");
+    AnalyticChoice analytic;
+    if (!ReadAnalyticOptions(parsed, *separator, dist::Distribution::None, analytic)) {
+        if (analytic.status == kExitUsage)
+            return usage(analytic.reason);
+        err << analytic.reason << "\n";
+        return analytic.status;
+    }
+    analytic.options.r1Choice = *r1Index;
+    if (analytic.options.distribution == dist::Distribution::None &&
+        (parsed.options.count("--method") || parsed.options.count("--ratio") || parsed.options.count("--band")))
+        return usage("--method, --ratio and --band go with --dist");
+    request.analytic = analytic.options;
+
+    SheetInput& input = request.input;
+    input.fineGrid = parsed.flags.count("--fine") > 0;
+    input.pointRadius = *radius;
+    input.title = OptionText(parsed, "--title", "");
+    input.axisName = OptionText(parsed, "--axis-name", kDefaultAxisName);
+    // A box not given holds the sheet's default, in the separator it is read with.
+    const std::array<std::pair<const char*, double>, 4> scaleBoxes{{
+        {"--max", defaults.ScaleMax},
+        {"--min", defaults.ScaleMin},
+        {"--main-step", defaults.MainStep},
+        {"--additional-step", defaults.AdditionalStep},
+    }};
+    for (size_t i = 0; i < scaleBoxes.size(); ++i)
+        input.scaleTexts[i] = OptionText(parsed, scaleBoxes[i].first, FormatGeneral(scaleBoxes[i].second, *separator));
+    input.seriesOn = true;
+    input.smoothCurve = parsed.flags.count("--smooth") > 0;
+    return std::nullopt;
+}
+
+// The sheet of the request, through the parameters dialog's own OK sequence
+// on a grid holding the values; then the band, which the window computes
+// apart. Gives the exit status of a refusal written to `err`.
+std::optional<int> RunSheet(const CurveRequest& request, const SeriesLines& lines, CurveSettings& settings,
+                            std::ostream& err)
+{
+    const long long n = static_cast<long long>(lines.size());
+    if (!CurveSettings::PointCountAllowed(n)) {
+        err << "Число точек должно быть от " << CurveSettings::kMinPoints << " до " << CurveSettings::kMaxPoints
+            << "!\n";
+        return kExitRejected;
+    }
+    SeriesGridCells cells;
+    for (int m = 1; m <= n; ++m)
+        cells.Set(SeriesGridCells::kValueColumn, m, lines[static_cast<size_t>(m - 1)]);
+    FillProbabilityColumn(cells, static_cast<int>(n), request.formula, request.separator);
+    SheetInput input = request.input;
+    input.pointCount = static_cast<int>(n);
+    input.readAnalytic = [&request](dist::FitOptions& options) {
+        options = request.analytic;
+        return true;
+    };
+    const SheetUpdate update = ApplySheetInput(settings, cells, input, request.separator);
+    if (!update.Stored()) {
+        err << update.message << "\n";
+        return update.fault && update.refusal != SheetRefusal::ScaleText ? kExitFault : kExitRejected;
+    }
+    try {
+        if (const std::optional<BandRequest> band = MakeBandRequest(settings))
+            settings.Analytic.Band = ComputeBand(*band);
+    } catch (const dist::FitRefused& refused) {
+        err << refused.what() << "\n";
+        return kExitRejected;
+    } catch (const FloatFault& fault) {
+        err << fault.what() << "\n";
+        return kExitFault;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -92,130 +212,24 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
                    "--additional-step", "--dpi", "--decimal", "--column", "-o", "--output", "--dist", "--method", "--ratio",
                    "--r1", "--band", "--mean", "--cv", "--cs"},
                   {"--fine", "--smooth"}, error);
-    auto usage = [&err](const std::string& why) { return UsageError(err, "curve", why, kCurveUsage); };
     if (!parsed)
-        return usage(error);
-    if (parsed->help) {
+        return UsageError(err, "curve", error, kCurveUsage);
+    if (parsed->help)
         return WriteHelp(out, err, kCurveUsage);
-    }
-    if (parsed->files.size() != 1)
-        return usage("expected one values file");
-    const std::string output = OptionText(*parsed, "-o", OptionText(*parsed, "--output", ""));
-    if (output.empty())
-        return usage("the output file is missing (-o OUT.pdf or -o OUT.png)");
-    const std::optional<OutputKind> kind = KindOf(output);
-    if (!kind)
-        return usage("the output file must end in .pdf or .png");
-    const std::optional<char> separator = DecimalSeparator(*parsed);
-    if (!separator)
-        return usage("--decimal takes ',' or '.'");
-    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
-    if (!fileOptions)
-        return usage(error);
-    const std::optional<int> formula = IntegerOption(*parsed, "--formula", 1, 1, 2);
-    if (!formula)
-        return usage("--formula takes 1 or 2");
-    const std::optional<int> radius = IntegerOption(*parsed, "--radius", 3, 1, 20);
-    if (!radius)
-        return usage("--radius takes a whole number from 1 to 20");
-    const std::optional<int> dpi = IntegerOption(*parsed, "--dpi", 150, 30, 1200);
-    if (!dpi)
-        return usage("--dpi takes a whole number from 30 to 1200");
-    const std::optional<int> r1Index = IntegerOption(*parsed, "--r1", 0, 0, 2);
-    if (!r1Index)
-        return usage("--r1 takes 0, 1 or 2");
-    AnalyticChoice analytic;
-    if (!ReadAnalyticOptions(*parsed, *separator, dist::Distribution::None, analytic)) {
-        if (analytic.status == kExitUsage)
-            return usage(analytic.reason);
-        err << analytic.reason << "\n";
-        return analytic.status;
-    }
-    analytic.options.r1Choice = *r1Index;
-    if (analytic.options.distribution == dist::Distribution::None &&
-        (parsed->options.count("--method") || parsed->options.count("--ratio") || parsed->options.count("--band")))
-        return usage("--method, --ratio and --band go with --dist");
+    CurveRequest request;
+    if (const std::optional<int> refused = ParseCurve(*parsed, request, err))
+        return *refused;
 
-    CurveSettings settings;
-    settings.SetWindowDefaults();
-    settings.FineGrid = parsed->flags.count("--fine") > 0;
-    settings.PointRadius = static_cast<uint8_t>(*radius);
-    settings.Title = OptionText(*parsed, "--title", "");
-    settings.AxisName = OptionText(*parsed, "--axis-name", "Q, м3/с");
-    // The scale boxes are read in the dialog's order; the first that does not
-    // read stops everything.
-    const struct {
-        const char* option;
-        double* field;
-        const char* fallback;
-    } scaleBoxes[] = {
-        {"--max", &settings.ScaleMax, "17"},
-        {"--min", &settings.ScaleMin, "0"},
-        {"--main-step", &settings.MainStep, "1"},
-        {"--additional-step", &settings.AdditionalStep, "0.2"},
-    };
-    for (const auto& box : scaleBoxes) {
-        const auto it = parsed->options.find(box.option);
-        const std::optional<double> value =
-            it == parsed->options.end() ? ParseNumber(box.fallback, '.') : ParseNumber(it->second, *separator);
-        if (!value) {
-            err << "'" << it->second << "' is not a valid floating point value\n";
-            return kExitRejected;
-        }
-        *box.field = *value;
-    }
-    if (const auto scaleError = ScaleSettingsError(settings.ScaleMax, settings.ScaleMin, settings.MainStep,
-                                                   settings.AdditionalStep)) {
-        err << *scaleError << "\n";
-        return kExitRejected;
-    }
-
-    const std::optional<SeriesLines> lines = ReadSeriesFile(parsed->files[0], *fileOptions, error);
+    const std::optional<SeriesLines> lines = ReadSeriesFile(request.valuesFile, request.fileOptions, error);
     if (!lines)
         return ReadError(err, "curve", error);
-    const int n = static_cast<int>(std::min<size_t>(lines->size(), kMaxPoints + 1));
-    if (n < kMinPoints || n > kMaxPoints) {
-        err << "Число точек должно быть от 5 до 500!\n";
-        return kExitRejected;
-    }
-    // The values go through the dialog's own grid routines, as on its OK with
-    // the series option on: P column, sort (values written back in general
-    // format), then the rows read into the settings.
-    SeriesGridCells cells;
-    for (int m = 1; m <= n; ++m)
-        cells.Set(SeriesGridCells::kValueColumn, m, (*lines)[m - 1]);
-    FillProbabilityColumn(cells, n, *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev,
-                          *separator);
-    if (!SortSeries(cells, n, true, settings, *separator) || !ReadSeries(cells, n, settings, *separator)) {
-        err << "Ряд данных введен не корректно!\n";
-        return kExitRejected;
-    }
+    CurveSettings settings;
+    if (const std::optional<int> refused = RunSheet(request, *lines, settings, err))
+        return *refused;
 
-    try {
-        settings.SmoothCurve = parsed->flags.count("--smooth") > 0;
-        if (settings.SmoothCurve)
-            FitSmoothingCurve(settings);
-        // The analytic curve after the smoothing curve, whose points the
-        // graphic-analytic method reads.
-        settings.Analytic.Options = analytic.options;
-        FitAnalyticCurve(settings);
-        if (const std::optional<BandRequest> request = MakeBandRequest(settings))
-            settings.Analytic.Band = ComputeBand(*request);
-    } catch (const dist::FitRefused& refused) {
-        err << refused.what() << "\n";
-        return kExitRejected;
-    } catch (const FloatFault& fault) {
-        err << fault.what() << "\n";
-        return kExitFault;
-    } catch (const std::invalid_argument& refused) {
-        err << refused.what() << "\n";
-        return kExitRejected;
-    }
-    settings.SheetReady = true;
-
-    const ui::ExportResult written = *kind == OutputKind::Pdf
-                                         ? ui::WriteSheetPdf(settings, output, *separator)
-                                         : ui::WriteSheetPng(settings, output, *dpi, *separator);
+    const ui::ExportResult written = request.kind == OutputKind::Pdf
+                                         ? ui::WriteSheetPdf(settings, request.output, request.separator)
+                                         : ui::WriteSheetPng(settings, request.output, request.dpi, request.separator);
     if (!written.ok) {
         err << "aqualen-cli curve: " << written.error << "\n";
         return kExitCannotWrite;

@@ -141,7 +141,6 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
 std::optional<dist::SmoothingPoints> SmoothingOf(const SeriesLines& lines, const QuantilesInvocation& invocation)
 {
     CurveSettings settings;
-    settings.SetWindowDefaults();
     settings.FineGrid = invocation.fineGrid;
     settings.ScaleMax = 17;
     settings.ScaleMin = 0;
@@ -210,7 +209,7 @@ int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::o
         if (invocation.request.options.method == dist::Method::GraphicAnalytic) {
             try {
                 invocation.request.smoothing = SmoothingOf(*lines, invocation);
-            } catch (const std::invalid_argument& refused) { // the smoothing fit's refusal
+            } catch (const dist::FitRefused& refused) { // the smoothing fit's refusal
                 err << refused.what() << '\n';
                 return kExitRejected;
             }

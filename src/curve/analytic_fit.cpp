@@ -23,7 +23,7 @@ std::vector<double> SeriesOf(const CurveSettings& settings)
 // back into a value of the scale.
 double SmoothingValueAt(const CurveSettings& s, double probability)
 {
-    const long double x = ProbabilityToX(s, probability);
+    const long double x = ProbabilityToX(s.FineGrid, probability);
     const long double y = s.CurveA * x * x + s.CurveB * x + s.CurveC;
     const long double range = static_cast<long double>(s.ScaleMax) - s.ScaleMin;
     return static_cast<double>(s.ScaleMin + y * range / kAxisHeight);
@@ -52,7 +52,7 @@ void FitAnalyticCurve(CurveSettings& settings)
     if (sheet.Options.bandLevel == 0)
         return;
     std::vector<double> probabilities = dist::StandardProbabilities();
-    for (const ScaleEntry& row : SelectedScale(settings))
+    for (const ScaleEntry& row : SelectedScale(settings.FineGrid))
         probabilities.push_back(row.Probability);
     std::sort(probabilities.begin(), probabilities.end());
     probabilities.erase(std::unique(probabilities.begin(), probabilities.end()), probabilities.end());

@@ -40,9 +40,9 @@ struct Divisions {
     double sheetStep = 0;
 };
 
-Divisions DivisionsOf(const CurveSettings& s, double step)
+Divisions DivisionsOf(double scaleMin, double scaleMax, double step)
 {
-    const long double range = static_cast<long double>(s.ScaleMax) - s.ScaleMin;
+    const long double range = static_cast<long double>(scaleMax) - scaleMin;
     if (!(range > 0) || !(step > 0))
         return {};
     const long double count = std::trunc(range / step);
@@ -58,7 +58,7 @@ Divisions DivisionsOf(const CurveSettings& s, double step)
 class SheetPainter {
 public:
     SheetPainter(Canvas& canvas, const CurveSettings& settings, const SheetTarget& target)
-        : canvas_(canvas), s_(settings), t_(target), scale_(SelectedScale(settings)),
+        : canvas_(canvas), s_(settings), t_(target), scale_(SelectedScale(settings.FineGrid)),
           axisLength_(scale_.back().Position)
     {
     }
@@ -81,8 +81,8 @@ public:
             Line(scale_[i].Position, 0, scale_[i].Position, kAxisHeight);
         }
 
-        const Divisions main = DivisionsOf(s_, s_.MainStep);
-        const Divisions additional = DivisionsOf(s_, s_.AdditionalStep);
+        const Divisions main = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.MainStep);
+        const Divisions additional = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.AdditionalStep);
         canvas_.SetPenStyle(PenStyle::Dotted);
         for (int32_t k = 1; k <= additional.count; ++k) {
             const double y = StoreDouble(k * static_cast<long double>(additional.sheetStep));
@@ -161,10 +161,10 @@ private:
         const int32_t count = std::min(s_.Probabilities.Count(), s_.Values.Count());
         const long double half = 0.06L * s_.PointRadius;
         for (int32_t i = 0; i < count; ++i) {
-            const double x = ProbabilityToX(s_, s_.Probabilities.Get(i));
+            const double x = ProbabilityToX(s_.FineGrid, s_.Probabilities.Get(i));
             double y = 0;
             try {
-                y = ValueToY(s_, s_.Values.Get(i));
+                y = ValueToY(s_.ScaleMin, s_.ScaleMax, s_.Values.Get(i));
             } catch (const FloatFault&) {
                 continue; // a value too far off the scale to place at all
             }
@@ -182,8 +182,8 @@ private:
         if (!(columnsPerCm > 0))
             return;
         const int32_t last = s_.Probabilities.Count() - 1;
-        const double firstX = ProbabilityToX(s_, s_.Probabilities.Get(0));
-        const double lastX = ProbabilityToX(s_, s_.Probabilities.Get(last < 0 ? 0 : last));
+        const double firstX = ProbabilityToX(s_.FineGrid, s_.Probabilities.Get(0));
+        const double lastX = ProbabilityToX(s_.FineGrid, s_.Probabilities.Get(last < 0 ? 0 : last));
         const int32_t startColumn = RoundSafe((firstX - 1.0L) * 0.1L * t_.hUnit);
         const int32_t endColumn = RoundSafe((lastX + 1.0L) * 0.1L * t_.hUnit);
         canvas_.SetPenColor(kBlue);
@@ -217,7 +217,7 @@ private:
             double x = 0;
             for (int32_t column = 0; column <= endColumn; ++column) {
                 x = std::min(static_cast<double>(column / columnsPerCm), axisLength_);
-                curve.Add(x, AnalyticY(fit, XToProbability(s_, x)));
+                curve.Add(x, AnalyticY(fit, XToProbability(s_.FineGrid, x)));
             }
             if (x < axisLength_)
                 curve.Add(axisLength_, AnalyticY(fit, scale_.back().Probability));
@@ -247,7 +247,7 @@ private:
             // place on its axis.
             if (p < scale_.front().Probability || p > scale_.back().Probability)
                 continue;
-            line.Add(ProbabilityToX(s_, p), ValueY(fit.mean * k[i]));
+            line.Add(ProbabilityToX(s_.FineGrid, p), ValueY(fit.mean * k[i]));
         }
     }
 
@@ -263,7 +263,7 @@ private:
     double ValueY(double value)
     {
         try {
-            return ValueToY(s_, value);
+            return ValueToY(s_.ScaleMin, s_.ScaleMax, value);
         } catch (const FloatFault&) {
             return std::nan("");
         }

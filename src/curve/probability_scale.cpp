@@ -253,14 +253,14 @@ std::span<const ScaleEntry> FineScale()
     return kFine;
 }
 
-std::span<const ScaleEntry> SelectedScale(const CurveSettings& settings)
+std::span<const ScaleEntry> SelectedScale(bool fineGrid)
 {
-    return settings.FineGrid ? FineScale() : CoarseScale();
+    return fineGrid ? FineScale() : CoarseScale();
 }
 
-double ProbabilityToX(const CurveSettings& settings, double probability)
+double ProbabilityToX(bool fineGrid, double probability)
 {
-    const std::span<const ScaleEntry> scale = SelectedScale(settings);
+    const std::span<const ScaleEntry> scale = SelectedScale(fineGrid);
     for (size_t i = 0; i < scale.size(); ++i) {
         const ScaleEntry& row = scale[i];
         if (row.Probability < probability)
@@ -281,9 +281,9 @@ double ProbabilityToX(const CurveSettings& settings, double probability)
     return 0;
 }
 
-double XToProbability(const CurveSettings& settings, double x)
+double XToProbability(bool fineGrid, double x)
 {
-    const std::span<const ScaleEntry> scale = SelectedScale(settings);
+    const std::span<const ScaleEntry> scale = SelectedScale(fineGrid);
     if (!(x > scale.front().Position))
         return scale.front().Probability;
     for (size_t i = 1; i < scale.size(); ++i) {
@@ -302,10 +302,10 @@ double XToProbability(const CurveSettings& settings, double x)
     return scale.back().Probability;
 }
 
-double ValueToY(const CurveSettings& settings, double value)
+double ValueToY(double scaleMin, double scaleMax, double value)
 {
-    const long double rise = (static_cast<long double>(value) - settings.ScaleMin) * 17;
-    const long double range = static_cast<long double>(settings.ScaleMax) - settings.ScaleMin;
+    const long double rise = (static_cast<long double>(value) - scaleMin) * 17;
+    const long double range = static_cast<long double>(scaleMax) - scaleMin;
     return StoreDouble(CheckedDivide(rise, range));
 }
 

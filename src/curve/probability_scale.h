@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <span>
 
-#include "curve/curve_settings.h"
 
 namespace aqualen {
 
@@ -17,13 +16,16 @@ struct ScaleEntry {
 
 std::span<const ScaleEntry> CoarseScale(); // 95 rows, 0.1..99.9 %
 std::span<const ScaleEntry> FineScale();   // 113 rows, 0.01..99.99 %
-std::span<const ScaleEntry> SelectedScale(const CurveSettings& settings);
+// FineScale on the fine grid, else CoarseScale.
+std::span<const ScaleEntry> SelectedScale(bool fineGrid);
 
-double ProbabilityToX(const CurveSettings& settings, double probability);
-double ValueToY(const CurveSettings& settings, double value);
+double ProbabilityToX(bool fineGrid, double probability);
+// The height of a value above the probability axis, by the value scale's
+// ends; not clamped to the graph. Equal ends raise FloatFault.
+double ValueToY(double scaleMin, double scaleMax, double value);
 // The inverse of ProbabilityToX along the axis (0 to its length), linear
 // between the rows as ProbabilityToX is.
-double XToProbability(const CurveSettings& settings, double x);
+double XToProbability(bool fineGrid, double x);
 
 // Pixels per 10 cm of sheet, halves to even.
 int32_t HorizontalUnit(int32_t canvasWidth);

@@ -14,6 +14,9 @@
 
 namespace aqualen {
 
+// A series cell that is not a number, told by the sort and by the OK.
+inline constexpr const char* kSeriesInputError = "Ряд данных введен не корректно!";
+
 // Row 0 holds the captions; rows 1..n the points: column 0 the row number,
 // column 1 the probability in percent, column 2 the value.
 class SeriesGridCells {
@@ -21,7 +24,7 @@ public:
     static constexpr int kNumberColumn = 0;
     static constexpr int kProbabilityColumn = 1;
     static constexpr int kValueColumn = 2;
-    static constexpr int kMaxPoints = 500;
+    static constexpr int kMaxPoints = CurveSettings::kMaxPoints;
 
     const std::string& Get(int column, int row) const;
     void Set(int column, int row, std::string text);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 #include <vector>
 
 #include "curve/probability_scale.h"
+#include "distributions/analytic_curve.h"
 #include "series/float_fault.h"
 #include "series/numeric_routines.h"
 
@@ -52,13 +52,13 @@ void FitSmoothingCurve(CurveSettings& settings)
     xs.reserve(count);
     ys.reserve(count);
     for (int32_t i = 0; i < count; ++i) {
-        xs.push_back(ProbabilityToX(settings, settings.Probabilities.Get(i)));
-        ys.push_back(ValueToY(settings, settings.Values.Get(i)));
+        xs.push_back(ProbabilityToX(settings.FineGrid, settings.Probabilities.Get(i)));
+        ys.push_back(ValueToY(settings.ScaleMin, settings.ScaleMax, settings.Values.Get(i)));
     }
     // A parabola needs three distinct positions; with fewer the normal matrix
     // is singular. Refused before anything is changed.
     if (DistinctCount(xs) < 3)
-        throw std::invalid_argument(
+        throw dist::FitRefused(
             "Для сглаживающей кривой нужны хотя бы три точки с разными обеспеченностями!");
 
     settings.PointX.Clear();

@@ -2,12 +2,14 @@
 // Least-squares parabola through the entered points on probability paper.
 
 #include "curve/curve_settings.h"
+#include "distributions/analytic_curve.h"
 
 namespace aqualen {
 
 // Refills PointX/PointY and sets CurveA/B/C. Fewer than three distinct
-// probabilities are refused with a std::invalid_argument carrying a Russian
-// message, before anything is changed.
+// probabilities are refused with dist::FitRefused (the one refusal of every
+// curve that cannot be drawn), carrying a Russian message, before anything
+// is changed.
 void FitSmoothingCurve(CurveSettings& settings);
 
 } // namespace aqualen

@@ -112,16 +112,15 @@ TEST(XToProbabilityTest, InvertsTheScaleAlongTheAxis)
 {
     for (const bool fine : {false, true}) {
         CurveSettings s;
-        s.SetWindowDefaults();
         s.FineGrid = fine;
-        const auto scale = SelectedScale(s);
+        const auto scale = SelectedScale(s.FineGrid);
         for (const ScaleEntry& row : scale)
-            EXPECT_EQ(XToProbability(s, row.Position), row.Probability) << row.Probability;
+            EXPECT_EQ(XToProbability(s.FineGrid, row.Position), row.Probability) << row.Probability;
         for (const double p : {0.3, 2.5, 37.0, 50.5, 97.5, 99.7})
-            EXPECT_NEAR(ProbabilityToX(s, XToProbability(s, ProbabilityToX(s, p))), ProbabilityToX(s, p), 1e-12)
+            EXPECT_NEAR(ProbabilityToX(s.FineGrid, XToProbability(s.FineGrid, ProbabilityToX(s.FineGrid, p))), ProbabilityToX(s.FineGrid, p), 1e-12)
                 << p;
-        EXPECT_EQ(XToProbability(s, -1), scale.front().Probability);
-        EXPECT_EQ(XToProbability(s, scale.back().Position + 1), scale.back().Probability);
+        EXPECT_EQ(XToProbability(s.FineGrid, -1), scale.front().Probability);
+        EXPECT_EQ(XToProbability(s.FineGrid, scale.back().Position + 1), scale.back().Probability);
     }
 }
 
@@ -154,7 +153,7 @@ dist::Fit PearsonFit()
 CurveSettings WithFit(const dist::Fit& fit)
 {
     CurveSettings s;
-    s.SetWindowDefaults(); // scale 0 to 17
+    // scale 0 to 17
     s.Title = "Река";
     s.Analytic.Options.distribution = fit.distribution;
     s.Analytic.Fit = fit;
@@ -176,7 +175,7 @@ TEST(AnalyticCurveDrawingTest, OneRedVertexPerColumnAcrossTheAxisCutAtTheTop)
     const std::vector<Stroke> strokes = Strokes(red);
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_EQ(strokes[0].from.y, 23);
-    const int lastRow = SheetY(ValueToY(s, 10 * dist::ModularQuantile(fit, 99.9)), 116);
+    const int lastRow = SheetY(ValueToY(s.ScaleMin, s.ScaleMax, 10 * dist::ModularQuantile(fit, 99.9)), 116);
     EXPECT_EQ(strokes[0].to, (Pixel{316, lastRow}));
     for (const RecordedLine& l : red) {
         EXPECT_GE(std::min(l.x0, l.x1), 26);
@@ -189,8 +188,8 @@ TEST(AnalyticCurveDrawingTest, OneRedVertexPerColumnAcrossTheAxisCutAtTheTop)
     // probability: column c is x = c / 11.6 cm.
     for (size_t i = 1; i < red.size(); ++i) {
         const int column = red[i].x0 - 26;
-        const double p = XToProbability(s, column / 11.6);
-        EXPECT_EQ(red[i].y0, SheetY(ValueToY(s, 10 * dist::ModularQuantile(fit, p)), 116)) << column;
+        const double p = XToProbability(s.FineGrid, column / 11.6);
+        EXPECT_EQ(red[i].y0, SheetY(ValueToY(s.ScaleMin, s.ScaleMax, 10 * dist::ModularQuantile(fit, p)), 116)) << column;
     }
 }
 
@@ -265,7 +264,6 @@ TEST(AnalyticCurveDrawingTest, ConfidenceLimitsThinDashedAndOnlyWithinTheScale)
 TEST(AnalyticFitTest, BandProbabilitiesAreTheScaleAndTheReportsAscending)
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     for (const double v : {12.0, 9.5, 8.0, 11.0, 7.5, 10.0, 13.5, 6.0, 9.0, 10.5})
         s.Values.Add(v);
     s.Analytic.Options.distribution = dist::Distribution::PearsonIII;
@@ -277,7 +275,7 @@ TEST(AnalyticFitTest, BandProbabilitiesAreTheScaleAndTheReportsAscending)
     const std::vector<double>& p = s.Analytic.BandProbabilities;
     EXPECT_TRUE(std::is_sorted(p.begin(), p.end()));
     EXPECT_EQ(std::adjacent_find(p.begin(), p.end()), p.end());
-    for (const ScaleEntry& row : SelectedScale(s))
+    for (const ScaleEntry& row : SelectedScale(s.FineGrid))
         EXPECT_TRUE(std::binary_search(p.begin(), p.end(), row.Probability)) << row.Probability;
     for (const double standard : dist::StandardProbabilities())
         EXPECT_TRUE(std::binary_search(p.begin(), p.end(), standard)) << standard;
@@ -301,7 +299,6 @@ TEST(AnalyticFitTest, BandProbabilitiesAreTheScaleAndTheReportsAscending)
 TEST(AnalyticFitTest, NoCurveWithoutADistributionOrAfterARefusal)
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     for (const double v : {3.0, 0.0, 2.0, 5.0, 4.0})
         s.Values.Add(v);
     s.Analytic.Options.distribution = dist::Distribution::PearsonIII;
@@ -328,7 +325,6 @@ TEST(AnalyticFitTest, NoCurveWithoutADistributionOrAfterARefusal)
 TEST(AnalyticFitTest, SmoothingPointsAreTheParabolasValues)
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     s.ScaleMin = 10;
     s.ScaleMax = 44; // 2 per sheet centimetre
     s.CurveB = -0.5;
@@ -337,7 +333,7 @@ TEST(AnalyticFitTest, SmoothingPointsAreTheParabolasValues)
     s.SmoothCurve = true;
     const auto points = SmoothingPointsOf(s);
     ASSERT_TRUE(points);
-    const auto value = [&](double p) { return 10 + 2 * (14 - 0.5 * ProbabilityToX(s, p)); };
+    const auto value = [&](double p) { return 10 + 2 * (14 - 0.5 * ProbabilityToX(s.FineGrid, p)); };
     EXPECT_DOUBLE_EQ(points->x5, value(5));
     EXPECT_DOUBLE_EQ(points->x50, value(50));
     EXPECT_DOUBLE_EQ(points->x95, value(95));

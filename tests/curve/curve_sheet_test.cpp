@@ -41,7 +41,6 @@ SheetTarget PrinterPage(int unit)
 CurveSettings Defaults()
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     return s;
 }
 
@@ -74,7 +73,7 @@ Sheet Draw(const CurveSettings& s, const SheetTarget& t)
     const int originX = SheetX(0, t.hUnit);
     const int originY = SheetY(0, t.vUnit);
     const int top = SheetY(17, t.vUnit);
-    const int end = SheetX(SelectedScale(s).back().Position, t.hUnit);
+    const int end = SheetX(SelectedScale(s.FineGrid).back().Position, t.hUnit);
     for (const RecordedLine& l : sheet.canvas.lines) {
         if (l.color == kBlue)
             sheet.curve.push_back(l);

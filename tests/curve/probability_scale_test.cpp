@@ -5,14 +5,6 @@
 namespace aqualen {
 namespace {
 
-CurveSettings Settings(bool fine, double min = 0, double max = 17)
-{
-    CurveSettings s;
-    s.FineGrid = fine;
-    s.ScaleMin = min;
-    s.ScaleMax = max;
-    return s;
-}
 
 TEST(ProbabilityScale, TablesAscendAndAgreeWhereTheyOverlap)
 {
@@ -47,8 +39,8 @@ TEST(ProbabilityScale, TablesAscendAndAgreeWhereTheyOverlap)
 
 TEST(ProbabilityScale, ProbabilityToXOnBothScales)
 {
-    const CurveSettings coarse = Settings(false);
-    const CurveSettings fine = Settings(true);
+    const bool coarse = false;
+    const bool fine = true;
     EXPECT_EQ(ProbabilityToX(coarse, 50), 12.47);
     EXPECT_EQ(ProbabilityToX(fine, 50), 12.59);
     EXPECT_EQ(ProbabilityToX(coarse, 1), 3.04);
@@ -64,20 +56,19 @@ TEST(ProbabilityScale, ProbabilityToXOnBothScales)
 
 TEST(ProbabilityScale, ProbabilitiesOffEitherEndMapToTheLeftEnd)
 {
-    EXPECT_EQ(ProbabilityToX(Settings(false), 99.95), 0);
-    EXPECT_EQ(ProbabilityToX(Settings(true), 99.999), 0);
-    EXPECT_EQ(ProbabilityToX(Settings(false), 0.05), 0);
-    EXPECT_EQ(ProbabilityToX(Settings(true), 0.005), 0);
-    EXPECT_EQ(ProbabilityToX(Settings(false), -3), 0);
+    EXPECT_EQ(ProbabilityToX(false, 99.95), 0);
+    EXPECT_EQ(ProbabilityToX(true, 99.999), 0);
+    EXPECT_EQ(ProbabilityToX(false, 0.05), 0);
+    EXPECT_EQ(ProbabilityToX(true, 0.005), 0);
+    EXPECT_EQ(ProbabilityToX(false, -3), 0);
 }
 
 TEST(ProbabilityScale, ValueToYIsLinearAndUnclamped)
 {
-    EXPECT_EQ(ValueToY(Settings(false), 7.3), 7.3);
-    const CurveSettings shifted = Settings(false, 10, 44);
-    EXPECT_EQ(ValueToY(shifted, 27), 8.5);
-    EXPECT_EQ(ValueToY(shifted, 50), 20);
-    EXPECT_EQ(ValueToY(shifted, 0), -5);
+    EXPECT_EQ(ValueToY(0, 17, 7.3), 7.3);
+    EXPECT_EQ(ValueToY(10, 44, 27), 8.5);
+    EXPECT_EQ(ValueToY(10, 44, 50), 20);
+    EXPECT_EQ(ValueToY(10, 44, 0), -5);
 }
 
 TEST(ProbabilityScale, SheetPixelsRoundEachTermHalvesToEven)

@@ -11,7 +11,6 @@ namespace {
 CurveSettings Series(std::initializer_list<double> probabilities, std::initializer_list<double> values)
 {
     CurveSettings s;
-    s.SetWindowDefaults();
     for (const double p : probabilities)
         s.Probabilities.Add(p);
     for (const double v : values)
@@ -84,7 +83,7 @@ TEST(SmoothingFit, TooFewDistinctProbabilitiesAreRefusedWithoutChanges)
     try {
         FitSmoothingCurve(s);
         FAIL() << "no refusal";
-    } catch (const std::invalid_argument& e) {
+    } catch (const dist::FitRefused& e) {
         const std::string text = e.what();
         EXPECT_EQ(text.back(), '!');
     }
@@ -96,9 +95,9 @@ TEST(SmoothingFit, TooFewDistinctProbabilitiesAreRefusedWithoutChanges)
 
     // Probabilities past both ends share the left end of the axis.
     CurveSettings ends = Series({0.05, 99.95, 50}, {3, 2, 1});
-    EXPECT_THROW(FitSmoothingCurve(ends), std::invalid_argument);
+    EXPECT_THROW(FitSmoothingCurve(ends), dist::FitRefused);
     CurveSettings empty = Series({}, {});
-    EXPECT_THROW(FitSmoothingCurve(empty), std::invalid_argument);
+    EXPECT_THROW(FitSmoothingCurve(empty), dist::FitRefused);
 }
 
 } // namespace

@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int width = 100 + in.Byte() * 16;
 
         CurveSettings settings;
-        settings.SetWindowDefaults();
         settings.FineGrid = (flags & 2) != 0;
         settings.SmoothCurve = (flags & 4) != 0;
         const PlottingFormula formula = (flags & 8) ? PlottingFormula::Chegodayev : PlottingFormula::Weibull;
@@ -61,10 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 FitSmoothingCurve(settings);
         } catch (const FloatFault&) {
             return;
-        } catch (const std::invalid_argument&) {
+        } catch (const dist::FitRefused&) {
             return; // refused: too few distinct probabilities
         }
-        settings.SheetReady = true;
 
         test::RecordingCanvas canvas;
         SheetTarget target;

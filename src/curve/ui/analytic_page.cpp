@@ -177,15 +177,9 @@ bool AnalyticPage::ReadBox(QLineEdit* box, char separator, double& value)
     return false;
 }
 
-bool AnalyticPage::Store(CurveSettings& settings, char separator)
+bool AnalyticPage::ReadOptions(char separator, dist::FitOptions& options)
 {
-    // Whatever happens below, no curve of earlier settings stays on the sheet.
-    AnalyticSheet& sheet = settings.Analytic;
-    sheet.Fit.reset();
-    sheet.Band.reset();
-    sheet.BandProbabilities.clear();
-
-    dist::FitOptions options;
+    options = {};
     options.distribution = static_cast<dist::Distribution>(rgDistribution->ItemIndex());
     options.method = ChosenMethod();
     options.fixRatio = cbFixRatio->isChecked();
@@ -201,18 +195,6 @@ bool AnalyticPage::Store(CurveSettings& settings, char separator)
             if (!options.fixRatio && !ReadBox(edCs, separator, options.givenCs))
                 return false;
         }
-    }
-    sheet.Options = options;
-    try {
-        FitAnalyticCurve(settings);
-    } catch (const dist::FitRefused& refused) {
-        ShowError(this, QString::fromUtf8(refused.what()));
-        return false;
-    } catch (const FloatFault& fault) {
-        // The generic fault box, shown here so that the dialog can turn to
-        // this page, as for a refusal.
-        ShowFault(this, QString::fromUtf8(fault.what()));
-        return false;
     }
     return true;
 }

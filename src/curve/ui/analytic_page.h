@@ -36,10 +36,10 @@ public:
     // window's radio group: 0, 1, 2 for r(1) = 0, 0.3, 0.5); 0 when unset.
     void SetR1Source(std::function<int()> source) { r1Source_ = std::move(source); }
 
-    // Reads the page into the settings and fits the curve. A box that does not
-    // read or a refused fit is reported, leaves no analytic curve, and gives
-    // false (the dialog then stays open).
-    bool Store(CurveSettings& settings, char separator);
+    // Reads the page's choice. A box that does not read is reported, with the
+    // focus on it, and gives false (the dialog then stays open). The curve
+    // itself is fitted by the dialog's OK sequence (ApplySheetInput).
+    bool ReadOptions(char separator, dist::FitOptions& options);
 
     RadioGroup* rgDistribution = nullptr; // "Нет", "Пирсон III", "Крицкий–Менкель"
     QGroupBox* gbMethod = nullptr;

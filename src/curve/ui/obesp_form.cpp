@@ -105,15 +105,14 @@ void TObespForm::FormCreate()
     layout->addWidget(ScrollBox1, 1);
     layout->activate();
 
-    settings_.SetWindowDefaults();
     const int pageHeight = static_cast<int>(RoundHalfEven(width() / 1.75L));
     const int pageWidth = static_cast<int>(RoundHalfEven(pageHeight * 1.414L));
     ResizePage(pageWidth, pageHeight);
     levelPage_ = {pageWidth, pageHeight};
     const int frame = ScrollBox1->frameWidth();
-    settings_.ViewWidth = ScrollBox1->width() - 2 * frame;
-    settings_.ViewHeight = ScrollBox1->height() - 2 * frame;
-    settings_.PlacementPending = true;
+    view_.ViewWidth = ScrollBox1->width() - 2 * frame;
+    view_.ViewHeight = ScrollBox1->height() - 2 * frame;
+    view_.PlacementPending = true;
     ZoomButtons();
 
     ScrollBox1->viewport()->installEventFilter(this);
@@ -195,9 +194,9 @@ void TObespForm::keyPressEvent(QKeyEvent* event)
 
 void TObespForm::FormActivate()
 {
-    if (settings_.PlacementPending)
+    if (view_.PlacementPending)
         PlacePage();
-    settings_.PlacementPending = false;
+    view_.PlacementPending = false;
     pbBlack->update();
     pbPage->update();
 }
@@ -205,8 +204,8 @@ void TObespForm::FormActivate()
 void TObespForm::FormResize()
 {
     const QSize client = ScrollBox1->viewport()->size();
-    settings_.ViewWidth = client.width();
-    settings_.ViewHeight = client.height();
+    view_.ViewWidth = client.width();
+    view_.ViewHeight = client.height();
     if (fitToWindow_)
         FitPage();
     PlacePage();
@@ -236,7 +235,7 @@ void TObespForm::sbZoomFitClick()
 
 void TObespForm::LeaveFit(int direction)
 {
-    const std::array<PageSize, 3> pages = ZoomLevelPages(settings_.ZoomLevel, levelPage_);
+    const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
     const int height = pbPage->height();
     int target = -1;
     // Zooming in takes the smallest larger level, zooming out the largest
@@ -252,7 +251,7 @@ void TObespForm::LeaveFit(int direction)
         return;
     fitToWindow_ = false;
     sbZoomFit->setChecked(false);
-    settings_.ZoomLevel = static_cast<uint8_t>(target);
+    view_.ZoomLevel = static_cast<uint8_t>(target);
     levelPage_ = pages[static_cast<size_t>(target)];
     ResizePage(levelPage_.width, levelPage_.height);
     PlacePage();
@@ -269,19 +268,19 @@ void TObespForm::PlacePage()
     placing_ = true;
     const QSize client = ScrollBox1->viewport()->size();
     const QSize page = pbPage->size();
-    settings_.PageLeft = page.width() < settings_.ViewWidth
+    view_.PageLeft = page.width() < view_.ViewWidth
                              ? static_cast<int32_t>(RoundHalfEven((client.width() - page.width()) / 2.0L))
                              : 0;
-    settings_.PageTop = page.height() < settings_.ViewHeight
+    view_.PageTop = page.height() < view_.ViewHeight
                             ? static_cast<int32_t>(RoundHalfEven((client.height() - page.height()) / 2.0L))
                             : 0;
     // Offsets computed from a stale client size are never negative.
-    settings_.PageLeft = std::max(settings_.PageLeft, 0);
-    settings_.PageTop = std::max(settings_.PageTop, 0);
-    pbPage->move(settings_.PageLeft, settings_.PageTop);
-    pbBlack->move(settings_.PageLeft + kShadow, settings_.PageTop + kShadow);
-    pageArea_->resize(std::max(client.width(), settings_.PageLeft + page.width() + kShadow),
-                      std::max(client.height(), settings_.PageTop + page.height() + kShadow));
+    view_.PageLeft = std::max(view_.PageLeft, 0);
+    view_.PageTop = std::max(view_.PageTop, 0);
+    pbPage->move(view_.PageLeft, view_.PageTop);
+    pbBlack->move(view_.PageLeft + kShadow, view_.PageTop + kShadow);
+    pageArea_->resize(std::max(client.width(), view_.PageLeft + page.width() + kShadow),
+                      std::max(client.height(), view_.PageTop + page.height() + kShadow));
     placing_ = false;
     if (ScrollBox1->viewport()->size() != client)
         FormResize();
@@ -297,13 +296,13 @@ void TObespForm::ZoomButtons()
 {
     if (fitToWindow_) {
         // From a fitted page the buttons lead to the levels beyond it.
-        const std::array<PageSize, 3> pages = ZoomLevelPages(settings_.ZoomLevel, levelPage_);
+        const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
         sbZoomOut->setEnabled(pages[0].height < pbPage->height());
         sbZoomIn->setEnabled(pages[2].height > pbPage->height());
         return;
     }
-    sbZoomOut->setEnabled(settings_.ZoomLevel > 0);
-    sbZoomIn->setEnabled(settings_.ZoomLevel < 2);
+    sbZoomOut->setEnabled(view_.ZoomLevel > 0);
+    sbZoomIn->setEnabled(view_.ZoomLevel < 2);
 }
 
 void TObespForm::sbZoomOutClick()
@@ -313,13 +312,13 @@ void TObespForm::sbZoomOutClick()
             LeaveFit(-1);
             return;
         }
-        if (settings_.ZoomLevel == 0)
+        if (view_.ZoomLevel == 0)
             return;
         const int height = static_cast<int>(RoundHalfEven(pbPage->height() / 2.0L));
         const int width = static_cast<int>(RoundHalfEven(pbPage->width() / 2.0L));
         ResizePage(width, height);
         levelPage_ = {width, height};
-        --settings_.ZoomLevel;
+        --view_.ZoomLevel;
         PlacePage();
         ZoomButtons();
     });
@@ -332,11 +331,11 @@ void TObespForm::sbZoomInClick()
             LeaveFit(+1);
             return;
         }
-        if (settings_.ZoomLevel >= 2)
+        if (view_.ZoomLevel >= 2)
             return;
         ResizePage(pbPage->width() * 2, pbPage->height() * 2);
         levelPage_ = {pbPage->width(), pbPage->height()};
-        ++settings_.ZoomLevel;
+        ++view_.ZoomLevel;
         PlacePage();
         ZoomButtons();
     });
@@ -350,7 +349,7 @@ void TObespForm::bbParametersClick()
             ParamDlg->PageAnalytic->SetR1Source([this] { return r1Source_ ? r1Source_() : 0; });
         }
         if (ParamDlg->exec() == QDialog::Accepted) {
-            settings_.SheetReady = true;
+            view_.SheetReady = true;
             StartBand();
             RefreshQuantiles();
         } else if (!settings_.Analytic.BandPending()) {
@@ -403,7 +402,7 @@ void TObespForm::bbQuantilesClick()
 {
     RunGuarded(this, [&] {
         const AnalyticSheet& sheet = settings_.Analytic;
-        if (!settings_.SheetReady || !sheet.Fit) {
+        if (!view_.SheetReady || !sheet.Fit) {
             ShowError(this, QStringLiteral("Выберите распределение на странице «Аналитическая кривая» "
                                            "параметров кривой!"));
             return;
@@ -483,7 +482,7 @@ void TObespForm::pbPagePaint(QPainter& painter)
     page.SetPenWidth(0);
     page.SetPenStyle(PenStyle::Solid);
     page.Rectangle(0, 0, width, height);
-    if (!settings_.SheetReady)
+    if (!view_.SheetReady)
         return;
     // The sheet in the screen's look: smoothed, light dots, no text too
     // small to read. Paper and exported files keep the plain canvas.

@@ -34,6 +34,9 @@ public:
 
     CurveSettings& Settings() { return settings_; }
     const CurveSettings& Settings() const { return settings_; }
+    // How the page is shown: zoom level, placement, whether the sheet is drawn.
+    PageView& View() { return view_; }
+    const PageView& View() const { return view_; }
 
     QFrame* Panel1;
     QToolButton* sbZoomOut;
@@ -95,6 +98,7 @@ private:
     bool WheelZoom(const QWheelEvent& wheel);
 
     CurveSettings settings_;
+    PageView view_;
     QWidget* pageArea_ = nullptr; // the scrolled content holding the page
     bool placing_ = false;
     // View state of the page, the window's own: the page size at the

@@ -3,7 +3,6 @@
 #include "series/ui/application_setup.h"
 
 #include <array>
-#include <stdexcept>
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,9 +20,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "curve/scale_check.h"
 #include "curve/ui/analytic_page.h"
-#include "curve/smoothing_fit.h"
+#include "curve/sheet_update.h"
 #include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/grid_series_input.h"
@@ -102,7 +100,7 @@ void TParamDlg::FormCreate()
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCansel, &QPushButton::clicked, this, &QDialog::reject);
 
-    edAdditionalPoint->setText(QString::fromStdString(FormatGeneral(0.2, SystemDecimalSeparator())));
+    edAdditionalPoint->setText(QString::fromStdString(FormatGeneral(CurveSettings{}.AdditionalStep, SystemDecimalSeparator())));
     GridCells->Cells().Set(0, 0, "№");
     GridCells->Cells().Set(1, 0, "P, %");
     GridCells->Cells().Set(2, 0, "Значения");
@@ -145,7 +143,7 @@ QWidget* TParamDlg::CreateParametersPage()
     Caption(QStringLiteral("Название"), 16, 68, page);
     edNameKrOb = Box(QStringLiteral("Название кривой обеспеченности"), QRect(16, 86, 377, 21), page);
     Caption(QStringLiteral("Подпись оси значений"), 16, 122, page);
-    edAxisName = Box(QStringLiteral("Q, м3/с"), QRect(16, 140, 377, 21), page);
+    edAxisName = Box(QString::fromUtf8(kDefaultAxisName), QRect(16, 140, 377, 21), page);
     RadioGroup1 = new RadioGroup(QStringLiteral("Сетка вероятности, %"),
                                  {QStringLiteral("от 0.1 до 99.9"), QStringLiteral("от 0.01 до 99.99")}, page);
     RadioGroup1->setGeometry(16, 180, 377, 72);
@@ -160,7 +158,10 @@ QWidget* TParamDlg::CreateScalePage()
     const std::array<QString, 4> captions{QStringLiteral("Максимум"), QStringLiteral("Минимум"),
                                           QStringLiteral("Основные деления"),
                                           QStringLiteral("Промежуточные деления")};
-    const std::array<QString, 4> texts{QStringLiteral("17"), QStringLiteral("0"), QStringLiteral("1"), QString()};
+    // The additional step is written once the dialog is made, in the locale's notation.
+    const CurveSettings defaults;
+    const std::array<QString, 4> texts{QString::number(defaults.ScaleMax), QString::number(defaults.ScaleMin),
+                                       QString::number(defaults.MainStep), QString()};
     std::array<QLineEdit*, 4> boxes{};
     for (size_t i = 0; i < boxes.size(); ++i) {
         const int top = 14 + static_cast<int>(i) * 54;
@@ -188,7 +189,7 @@ QWidget* TParamDlg::CreateSeriesPage()
     CheckBox1->setGeometry(248, 8, 150, 20);
     Caption(QStringLiteral("Число точек"), 248, 40, page);
     Edit2 = Box(QStringLiteral("10"), QRect(248, 58, 50, 21), page);
-    UpDown2 = new UpDown(Edit2, 5, 500, 10, page);
+    UpDown2 = new UpDown(Edit2, CurveSettings::kMinPoints, CurveSettings::kMaxPoints, 10, page);
 
     sbCut = FlatButton(QRect(248, 96, 27, 27), page);
     sbCopy = FlatButton(QRect(277, 96, 27, 27), page);
@@ -440,6 +441,8 @@ CurveSettings CopySheet(const CurveSettings& sheet)
     copy.ScaleMin = sheet.ScaleMin;
     copy.MainStep = sheet.MainStep;
     copy.AdditionalStep = sheet.AdditionalStep;
+    copy.Legend = sheet.Legend;
+    copy.ReturnPeriodAxis = sheet.ReturnPeriodAxis;
     CopyList(sheet.Probabilities, copy.Probabilities);
     CopyList(sheet.Values, copy.Values);
     CopyList(sheet.PointX, copy.PointX);
@@ -448,19 +451,9 @@ CurveSettings CopySheet(const CurveSettings& sheet)
     return copy;
 }
 
-// The sheet takes what the dialog stored; the window's own view state,
-// which the window may change while the dialog is open, stays the window's.
-void CommitSheet(CurveSettings& sheet, CurveSettings stored)
-{
-    stored.ViewWidth = sheet.ViewWidth;
-    stored.ViewHeight = sheet.ViewHeight;
-    stored.PageLeft = sheet.PageLeft;
-    stored.PageTop = sheet.PageTop;
-    stored.ZoomLevel = sheet.ZoomLevel;
-    stored.PlacementPending = sheet.PlacementPending;
-    stored.SheetReady = sheet.SheetReady;
-    sheet = std::move(stored);
-}
+// The sheet takes what the dialog stored (the window's view state is the
+// window's own and not in it).
+void CommitSheet(CurveSettings& sheet, CurveSettings stored) { sheet = std::move(stored); }
 
 } // namespace
 
@@ -474,67 +467,32 @@ bool TParamDlg::FormCloseQuery(int result)
     // replaces the sheet only when every step succeeded: a refused OK leaves
     // the sheet as it was, so that a cancel after it leaves it untouched.
     CurveSettings sheet = CopySheet(settings_);
-    sheet.FineGrid = RadioGroup1->ItemIndex() == 1;
-    sheet.PointRadius = static_cast<uint8_t>(UpDown1->Position());
-    sheet.Title = edNameKrOb->text().toStdString();
-    sheet.AxisName = edAxisName->text().toStdString();
-    if (!StoreScale(sheet, separator))
-        return false;
-
-    // The sort reads the same cells as the reading below and stops at the
-    // same one, so a bad cell is reported once, by the reading.
-    SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), sheet, separator);
+    SheetInput input;
+    input.fineGrid = RadioGroup1->ItemIndex() == 1;
+    input.pointRadius = UpDown1->Position();
+    input.title = edNameKrOb->text().toStdString();
+    input.axisName = edAxisName->text().toStdString();
+    input.scaleTexts = {edMax->text().toStdString(), edMin->text().toStdString(),
+                        edMainPoint->text().toStdString(), edAdditionalPoint->text().toStdString()};
+    input.seriesOn = CheckBox1->isChecked();
+    input.pointCount = PointCount();
+    input.smoothCurve = CheckBoxCurve->isChecked();
+    input.readAnalytic = [&](dist::FitOptions& options) { return PageAnalytic->ReadOptions(separator, options); };
+    const SheetUpdate update = ApplySheetInput(sheet, GridCells->Cells(), input, separator);
     GridCells->CellsChanged();
-    sheet.Probabilities.Clear();
-    sheet.Values.Clear();
-    if (CheckBox1->isChecked() && !ReadSeries(GridCells->Cells(), PointCount(), sheet, separator)) {
-        ShowError(this, QString::fromUtf8(kSeriesInputError));
-        PointAtGridRow(*this, sheet.Values.Count() + 1);
-        return false;
+    if (update.Stored()) {
+        CommitSheet(settings_, std::move(sheet));
+        return true;
     }
-
-    sheet.SmoothCurve = false;
-    if (CheckBoxCurve->isChecked()) {
-        try {
-            FitSmoothingCurve(sheet);
-        } catch (const std::invalid_argument& refused) {
-            ShowError(this, QString::fromUtf8(refused.what()));
-            return false;
-        }
-        sheet.SmoothCurve = true;
-    }
-    // Fitted after the smoothing curve, which the graphic-analytic method reads.
-    if (!PageAnalytic->Store(sheet, separator)) {
+    if (update.fault)
+        ShowFault(this, QString::fromStdString(update.message));
+    else if (!update.message.empty())
+        ShowError(this, QString::fromStdString(update.message));
+    if (update.refusal == SheetRefusal::Series)
+        PointAtGridRow(*this, update.row);
+    if (update.refusal == SheetRefusal::Analytic || update.refusal == SheetRefusal::AnalyticInput)
         PageControl1->setCurrentWidget(PageAnalytic);
-        return false;
-    }
-    CommitSheet(settings_, std::move(sheet));
-    return true;
-}
-
-bool TParamDlg::StoreScale(CurveSettings& sheet, char separator)
-{
-    // All four are read and checked before any is stored, so the sheet never
-    // holds a scale it cannot draw.
-    const std::array<QLineEdit*, 4> boxes{edMax, edMin, edMainPoint, edAdditionalPoint};
-    std::array<double, 4> scale{};
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        const auto value = ParseNumber(boxes[i]->text().toStdString(), separator);
-        if (!value) {
-            ShowFault(this, QStringLiteral("'%1' is not a valid floating point value").arg(boxes[i]->text()));
-            return false;
-        }
-        scale[i] = *value;
-    }
-    if (const auto refused = ScaleSettingsError(scale[0], scale[1], scale[2], scale[3])) {
-        ShowError(this, QString::fromStdString(*refused));
-        return false;
-    }
-    sheet.ScaleMax = scale[0];
-    sheet.ScaleMin = scale[1];
-    sheet.MainStep = scale[2];
-    sheet.AdditionalStep = scale[3];
-    return true;
+    return false;
 }
 
 } // namespace aqualen::ui

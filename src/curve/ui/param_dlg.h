@@ -28,8 +28,6 @@ class SeriesGridModel;
 class SeriesGridView;
 class UpDown;
 
-inline constexpr const char* kSeriesInputError = "Ряд данных введен не корректно!";
-
 class TParamDlg : public QDialog {
     Q_OBJECT
 public:
@@ -104,7 +102,6 @@ private:
     void ClipboardKey(QKeySequence::StandardKey key);
     // Stores the settings and the series; false keeps the dialog open.
     bool FormCloseQuery(int result);
-    bool StoreScale(CurveSettings& sheet, char separator);
     // What the dialog showed when it was opened, put back on a cancel.
     void TakeSnapshot();
     void RestoreSnapshot();

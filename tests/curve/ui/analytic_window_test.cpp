@@ -57,7 +57,7 @@ void Shot(QWidget& widget, const char* name)
 
 class AnalyticPageTest : public ::testing::Test {
 protected:
-    AnalyticPageTest() { settings.SetWindowDefaults(); }
+    AnalyticPageTest() {}
 
     bool Ok()
     {
@@ -260,7 +260,7 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
         dialog.PageAnalytic->rgBand->SetItemIndex(3); // 95 %
     });
     const CurveSettings& s = form.Settings();
-    ASSERT_TRUE(s.SheetReady);
+    ASSERT_TRUE(form.View().SheetReady);
     ASSERT_TRUE(s.Analytic.Fit);
     EXPECT_EQ(s.Analytic.Options.r1Choice, 1);
     EXPECT_TRUE(messages.messages.empty());
@@ -341,7 +341,6 @@ TEST(AnalyticPageShot, DialogPage)
     if (!std::getenv("AQUALEN_SCREENSHOTS"))
         GTEST_SKIP() << "set AQUALEN_SCREENSHOTS to a folder to save screenshots";
     CurveSettings settings;
-    settings.SetWindowDefaults();
     TParamDlg dialog(settings, nullptr);
     dialog.PageAnalytic->rgDistribution->SetItemIndex(2);
     dialog.PageAnalytic->cbFixRatio->setChecked(true);

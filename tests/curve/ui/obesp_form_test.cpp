@@ -68,6 +68,7 @@ protected:
 
     QSize Page() const { return form.pbPage->size(); }
     const CurveSettings& Settings() const { return form.Settings(); }
+    const PageView& View() const { return form.View(); }
 
     // Opens the parameters dialog modally and lets `fill` set it up before
     // pressing the button.
@@ -97,9 +98,9 @@ TEST_F(ObespFormTest, CreatedWithTheInitialPageAndState)
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(Page(), QSize(345, 244));
     EXPECT_EQ(form.pbBlack->size(), QSize(345, 244));
-    EXPECT_EQ(Settings().ZoomLevel, 1);
-    EXPECT_TRUE(Settings().PlacementPending);
-    EXPECT_FALSE(Settings().SheetReady);
+    EXPECT_EQ(View().ZoomLevel, 1);
+    EXPECT_TRUE(View().PlacementPending);
+    EXPECT_FALSE(View().SheetReady);
     EXPECT_EQ(Settings().PointRadius, 3);
     EXPECT_EQ(Settings().ScaleMax, 17);
     EXPECT_EQ(form.bbParameters->text(), QString::fromUtf8("Параметры ..."));
@@ -113,7 +114,7 @@ TEST_F(ObespFormTest, ThreeZoomLevelsWithTheirButtons)
     form.show();
     form.sbZoomIn->click();
     EXPECT_EQ(Page(), QSize(690, 488));
-    EXPECT_EQ(Settings().ZoomLevel, 2);
+    EXPECT_EQ(View().ZoomLevel, 2);
     EXPECT_FALSE(form.sbZoomIn->isEnabled());
     EXPECT_TRUE(form.sbZoomOut->isEnabled());
     form.sbZoomOut->click();
@@ -121,7 +122,7 @@ TEST_F(ObespFormTest, ThreeZoomLevelsWithTheirButtons)
     form.sbZoomOut->click();
     EXPECT_EQ(Page(), QSize(172, 122)); // 172.5 rounds to the even 172
     EXPECT_EQ(form.pbBlack->size(), QSize(172, 122));
-    EXPECT_EQ(Settings().ZoomLevel, 0);
+    EXPECT_EQ(View().ZoomLevel, 0);
     EXPECT_FALSE(form.sbZoomOut->isEnabled());
     EXPECT_TRUE(form.sbZoomIn->isEnabled());
     form.sbZoomIn->click();
@@ -133,7 +134,7 @@ TEST_F(ObespFormTest, ThreeZoomLevelsWithTheirButtons)
     form.hide();
     form.show();
     EXPECT_EQ(Page(), QSize(344, 244));
-    EXPECT_EQ(Settings().ZoomLevel, 1);
+    EXPECT_EQ(View().ZoomLevel, 1);
 }
 
 TEST_F(ObespFormTest, PageIsCentredWhenItFitsElseAtTheEdgeWithScrolling)
@@ -141,22 +142,22 @@ TEST_F(ObespFormTest, PageIsCentredWhenItFitsElseAtTheEdgeWithScrolling)
     form.show();
     const QSize view = form.ScrollBox1->viewport()->size();
     ASSERT_GT(view.width(), 345);
-    EXPECT_FALSE(Settings().PlacementPending);
-    EXPECT_EQ(Settings().ViewWidth, view.width());
+    EXPECT_FALSE(View().PlacementPending);
+    EXPECT_EQ(View().ViewWidth, view.width());
     const int left = (view.width() - 345) / 2; // halves to even below
-    EXPECT_NEAR(Settings().PageLeft, left, 1);
-    EXPECT_EQ(form.pbPage->pos(), QPoint(Settings().PageLeft, Settings().PageTop));
+    EXPECT_NEAR(View().PageLeft, left, 1);
+    EXPECT_EQ(form.pbPage->pos(), QPoint(View().PageLeft, View().PageTop));
     EXPECT_EQ(form.pbBlack->pos(), form.pbPage->pos() + QPoint(4, 4));
-    EXPECT_NEAR(Settings().PageTop, (view.height() - 244) / 2, 1);
+    EXPECT_NEAR(View().PageTop, (view.height() - 244) / 2, 1);
 
     form.setWindowState(Qt::WindowNoState);
     form.resize(420, 300);
     QApplication::processEvents();
     const QSize small = form.ScrollBox1->viewport()->size();
-    EXPECT_EQ(Settings().ViewWidth, small.width());
+    EXPECT_EQ(View().ViewWidth, small.width());
     form.sbZoomIn->click();
-    EXPECT_EQ(Settings().PageLeft, 0);
-    EXPECT_EQ(Settings().PageTop, 0);
+    EXPECT_EQ(View().PageLeft, 0);
+    EXPECT_EQ(View().PageTop, 0);
     EXPECT_EQ(form.pbPage->pos(), QPoint(0, 0));
     EXPECT_GT(form.ScrollBox1->horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(form.ScrollBox1->verticalScrollBar()->maximum(), 0);
@@ -173,7 +174,7 @@ TEST_F(ObespFormTest, BlankPageWithItsShadowUntilTheFirstOk)
     EXPECT_EQ(shadow.pixelColor(100, 243), QColor(Qt::black));
 
     RunParameters([](TParamDlg&) {}, false);
-    EXPECT_FALSE(Settings().SheetReady);
+    EXPECT_FALSE(View().SheetReady);
     EXPECT_EQ(CountPixels(form.pbPage->grab().toImage()).black, 0);
 }
 
@@ -198,7 +199,7 @@ TEST_F(ObespFormTest, WholeRoadFromTheDialogToThePointsAndTheCurve)
         },
         true);
     EXPECT_TRUE(messages.messages.empty());
-    ASSERT_TRUE(Settings().SheetReady);
+    ASSERT_TRUE(View().SheetReady);
     EXPECT_TRUE(Settings().SmoothCurve);
     ASSERT_EQ(Settings().Values.Count(), 5);
     EXPECT_EQ(Settings().Values.Get(0), 15);

@@ -61,7 +61,7 @@ protected:
         s.AxisName = "Q, м3/с";
         FitSmoothingCurve(s);
         s.SmoothCurve = true;
-        s.SheetReady = true;
+        form.View().SheetReady = true;
         form.FormActivate();
     }
 
@@ -86,13 +86,13 @@ TEST_F(ObespZoomTest, FitFollowsTheWindowAndLeavesForTheNearestLevel)
     form.resize(600, 450);
     QApplication::processEvents();
     EXPECT_LT(Page().height(), fitted.height());
-    EXPECT_EQ(form.Settings().ZoomLevel, 1);
+    EXPECT_EQ(form.View().ZoomLevel, 1);
 
     // Zooming out leaves the fit for the largest smaller level: 1 (345 × 244).
     form.sbZoomOut->click();
     EXPECT_FALSE(form.sbZoomFit->isChecked());
     EXPECT_EQ(Page(), QSize(345, 244));
-    EXPECT_EQ(form.Settings().ZoomLevel, 1);
+    EXPECT_EQ(form.View().ZoomLevel, 1);
 
     // Off again: the page keeps its level's size, whatever the window does.
     form.sbZoomFit->click();

@@ -100,7 +100,6 @@ TEST(ParamDlgCancel, EveryControlGoesBackAndTheSheetStays)
         SCOPED_TRACE(way.name);
         RecordingMessages messages;
         CurveSettings settings;
-        settings.SetWindowDefaults();
         TParamDlg dialog(settings, nullptr);
         const QStringList opened = Shows(dialog);
         EXPECT_EQ(RunDialog(dialog, ChangeEverything, way.close), QDialog::Rejected);
@@ -147,7 +146,7 @@ TEST(ParamDlgCancel, CancelledEditsNeverReachTheSheetThroughALaterOk)
                 TypeValue(d, row, QString::number(100 + row));
         },
         ok);
-    ASSERT_TRUE(form.Settings().SheetReady);
+    ASSERT_TRUE(form.View().SheetReady);
     ASSERT_EQ(form.Settings().Values.Count(), 10);
     const double top = form.Settings().Values.Get(0);
 
@@ -186,7 +185,6 @@ TEST(ParamDlgCancel, ARefusedOkThenACancelLeavesTheSheetAsItWas)
 {
     RecordingMessages messages;
     CurveSettings settings;
-    settings.SetWindowDefaults();
     TParamDlg dialog(settings, nullptr);
     const QStringList opened = Shows(dialog);
     RunDialog(
@@ -208,7 +206,6 @@ class ParamDlgClipboardTest : public ::testing::Test {
 protected:
     ParamDlgClipboardTest()
     {
-        settings.SetWindowDefaults();
         dialog.CheckBox1->setChecked(true);
         TypeValue(dialog, 3, QStringLiteral("25"));
         dialog.PageControl1->setCurrentIndex(2);

@@ -46,7 +46,6 @@ class ParamDlgInputTest : public ::testing::Test {
 protected:
     ParamDlgInputTest()
     {
-        settings.SetWindowDefaults();
         dialog.CheckBox1->setChecked(true);
     }
 
@@ -179,7 +178,6 @@ TEST(ParamDlgTakeSeries, TheMainWindowsSeriesFillsTheGrid)
     PaneSeries provided{Values(12), 1950, QString::fromUtf8("Река")};
     ProvideSeries(owner, [&] { return provided; });
     CurveSettings settings;
-    settings.SetWindowDefaults();
     TParamDlg dialog(settings, &owner);
     dialog.GridCells->Cells().Set(2, 1, "9");
 

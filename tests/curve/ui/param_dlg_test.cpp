@@ -42,7 +42,6 @@ class ParamDlgTest : public ::testing::Test {
 protected:
     ParamDlgTest()
     {
-        settings.SetWindowDefaults();
         QGuiApplication::clipboard()->clear();
     }
 

@@ -91,7 +91,6 @@ public:
 CurveSettings Sheet()
 {
     CurveSettings settings;
-    settings.SetWindowDefaults();
     for (const double p : {16.7, 33.3, 50.0, 66.7, 83.3})
         settings.Probabilities.Add(p);
     for (const double v : {15, 12, 10, 8, 5})
