@@ -96,6 +96,46 @@ std::string FromCyrillicCodePage(std::string_view bytes)
     return out;
 }
 
+// UTF-16 text (the mark already taken off), as a spreadsheet's "Unicode
+// text" export writes it; an unpaired surrogate or an odd last byte reads as
+// the replacement character, so the run points at its line.
+std::string FromUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    const auto unit = [&](size_t i) {
+        const auto a = static_cast<uint8_t>(bytes[i]);
+        const auto b = static_cast<uint8_t>(bytes[i + 1]);
+        return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    const auto appendAny = [&out](char32_t code) {
+        if (code < 0x10000) {
+            AppendUtf8(out, code);
+            return;
+        }
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    };
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char16_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const char16_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendAny(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendAny(u >= 0xD800 && u <= 0xDFFF ? 0xFFFD : u);
+    }
+    if (i < bytes.size())
+        appendAny(0xFFFD);
+    return out;
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view text)
@@ -185,6 +225,8 @@ bool IsCaption(std::string_view cell)
 
 std::string DecodeSeriesFile(std::string_view bytes)
 {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return FromUtf16(bytes.substr(2), bytes[0] == '\xFE');
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
     if (IsValidUtf8(bytes))
@@ -258,6 +300,46 @@ SeriesLines ColumnLines(const SeriesTable& table, size_t column, bool skipHeader
         lines.push_back(number.empty() ? cells[column] : std::move(number));
     }
     return lines;
+}
+
+std::optional<YearColumn> FindYearColumn(const SeriesTable& table, size_t valueColumn, bool skipHeader)
+{
+    const size_t first = skipHeader && !table.rows.empty() ? 1 : 0;
+    if (first >= table.rows.size())
+        return std::nullopt;
+    for (size_t column = 0; column < table.columns; ++column) {
+        if (column == valueColumn)
+            continue;
+        std::vector<int> years;
+        years.reserve(table.rows.size() - first);
+        for (size_t row = first; row < table.rows.size(); ++row) {
+            const std::vector<std::string>& cells = table.rows[row];
+            if (column >= cells.size() || cells[column].empty() || cells[column].size() > 4 ||
+                !std::all_of(cells[column].begin(), cells[column].end(), [](char c) { return c >= '0' && c <= '9'; }))
+                break;
+            const int year = std::stoi(cells[column]);
+            if (year < 1000 || year > 2999)
+                break;
+            years.push_back(year);
+        }
+        if (years.size() != table.rows.size() - first)
+            continue;
+        YearColumn found;
+        found.column = column;
+        found.firstYear = years.front();
+        for (size_t k = 1; k < years.size(); ++k)
+            found.ordered = found.ordered && years[k] == years[k - 1] + 1;
+        std::vector<int> sorted = years;
+        std::sort(sorted.begin(), sorted.end());
+        for (size_t k = 1; k < sorted.size(); ++k) {
+            if (sorted[k] == sorted[k - 1] && (found.repeated.empty() || found.repeated.back() != sorted[k]))
+                found.repeated.push_back(sorted[k]);
+            for (int y = sorted[k - 1] + 1; y < sorted[k]; ++y)
+                found.missing.push_back(y);
+        }
+        return found;
+    }
+    return std::nullopt;
 }
 
 SeriesLines ImportSeriesFile(std::string_view bytes, char separator)

@@ -7,6 +7,7 @@
 // function of its arguments: bytes in, lines out.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ struct SeriesTable {
     char delimiter = ' '; // '\t', ';' or ' ' (runs of blanks)
 };
 
-// UTF-8 text of the file: the byte-order mark dropped, or the bytes read as
-// the Windows Cyrillic code page when they are not valid UTF-8.
+// UTF-8 text of the file: the byte-order mark dropped (UTF-16 LE or BE text
+// with its mark turned into UTF-8), or the bytes read as the Windows Cyrillic
+// code page when they are not valid UTF-8.
 std::string DecodeSeriesFile(std::string_view bytes);
 
 // Decodes and splits the file. Blank lines at the end are dropped; blank
@@ -45,6 +47,20 @@ size_t DefaultColumn(const SeriesTable& table);
 // written with `separator`; any other cell (and an absent one, as an empty
 // line) is kept as it is, so that a run then stops at it.
 SeriesLines ColumnLines(const SeriesTable& table, size_t column, bool skipHeader, char separator);
+
+// A column of years beside the values: the first other column whose data
+// cells are all whole numbers from 1000 to 2999. Years are expected to run
+// on by one from the first row; `missing` and `repeated` name what breaks
+// that (both empty, and `ordered`, when the years are consecutive).
+struct YearColumn {
+    size_t column = 0;
+    int firstYear = 0;
+    std::vector<int> missing;  // years absent between the least and the greatest
+    std::vector<int> repeated; // years given more than once
+    bool ordered = true;       // every year follows the one above it
+    bool Consecutive() const { return ordered && missing.empty() && repeated.empty(); }
+};
+std::optional<YearColumn> FindYearColumn(const SeriesTable& table, size_t valueColumn, bool skipHeader);
 
 // The whole road in one call, with the default column and header choice.
 SeriesLines ImportSeriesFile(std::string_view bytes, char separator);

@@ -11,6 +11,8 @@ using aqualen::DefaultColumn;
 using aqualen::ImportSeriesFile;
 using aqualen::NeedsColumnChoice;
 using aqualen::ReadSeriesTable;
+using aqualen::FindYearColumn;
+using aqualen::SeriesTable;
 using Lines = std::vector<std::string>;
 
 // Files as people keep them, read into a pane whose locale writes a comma.
@@ -109,5 +111,64 @@ TEST(SeriesFileImport, EmptyAndOddInputs)
     EXPECT_TRUE(ImportSeriesFile("\xEF\xBB\xBF", ',').empty());
     EXPECT_TRUE(ImportSeriesFile("\r\n\r\n", ',').empty());
     EXPECT_EQ(ImportSeriesFile(std::string("1\0002\n3", 5), ','), (Lines{std::string("1\0002", 3), "3"}));
-    EXPECT_EQ(ImportSeriesFile("\xFF\xFE" "1\n", ','), (Lines{"яю1"}));
+    // A UTF-16 mark with an odd byte left over: the stray byte is a
+    // replacement character, so the run points at that line.
+    EXPECT_EQ(ImportSeriesFile(std::string("\xFF\xFE" "1\0\n", 5), ','), (Lines{"1\xEF\xBF\xBD"}));
+}
+
+// UTF-16 with its mark, as a spreadsheet's "Unicode text" export writes it,
+// gives what the same text in UTF-8 gives.
+std::string Utf16(const std::u16string& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t u : text) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST(SeriesFileImport, Utf16WithMarkReadsAsUtf8)
+{
+    const std::u16string text = u"Год\tРасход\r\n1950\t12,5\r\n1951\t7\r\n\U0001D11E\t1\r\n";
+    const std::string utf8 = "Год\tРасход\r\n1950\t12,5\r\n1951\t7\r\n\U0001D11E\t1\r\n";
+    for (const bool big : {false, true}) {
+        EXPECT_EQ(DecodeSeriesFile(Utf16(text, big)), utf8) << big;
+        EXPECT_EQ(ImportSeriesFile(Utf16(text, big), ','), ImportSeriesFile(utf8, ',')) << big;
+    }
+}
+
+TEST(SeriesFileImport, YearColumn)
+{
+    struct Case {
+        const char* text;
+        size_t valueColumn;
+        bool found;
+        int firstYear;
+        std::vector<int> missing;
+        std::vector<int> repeated;
+        bool ordered;
+    };
+    const Case cases[] = {
+        {"Год;Расход\n1950;1\n1951;2\n1952;3\n", 1, true, 1950, {}, {}, true},
+        {"Год;Расход\n1950;1\n1952;2\n1955;3\n", 1, true, 1950, {1951, 1953, 1954}, {}, false},
+        {"Год;Расход\n1950;1\n1951;2\n1951;3\n", 1, true, 1950, {}, {1951}, false},
+        {"Год;Расход\n1951;1\n1950;2\n", 1, true, 1951, {}, {}, false},
+        {"Год;Расход\n1950;1\nнет;2\n", 1, false, 0, {}, {}, true},
+        {"N;Q\n1;1\n2;2\n", 1, false, 0, {}, {}, true},
+        {"Q;Год\n5;1990\n6;1991\n", 0, true, 1990, {}, {}, true},
+    };
+    for (const Case& c : cases) {
+        const SeriesTable table = ReadSeriesTable(c.text);
+        const auto years = FindYearColumn(table, c.valueColumn, true);
+        ASSERT_EQ(years.has_value(), c.found) << c.text;
+        if (!years)
+            continue;
+        EXPECT_EQ(years->firstYear, c.firstYear) << c.text;
+        EXPECT_EQ(years->missing, c.missing) << c.text;
+        EXPECT_EQ(years->repeated, c.repeated) << c.text;
+        EXPECT_EQ(years->ordered, c.ordered) << c.text;
+        EXPECT_EQ(years->Consecutive(), c.missing.empty() && c.repeated.empty() && c.ordered) << c.text;
+    }
 }

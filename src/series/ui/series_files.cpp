@@ -77,7 +77,37 @@ private:
 
 } // namespace
 
-std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& path)
+namespace {
+
+QString YearList(const std::vector<int>& years)
+{
+    constexpr size_t kShown = 12;
+    QStringList shown;
+    for (size_t i = 0; i < years.size() && i < kShown; ++i)
+        shown << QString::number(years[i]);
+    if (years.size() > kShown)
+        shown << QStringLiteral("… (всего %1)").arg(years.size());
+    return shown.join(QStringLiteral(", "));
+}
+
+// The question about a year column that does not run on by one.
+QString BrokenYearsQuestion(const YearColumn& years)
+{
+    QStringList faults;
+    if (!years.missing.empty())
+        faults << QStringLiteral("пропущены %1").arg(YearList(years.missing));
+    if (!years.repeated.empty())
+        faults << QStringLiteral("повторены %1").arg(YearList(years.repeated));
+    if (faults.isEmpty())
+        faults << QStringLiteral("идут не по порядку");
+    return QStringLiteral("Годы в столбце %1 идут не подряд: %2.\nВзять значения без лет?")
+        .arg(years.column + 1)
+        .arg(faults.join(QStringLiteral("; ")));
+}
+
+} // namespace
+
+std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -95,15 +125,40 @@ std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& p
     }
     const SeriesTable table = ReadSeriesTable(std::string_view(bytes.constData(), bytes.size()));
     const char separator = SystemDecimalSeparator();
-    if (!NeedsColumnChoice(table))
-        return ColumnLines(table, 0, false, separator);
-    const std::optional<ColumnChoice> choice = Files().ChooseColumn(parent, table, path);
-    if (!choice)
+    ImportedSeries imported;
+    imported.name = QFileInfo(path).completeBaseName();
+    ColumnChoice choice;
+    if (NeedsColumnChoice(table)) {
+        const std::optional<ColumnChoice> chosen = Files().ChooseColumn(parent, table, path);
+        if (!chosen)
+            return std::nullopt;
+        choice = *chosen;
+        if (choice.skipHeader && choice.column < table.rows[0].size() && !table.rows[0][choice.column].empty())
+            imported.name = QString::fromStdString(table.rows[0][choice.column]);
+        if (const std::optional<YearColumn> years = FindYearColumn(table, choice.column, choice.skipHeader)) {
+            if (years->Consecutive())
+                imported.firstYear = years->firstYear;
+            else if (AskYesCancel(parent, BrokenYearsQuestion(*years)) != Answer::Yes)
+                return std::nullopt;
+        }
+    }
+    imported.lines = ColumnLines(table, choice.column, choice.skipHeader, separator);
+    if (imported.lines.size() > static_cast<size_t>(kMaxPaneLines)) {
+        ShowError(parent, QStringLiteral("В ряду больше %1 строк!").arg(kMaxPaneLines));
         return std::nullopt;
-    return ColumnLines(table, choice->column, choice->skipHeader, separator);
+    }
+    return imported;
 }
 
-void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
+std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& path)
+{
+    std::optional<ImportedSeries> imported = ReadSeriesFile(parent, path);
+    if (!imported)
+        return std::nullopt;
+    return std::move(imported->lines);
+}
+
+QString TextOfLines(const SeriesLines& lines)
 {
     std::string text;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -115,10 +170,15 @@ void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
     // last line needs a break of its own to stay a line.
     if (!lines.empty() && lines.back().empty())
         text += '\n';
+    return QString::fromStdString(text);
+}
+
+void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
+{
     QTextCursor cursor(pane.document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    cursor.insertText(QString::fromStdString(text));
+    cursor.insertText(TextOfLines(lines));
     cursor.endEditBlock();
     cursor.movePosition(QTextCursor::Start);
     pane.setTextCursor(cursor);
@@ -126,10 +186,13 @@ void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
 
 bool LoadSeriesFile(QWidget* parent, QPlainTextEdit& pane, const QString& path)
 {
-    const std::optional<SeriesLines> lines = ReadSeriesFileLines(parent, path);
-    if (!lines)
+    const std::optional<ImportedSeries> imported = ReadSeriesFile(parent, path);
+    if (!imported)
         return false;
-    ReplacePaneLines(pane, *lines);
+    if (SeriesPane* series = AsSeriesPane(pane))
+        series->SetSeries({TextOfLines(imported->lines), imported->firstYear, imported->name});
+    else
+        ReplacePaneLines(pane, imported->lines);
     return true;
 }
 

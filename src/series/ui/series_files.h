@@ -20,15 +20,33 @@ namespace aqualen::ui {
 // wrong file of gigabytes into a pane would freeze the window.
 inline constexpr qint64 kMaxSeriesFileBytes = 64 * 1024 * 1024;
 
-// The lines a file gives, asking for the column of a table. Nothing when the
-// user cancelled or the file could not be read (the message was shown).
+// What a file gives a pane: its lines, the first year when the table has a
+// column of consecutive years, and the series' name (the chosen column's
+// caption, else the file's base name).
+struct ImportedSeries {
+    SeriesLines lines;
+    std::optional<int> firstYear;
+    QString name;
+};
+
+// Reads a file, asking for the column of a table; a year column with gaps or
+// repeats is named in a question (take the values without years, or cancel).
+// Nothing when the user cancelled or the file could not be read (the message
+// was shown).
+std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& path);
+
+// The lines alone of ReadSeriesFile.
 std::optional<SeriesLines> ReadSeriesFileLines(QWidget* parent, const QString& path);
+
+// The pane text of these lines: joined by line feeds, an empty last line kept.
+QString TextOfLines(const SeriesLines& lines);
 
 // Replaces the pane's text by these lines as one edit, so that Undo brings
 // the old text back. An empty last line stays a line of its own.
 void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines);
 
-// ReadSeriesFileLines into the pane; false when nothing was read.
+// ReadSeriesFile into the pane (with its first year and name when the pane
+// is a series pane); false when nothing was read.
 bool LoadSeriesFile(QWidget* parent, QPlainTextEdit& pane, const QString& path);
 
 // Asks for a file and loads it into the pane; the path loaded, or empty.

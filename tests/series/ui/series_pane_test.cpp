@@ -12,6 +12,8 @@
 #include "series/ui/pane_text.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
+#include "series/ui/series_files.h"
+#include "support/recording_file_dialogs.h"
 #include "support/recording_inputs.h"
 #include "support/recording_messages.h"
 
@@ -123,6 +125,43 @@ TEST_F(SeriesPaneTest, TakeSeriesRefusesNothingAndTooLong)
     ui::AddTakeSeriesAction(*pane)->trigger();
     EXPECT_EQ(pane->Text(), QStringLiteral("5")) << "nothing changed";
     EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST_F(SeriesPaneTest, YearColumnSetsTheFirstYearAndTheCaptionTheName)
+{
+    RecordingFileDialogs files;
+    files.columnAnswer = ui::ColumnChoice{1, true};
+    // "Год;Расход" in the Windows Cyrillic code page.
+    const TempFile table(QByteArray("\xC3\xEE\xE4;\xD0\xE0\xF1\xF5\xEE\xE4\r\n1950;12\r\n1951;7\r\n1952;9\r\n"),
+                         QStringLiteral("Ока.csv"));
+    SeriesPane pane;
+    ASSERT_TRUE(ui::LoadSeriesFile(nullptr, pane, table.Path()));
+    EXPECT_EQ(pane.Series(), (PaneSeries{QStringLiteral("12\n7\n9"), 1950, QStringLiteral("Расход")}));
+    EXPECT_TRUE(messages.questions.empty());
+
+    files.columnAnswer = ui::ColumnChoice{1, false}; // no header: the file names the series
+    const TempFile plain(QByteArray("1950;12\n1951;7\n"), QStringLiteral("Ока.csv"));
+    ASSERT_TRUE(ui::LoadSeriesFile(nullptr, pane, plain.Path()));
+    EXPECT_EQ(pane.Series(), (PaneSeries{QStringLiteral("12\n7"), 1950, QStringLiteral("Ока")}));
+}
+
+TEST_F(SeriesPaneTest, BrokenYearColumnIsNamedAndTakenWithoutYearsOrCancelled)
+{
+    RecordingFileDialogs files;
+    files.columnAnswer = ui::ColumnChoice{1, true};
+    const TempFile table(QByteArray("Year;Q\n1950;12\n1952;7\n1952;9\n"));
+    SeriesPane pane;
+    pane.SetSeries({QStringLiteral("5"), 1900, QStringLiteral("old")});
+
+    ASSERT_FALSE(ui::LoadSeriesFile(nullptr, pane, table.Path())) << "cancelled";
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_TRUE(messages.questions[0].contains(QStringLiteral("пропущены 1951"))) << messages.questions[0].toStdString();
+    EXPECT_TRUE(messages.questions[0].contains(QStringLiteral("повторены 1952")));
+    EXPECT_EQ(pane.Series(), (PaneSeries{QStringLiteral("5"), 1900, QStringLiteral("old")}));
+
+    messages.answers = {ui::Answer::Yes};
+    ASSERT_TRUE(ui::LoadSeriesFile(nullptr, pane, table.Path()));
+    EXPECT_EQ(pane.Series(), (PaneSeries{QStringLiteral("12\n7\n9"), std::nullopt, QStringLiteral("Q")}));
 }
 
 TEST(SeriesTitleTest, NameAndYears)
