@@ -37,19 +37,25 @@ std::vector<double> Slice(const YearSeries& series, const YearSpan& years)
 const char* RefusalText(ExtensionRefusal refusal)
 {
     switch (refusal) {
-    case ExtensionRefusal::None: return "";
-    case ExtensionRefusal::NoCommonYears: return kNoCommonYearsText;
-    case ExtensionRefusal::TooFewCommonYears: return kTooFewCommonYearsText;
-    case ExtensionRefusal::AnalogueShorter: return kAnalogueShorterText;
-    case ExtensionRefusal::ConstantStudied: return kConstantStudiedText;
-    case ExtensionRefusal::ConstantAnalogue: return kConstantAnalogueText;
-    case ExtensionRefusal::NegativeRadicand: return kNegativeRadicandText;
+    case ExtensionRefusal::None:
+        return "";
+    case ExtensionRefusal::NoCommonYears:
+        return kNoCommonYearsText;
+    case ExtensionRefusal::TooFewCommonYears:
+        return kTooFewCommonYearsText;
+    case ExtensionRefusal::AnalogueShorter:
+        return kAnalogueShorterText;
+    case ExtensionRefusal::ConstantStudied:
+        return kConstantStudiedText;
+    case ExtensionRefusal::ConstantAnalogue:
+        return kConstantAnalogueText;
+    case ExtensionRefusal::NegativeRadicand:
+        return kNegativeRadicandText;
     }
     return "";
 }
 
-ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& analogue,
-                                  ExtensionFigures& figures)
+ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& analogue, ExtensionFigures& figures)
 {
     figures = ExtensionFigures{};
     const YearSpan own = studied.Years();
@@ -114,14 +120,14 @@ ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& a
     const int longYears = other.Count();
     figures.meanXLong = SeriesMean(analogue.values.data(), longYears);
     figures.sigmaXLong = Deviation(analogue.values.data(), longYears, figures.meanXLong);
-    figures.meanYLong =
-        StoreDouble(meanY + static_cast<long double>(figures.k) * (static_cast<long double>(figures.meanXLong) - meanX));
+    figures.meanYLong = StoreDouble(meanY + static_cast<long double>(figures.k) *
+                                                (static_cast<long double>(figures.meanXLong) - meanX));
     figures.reached = ExtensionStep::LongMean;
 
     const long double k2 = static_cast<long double>(figures.k) * figures.k;
-    const long double radicand =
-        static_cast<long double>(sigmaY) * sigmaY +
-        k2 * (static_cast<long double>(figures.sigmaXLong) * figures.sigmaXLong - static_cast<long double>(sigmaX) * sigmaX);
+    const long double radicand = static_cast<long double>(sigmaY) * sigmaY +
+                                 k2 * (static_cast<long double>(figures.sigmaXLong) * figures.sigmaXLong -
+                                       static_cast<long double>(sigmaX) * sigmaX);
     // Algebraically sigma_y^2 (1 - R^2) + k^2 sigma_x,N^2, never negative;
     // only rounding could take it below zero, and then no value is given.
     if (radicand < 0)
@@ -147,13 +153,18 @@ namespace {
 
 std::string SpanText(const YearSpan& span)
 {
-    return std::to_string(span.first) + "–" + std::to_string(span.last) + "\t" + std::to_string(span.Count()) +
-           " лет";
+    return std::to_string(span.first) + "–" + std::to_string(span.last) + "\t" + std::to_string(span.Count()) + " лет";
 }
 
-const char* Verdict(bool met) { return met ? kConditionMetText : kConditionFailedText; }
+const char* Verdict(bool met)
+{
+    return met ? kConditionMetText : kConditionFailedText;
+}
 
-bool Reached(const ExtensionFigures& figures, ExtensionStep step) { return figures.reached >= step; }
+bool Reached(const ExtensionFigures& figures, ExtensionStep step)
+{
+    return figures.reached >= step;
+}
 
 } // namespace
 

@@ -28,14 +28,14 @@ inline constexpr int kMinCommonYears = 3;
 // How far a calculation got: each step's figures are known from it on.
 enum class ExtensionStep {
     None,
-    Periods,     // common, long and outside spans
-    Regression,  // means, deviations, R, k, a, sigma_k, k / sigma_k
-    Conditions,  // the three conditions
-    OwnCv,       // the series' own mean and Cv over the common years
-    LongMean,    // the analogue over N years and the long-term mean
-    LongSigma,   // the long-term standard deviation
-    LongCv,      // the long-term Cv
-    Restored,    // the restored years
+    Periods,    // common, long and outside spans
+    Regression, // means, deviations, R, k, a, sigma_k, k / sigma_k
+    Conditions, // the three conditions
+    OwnCv,      // the series' own mean and Cv over the common years
+    LongMean,   // the analogue over N years and the long-term mean
+    LongSigma,  // the long-term standard deviation
+    LongCv,     // the long-term Cv
+    Restored,   // the restored years
 };
 
 // One analogue year outside the studied record and the value it restores.
@@ -50,18 +50,18 @@ struct RestoredYear {
 struct ExtensionFigures {
     ExtensionStep reached = ExtensionStep::None;
 
-    YearSpan common;      // the years both series have (n)
-    YearSpan longPeriod;  // the analogue's years (N), the common ones included
-    YearSpan outside;     // studied years the analogue lacks (empty as a rule)
+    YearSpan common;     // the years both series have (n)
+    YearSpan longPeriod; // the analogue's years (N), the common ones included
+    YearSpan outside;    // studied years the analogue lacks (empty as a rule)
 
-    double meanY = 0;     // studied mean over the common years
-    double meanX = 0;     // analogue mean over the common years
+    double meanY = 0; // studied mean over the common years
+    double meanX = 0; // analogue mean over the common years
     double sigmaY = 0;
     double sigmaX = 0;
-    double r = 0;         // Pearson R, y studied on x analogue
-    double k = 0;         // R * sigma_y / sigma_x
-    double a = 0;         // mean_y - k * mean_x
-    double sigmaK = 0;    // (sigma_y / sigma_x) * sqrt((1 - R^2) / (n - 2))
+    double r = 0;      // Pearson R, y studied on x analogue
+    double k = 0;      // R * sigma_y / sigma_x
+    double a = 0;      // mean_y - k * mean_x
+    double sigmaK = 0; // (sigma_y / sigma_x) * sqrt((1 - R^2) / (n - 2))
     // k / sigma_k; nullopt when sigma_k is zero (|R| = 1), the ratio then
     // being infinite with the sign of k.
     std::optional<double> ratio;
@@ -73,9 +73,9 @@ struct ExtensionFigures {
     double cvOwn = 0;     // sigma_y / mean_y over the common years
     double meanXLong = 0; // analogue over N years
     double sigmaXLong = 0;
-    double meanYLong = 0; // mean_y + k * (mean_x,N - mean_x)
+    double meanYLong = 0;  // mean_y + k * (mean_x,N - mean_x)
     double sigmaYLong = 0; // sqrt(sigma_y^2 + k^2 * (sigma_x,N^2 - sigma_x^2))
-    double cvLong = 0;    // sigma_y,N / mean_y,N
+    double cvLong = 0;     // sigma_y,N / mean_y,N
 
     std::vector<RestoredYear> restored; // in year order
 
@@ -102,8 +102,7 @@ const char* RefusalText(ExtensionRefusal refusal);
 // (the figures then hold the steps before), or None with every step done.
 // Raises FloatFault (a zero mean under a Cv, an overflow); the figures then
 // hold the steps before the fault.
-ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& analogue,
-                                  ExtensionFigures& figures);
+ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& analogue, ExtensionFigures& figures);
 
 // The report lines of the steps reached; a complete report whose conditions
 // are not all met closes with "Условия приведения не выполнены". Three

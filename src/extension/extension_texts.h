@@ -12,8 +12,7 @@ inline constexpr const char* kTooFewCommonYearsText = "Общий период �
 inline constexpr const char* kAnalogueShorterText = "Ряд-аналог короче исследуемого ряда!";
 inline constexpr const char* kConstantStudiedText = "Исследуемый ряд в общем периоде постоянен!";
 inline constexpr const char* kConstantAnalogueText = "Ряд-аналог в общем периоде постоянен!";
-inline constexpr const char* kNegativeRadicandText =
-    "СКО (N лет) не определено: подкоренное выражение отрицательно!";
+inline constexpr const char* kNegativeRadicandText = "СКО (N лет) не определено: подкоренное выражение отрицательно!";
 
 // Unreadable input.
 inline constexpr const char* kStudiedInvalidText = "Исследуемый ряд введен не корректно!";

@@ -7,8 +7,7 @@
 
 namespace aqualen::extension {
 
-std::optional<YearSeries> ReadYearSeries(const SeriesLines& lines, int firstYear, char separator,
-                                         size_t& badLine)
+std::optional<YearSeries> ReadYearSeries(const SeriesLines& lines, int firstYear, char separator, size_t& badLine)
 {
     YearSeries series;
     series.firstYear = firstYear;

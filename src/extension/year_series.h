@@ -38,8 +38,7 @@ struct YearSeries {
 // Reads pane lines as the values of consecutive years from `firstYear`. At
 // the first line that is not a number it returns nullopt and sets `badLine`
 // to its index.
-std::optional<YearSeries> ReadYearSeries(const SeriesLines& lines, int firstYear, char separator,
-                                         size_t& badLine);
+std::optional<YearSeries> ReadYearSeries(const SeriesLines& lines, int firstYear, char separator, size_t& badLine);
 
 // Why a year column does not give consecutive years.
 struct YearColumnProblem {

@@ -1,11 +1,10 @@
-#include "extension/extension_report.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "extension/extension_report.h"
 #include "extension/extension_texts.h"
 #include "series/float_fault.h"
 
@@ -14,7 +13,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-YearSeries Series(int firstYear, std::vector<double> values) { return {firstYear, std::move(values)}; }
+YearSeries Series(int firstYear, std::vector<double> values)
+{
+    return {firstYear, std::move(values)};
+}
 
 // 1..count: an analogue that simply counts its years.
 std::vector<double> Counting(int count)
@@ -64,23 +66,23 @@ TEST(ExtensionReport, TenYearsByHand)
     EXPECT_EQ(f.restored.back().year, 1980);
 
     EXPECT_EQ(ExtensionLines(f, ','), (Lines{
-        "Общий период:\t1961–1970\t10 лет",
-        "Длинный период:\t1961–1980\t20 лет",
-        "Делитель СКО:\tчисло лет − 1",
-        "R:\t0,939",
-        "k:\t0,939",
-        "σk:\t0,121",
-        "k/σk:\t7,750",
-        "Уравнение:\ty = 0,333 + 0,939·x",
-        "Условие n ≥ 10:\tвыполнено",
-        "Условие R ≥ 0,7:\tвыполнено",
-        "Условие k/σk ≥ 2:\tвыполнено",
-        "Среднее (n лет):\t5,500",
-        "Cv (n лет):\t0,550",
-        "Среднее (N лет):\t10,197",
-        "СКО (N лет):\t5,654",
-        "Cv (N лет):\t0,554",
-    }));
+                                          "Общий период:\t1961–1970\t10 лет",
+                                          "Длинный период:\t1961–1980\t20 лет",
+                                          "Делитель СКО:\tчисло лет − 1",
+                                          "R:\t0,939",
+                                          "k:\t0,939",
+                                          "σk:\t0,121",
+                                          "k/σk:\t7,750",
+                                          "Уравнение:\ty = 0,333 + 0,939·x",
+                                          "Условие n ≥ 10:\tвыполнено",
+                                          "Условие R ≥ 0,7:\tвыполнено",
+                                          "Условие k/σk ≥ 2:\tвыполнено",
+                                          "Среднее (n лет):\t5,500",
+                                          "Cv (n лет):\t0,550",
+                                          "Среднее (N лет):\t10,197",
+                                          "СКО (N лет):\t5,654",
+                                          "Cv (N лет):\t0,554",
+                                      }));
     const Lines table = RestoredTableLines(f, '.');
     ASSERT_EQ(table.size(), 11u);
     EXPECT_EQ(table[0], "Год\tАналог\tВосстановлено");
@@ -261,9 +263,9 @@ TEST(ExtensionReport, ZeroMeanFaultsAfterTheConditions)
     // The studied mean is zero: Cv is a division by zero. The figures up to
     // the conditions stand, and so do their lines.
     ExtensionFigures figures;
-    EXPECT_THROW(ComputeExtension(Series(1950, {-2, -1, 0, 1, 2, -1, 1, 0, 3, -3}), Series(1950, Counting(20)),
-                                  figures),
-                 FloatFault);
+    EXPECT_THROW(
+        ComputeExtension(Series(1950, {-2, -1, 0, 1, 2, -1, 1, 0, 3, -3}), Series(1950, Counting(20)), figures),
+        FloatFault);
     EXPECT_EQ(figures.reached, ExtensionStep::Conditions);
     const Lines lines = ExtensionLines(figures, ',');
     EXPECT_EQ(lines.back(), "Условие k/σk ≥ 2:\t" + std::string(figures.ratioMet ? "выполнено" : "не выполнено"));

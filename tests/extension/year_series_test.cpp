@@ -1,9 +1,9 @@
-#include "extension/year_series.h"
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "extension/year_series.h"
 
 namespace aqualen::extension {
 namespace {
