@@ -76,19 +76,10 @@ int RunOutliers(const std::vector<std::string>& args, std::ostream& out, std::os
         return Usage(err, error);
     const char* separator = &fileOptions->separator;
 
-    const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
-    const std::optional<SeriesLines> lines = ReadSeriesFile(path, *fileOptions, error);
-    if (!lines)
-        return ReadError(err, "outliers", error);
-    if (lines->size() <= 2) {
-        err << "aqualen-cli outliers: too few lines (a series needs at least 3)\n";
-        return kExitTooShort;
-    }
-    const std::optional<std::vector<double>> values = analysis::ReadValues(*lines, *separator);
-    if (!values) {
-        err << kSeriesInvalidText << '\n';
-        return kExitRejected;
-    }
+    int status = kExitReport;
+    const std::optional<std::vector<double>> values = ReadCommandValues(*parsed, *fileOptions, "outliers", err, status);
+    if (!values)
+        return status;
     if (const auto refusal = analysis::OutlierRefusal(*values)) {
         err << *refusal << '\n';
         return kExitRejected;

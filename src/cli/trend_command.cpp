@@ -41,6 +41,29 @@ int Usage(std::ostream& err, const std::string& reason)
 
 } // namespace
 
+std::optional<std::vector<double>> ReadCommandValues(const ParsedArgs& parsed, const SeriesFileOptions& options,
+                                                     const char* command, std::ostream& err, int& status)
+{
+    std::string error;
+    const std::string path = parsed.files.empty() ? std::string() : parsed.files.front();
+    const std::optional<SeriesLines> lines = ReadSeriesFile(path, options, error);
+    if (!lines) {
+        status = ReadError(err, command, error);
+        return std::nullopt;
+    }
+    if (lines->size() <= 2) {
+        err << "aqualen-cli " << command << ": too few lines (a series needs at least 3)\n";
+        status = kExitTooShort;
+        return std::nullopt;
+    }
+    std::optional<std::vector<double>> values = analysis::ReadValues(*lines, options.separator);
+    if (!values) {
+        err << kSeriesInvalidText << '\n';
+        status = kExitRejected;
+    }
+    return values;
+}
+
 std::optional<int> LevelOption(const ParsedArgs& parsed)
 {
     const std::optional<int> level = IntegerOption(parsed, "--level", 5, 1, 10);
@@ -67,19 +90,10 @@ int RunTrend(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return Usage(err, error);
     const char* separator = &fileOptions->separator;
 
-    const std::string path = parsed->files.empty() ? std::string() : parsed->files.front();
-    const std::optional<SeriesLines> lines = ReadSeriesFile(path, *fileOptions, error);
-    if (!lines)
-        return ReadError(err, "trend", error);
-    if (lines->size() <= 2) {
-        err << "aqualen-cli trend: too few lines (a series needs at least 3)\n";
-        return kExitTooShort;
-    }
-    const std::optional<std::vector<double>> values = analysis::ReadValues(*lines, *separator);
-    if (!values) {
-        err << kSeriesInvalidText << '\n';
-        return kExitRejected;
-    }
+    int status = kExitReport;
+    const std::optional<std::vector<double>> values = ReadCommandValues(*parsed, *fileOptions, "trend", err, status);
+    if (!values)
+        return status;
     if (const auto refusal = analysis::TrendRefusal(*values)) {
         err << *refusal << '\n';
         return kExitRejected;
