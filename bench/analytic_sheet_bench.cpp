@@ -53,10 +53,16 @@ void DrawSheet(benchmark::State& state, const SheetTarget& target)
     }
 }
 
-void BM_AnalyticSheetZoomedScreen(benchmark::State& state) { DrawSheet(state, Page(690, 488, true)); }
+void BM_AnalyticSheetZoomedScreen(benchmark::State& state)
+{
+    DrawSheet(state, Page(690, 488, true));
+}
 BENCHMARK(BM_AnalyticSheetZoomedScreen)->Unit(benchmark::kMillisecond);
 
-void BM_AnalyticSheet600Dpi(benchmark::State& state) { DrawSheet(state, Page(7016, 4961, false)); }
+void BM_AnalyticSheet600Dpi(benchmark::State& state)
+{
+    DrawSheet(state, Page(7016, 4961, false));
+}
 BENCHMARK(BM_AnalyticSheet600Dpi)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <QtGlobal>
-
 #include <memory>
 
 namespace aqualen::bench {

@@ -1,8 +1,8 @@
 // Correlation report over two long series, from pane lines to report lines.
 
-#include <benchmark/benchmark.h>
-
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "correl/correlation_report.h"
 
@@ -40,5 +40,8 @@ void BM_CorrelationReport(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_CorrelationReport)->RangeMultiplier(4)->Range(1024, 65535)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_CorrelationReport)
+    ->RangeMultiplier(4)
+    ->Range(1024, 65535)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);

@@ -2,16 +2,15 @@
 // and the smoothing curve: on the recording canvas, into an image, and a
 // whole 600-dpi PNG page.
 
-#include <benchmark/benchmark.h>
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QtGlobal>
-
 #include <cmath>
 #include <memory>
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "../tests/curve/recording_canvas.h"
 #include "curve/curve_sheet.h"

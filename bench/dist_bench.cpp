@@ -2,10 +2,9 @@
 // method (goal under 1 ms, the likelihood method under 20 ms), and the
 // bootstrap band of 2000 samples (goal under 300 ms on one core).
 
-#include <benchmark/benchmark.h>
-
 #include <vector>
 
+#include <benchmark/benchmark.h>
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
 
@@ -62,9 +61,7 @@ void BM_FitAndTable(benchmark::State& state)
         benchmark::DoNotOptimize(table);
     }
 }
-BENCHMARK(BM_FitAndTable)
-    ->Apply(EveryFit)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FitAndTable)->Apply(EveryFit)->Unit(benchmark::kMicrosecond);
 
 void BM_ConfidenceBand(benchmark::State& state)
 {
@@ -77,9 +74,6 @@ void BM_ConfidenceBand(benchmark::State& state)
         benchmark::DoNotOptimize(band);
     }
 }
-BENCHMARK(BM_ConfidenceBand)
-    ->Apply(EveryFit)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(BM_ConfidenceBand)->Apply(EveryFit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -1,10 +1,10 @@
 // HomogeneityReport on runoff-like series with one decimal (many ties): the
 // ranking of the pooled values is O(n log n).
 
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "homog/homogeneity_report.h"
 #include "series/number_text.h"

@@ -1,9 +1,9 @@
 // The statistics command of the main window on a pasted series of a million
 // lines: pane text to report, as the user waits for it.
 
-#include <benchmark/benchmark.h>
-
 #include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
 
 #include "app/ui/main_form.h"
 #include "bench_application.h"

@@ -1,10 +1,10 @@
 // Series input and number text on their own.
 
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "series/number_text.h"
 #include "series/series_lines.h"

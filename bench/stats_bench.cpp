@@ -1,10 +1,10 @@
 // The statistics command's work on long panes: reading the lines into a list
 // and writing the whole report.
 
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "series/number_text.h"
 #include "series/series_lines.h"

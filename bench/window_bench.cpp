@@ -1,12 +1,11 @@
 // The correlation and homogeneity windows end to end: from pane text already
 // entered to the report and the chart painted, on a shown window offscreen.
 
-#include <benchmark/benchmark.h>
-
 #include <QPlainTextEdit>
 #include <QString>
-
 #include <random>
+
+#include <benchmark/benchmark.h>
 
 #include "bench_application.h"
 #include "correl/ui/correl_form.h"
@@ -19,7 +18,10 @@ namespace {
 using aqualen::bench::Application;
 using aqualen::bench::Settle;
 
-QChar Separator() { return QLatin1Char(aqualen::ui::SystemDecimalSeparator()); }
+QChar Separator()
+{
+    return QLatin1Char(aqualen::ui::SystemDecimalSeparator());
+}
 
 // Daily-discharge-like values with one decimal: lognormal around 90.
 QString RunoffText(int count, unsigned seed)

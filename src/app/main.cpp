@@ -25,9 +25,9 @@ void AnswerCommandLine(int argc, char* argv[])
     aqualen::ui::InstallQtTranslations(core);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Aqualen: статистическая обработка гидрологических рядов — статистические "
-        "характеристики, корреляция с рядом-аналогом, однородность, кривые обеспеченности."));
+    parser.setApplicationDescription(
+        QStringLiteral("Aqualen: статистическая обработка гидрологических рядов — статистические "
+                       "характеристики, корреляция с рядом-аналогом, однородность, кривые обеспеченности."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(QCoreApplication::arguments());

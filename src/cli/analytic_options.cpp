@@ -19,8 +19,7 @@ std::optional<std::string> OptionOf(const ParsedArgs& parsed, const std::string&
 
 } // namespace
 
-bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distribution fallback,
-                         AnalyticChoice& choice)
+bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distribution fallback, AnalyticChoice& choice)
 {
     dist::FitOptions& o = choice.options;
     const auto usage = [&](const char* reason) {

@@ -24,7 +24,6 @@ inline constexpr const char* kAnalyticOptionNames[] = {"--dist", "--method", "--
 // choice.reason and returns false: kExitUsage for a wrong word, level or
 // combination, kExitRejected ("'x' is not a valid floating point value")
 // for a number that does not read, as the dialog's boxes refuse it.
-bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distribution fallback,
-                         AnalyticChoice& choice);
+bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distribution fallback, AnalyticChoice& choice);
 
 } // namespace aqualen::cli

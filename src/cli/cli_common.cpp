@@ -17,10 +17,8 @@
 
 namespace aqualen::cli {
 
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
-                                    const std::set<std::string>& valued,
-                                    const std::set<std::string>& switches,
-                                    std::string& error)
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valued,
+                                    const std::set<std::string>& switches, std::string& error)
 {
     ParsedArgs parsed;
     bool optionsEnded = false;
@@ -130,8 +128,7 @@ std::string TableRefusal(const std::string& name, const SeriesTable& table)
         for (size_t column = 0; column < table.columns; ++column) {
             if (column > 0)
                 text += ", ";
-            text += std::to_string(column + 1) + " \"" + (column < first->size() ? (*first)[column] : "") +
-                    "\"";
+            text += std::to_string(column + 1) + " \"" + (column < first->size() ? (*first)[column] : "") + "\"";
         }
     }
     return text + "; choose one with --column N";
@@ -153,8 +150,7 @@ bool IsTable(const SeriesTable& table)
 
 } // namespace
 
-std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
-                                          std::string& error)
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options, std::string& error)
 {
     const bool standardInput = path.empty() || path == "-";
     const std::string name = standardInput ? "standard input" : path;
@@ -258,8 +254,7 @@ void WriteLines(std::ostream& out, const std::vector<std::string>& lines)
     out.flush();
 }
 
-std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback,
-                                 int low, int high)
+std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback, int low, int high)
 {
     const auto it = parsed.options.find(name);
     if (it == parsed.options.end())

@@ -3,10 +3,10 @@
 // before or after the file arguments), the decimal separator, reading series
 // files or standard input, and the exit statuses.
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <map>
-#include <cstddef>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,17 +17,17 @@
 namespace aqualen::cli {
 
 enum ExitStatus : int {
-    kExitReport = 0,   // report written
-    kExitRejected = 1, // input rejected: the window's own message on stderr
-    kExitFault = 2,    // floating-point fault: its text on stderr
-    kExitTooShort = 3, // too few lines
-    kExitUsage = 4,    // usage error, or an input file that cannot be read
+    kExitReport = 0,      // report written
+    kExitRejected = 1,    // input rejected: the window's own message on stderr
+    kExitFault = 2,       // floating-point fault: its text on stderr
+    kExitTooShort = 3,    // too few lines
+    kExitUsage = 4,       // usage error, or an input file that cannot be read
     kExitCannotWrite = 5, // the report or the output file could not be written
 };
 
 struct ParsedArgs {
     std::map<std::string, std::string> options; // "--decimal" -> ","
-    std::set<std::string> flags;                 // "--fine"
+    std::set<std::string> flags;                // "--fine"
     std::vector<std::string> files;
     bool help = false;
 };
@@ -36,10 +36,8 @@ struct ParsedArgs {
 // value ("--decimal ," or "--decimal=,"), `switches` those that do not.
 // Returns nullopt and writes the reason to `error` on an unknown option or a
 // missing value. "--" ends the options.
-std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args,
-                                    const std::set<std::string>& valued,
-                                    const std::set<std::string>& switches,
-                                    std::string& error);
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valued,
+                                    const std::set<std::string>& switches, std::string& error);
 
 // The separator from "--decimal" (',' or '.'), or the system locale's.
 // Returns nullopt for any other value.
@@ -104,7 +102,6 @@ int RunReport(std::ostream& out, std::ostream& err, const std::function<int()>& 
 void WriteLines(std::ostream& out, const std::vector<std::string>& lines);
 
 // Reads a whole-number option in [low, high]; nullopt when absent is not allowed.
-std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback,
-                                 int low, int high);
+std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback, int low, int high);
 
 } // namespace aqualen::cli

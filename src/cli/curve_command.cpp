@@ -1,14 +1,13 @@
-#include "cli/commands.h"
-
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <ostream>
-#include <array>
 #include <utility>
 
 #include "cli/analytic_options.h"
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "curve/analytic_fit.h"
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
@@ -21,39 +20,38 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kCurveUsage =
-    "Usage: aqualen-cli curve [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
-    "\n"
-    "Draws the exceedance curve sheet of the values (one number per line, \"-\"\n"
-    "reads standard input; 5 to 500 values) on a landscape A4 page.\n"
-    "  --formula 1|2        plotting position: 1 = m/(n+1) (default),\n"
-    "                       2 = (m-0.3)/(n+0.4)\n"
-    "  --fine               grid 0.01..99.99 % (default 0.1..99.9 %)\n"
-    "  --smooth             fit and draw the smoothing curve\n"
-    "  --title TEXT         title under the graph (default none)\n"
-    "  --axis-name TEXT     caption of the value axis (default \"Q, м3/с\")\n"
-    "  --radius 1..20       point radius in steps of 0.06 cm (default 3)\n"
-    "  --max X --min X      value scale ends (default 17 and 0)\n"
-    "  --main-step X        step of the labelled divisions (default 1)\n"
-    "  --additional-step X  step of the dotted divisions (default 0.2)\n"
-    "  --dpi N              PNG resolution, 30..1200 (default 150)\n"
-    "  --dist p3|km         draw the analytic curve in red: Pearson III or\n"
-    "                       Kritsky-Menkel (default none)\n"
-    "  --method M           its parameters: moments (default), sample, quantile\n"
-    "                       (needs --smooth), ml (km only) or given (with\n"
-    "                       --mean X --cv X --cs X); see 'quantiles --help'\n"
-    "  --ratio M            fix Cs = M * Cv\n"
-    "  --r1 INDEX           r(1) for the bias-corrected moments: 0, 1 or 2\n"
-    "  --band 80|90|95      its confidence limits as dashed red lines\n"
-    "  --decimal SEP        decimal separator (default: the locale's)\n"
-    "  --column N           the column N (from 1) of a table file, its header\n"
-    "                       line skipped\n"
-    "  -o, --output FILE    the sheet, PDF or PNG by its extension; an existing\n"
-    "                       file is replaced only once the new one is complete\n"
-    "\n"
-    "Exit status: 0 sheet written, 1 input rejected, 2 floating-point fault,\n"
-    "4 usage error or an input that cannot be read, 5 the sheet could not be\n"
-    "written.\n";
+const char* kCurveUsage = "Usage: aqualen-cli curve [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+                          "\n"
+                          "Draws the exceedance curve sheet of the values (one number per line, \"-\"\n"
+                          "reads standard input; 5 to 500 values) on a landscape A4 page.\n"
+                          "  --formula 1|2        plotting position: 1 = m/(n+1) (default),\n"
+                          "                       2 = (m-0.3)/(n+0.4)\n"
+                          "  --fine               grid 0.01..99.99 % (default 0.1..99.9 %)\n"
+                          "  --smooth             fit and draw the smoothing curve\n"
+                          "  --title TEXT         title under the graph (default none)\n"
+                          "  --axis-name TEXT     caption of the value axis (default \"Q, м3/с\")\n"
+                          "  --radius 1..20       point radius in steps of 0.06 cm (default 3)\n"
+                          "  --max X --min X      value scale ends (default 17 and 0)\n"
+                          "  --main-step X        step of the labelled divisions (default 1)\n"
+                          "  --additional-step X  step of the dotted divisions (default 0.2)\n"
+                          "  --dpi N              PNG resolution, 30..1200 (default 150)\n"
+                          "  --dist p3|km         draw the analytic curve in red: Pearson III or\n"
+                          "                       Kritsky-Menkel (default none)\n"
+                          "  --method M           its parameters: moments (default), sample, quantile\n"
+                          "                       (needs --smooth), ml (km only) or given (with\n"
+                          "                       --mean X --cv X --cs X); see 'quantiles --help'\n"
+                          "  --ratio M            fix Cs = M * Cv\n"
+                          "  --r1 INDEX           r(1) for the bias-corrected moments: 0, 1 or 2\n"
+                          "  --band 80|90|95      its confidence limits as dashed red lines\n"
+                          "  --decimal SEP        decimal separator (default: the locale's)\n"
+                          "  --column N           the column N (from 1) of a table file, its header\n"
+                          "                       line skipped\n"
+                          "  -o, --output FILE    the sheet, PDF or PNG by its extension; an existing\n"
+                          "                       file is replaced only once the new one is complete\n"
+                          "\n"
+                          "Exit status: 0 sheet written, 1 input rejected, 2 floating-point fault,\n"
+                          "4 usage error or an input that cannot be read, 5 the sheet could not be\n"
+                          "written.\n";
 
 enum class OutputKind { Pdf, Png };
 
@@ -207,10 +205,9 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
 {
     std::string error;
     const std::optional<ParsedArgs> parsed =
-        ParseArgs(args,
-                  {"--formula", "--title", "--axis-name", "--radius", "--max", "--min", "--main-step",
-                   "--additional-step", "--dpi", "--decimal", "--column", "-o", "--output", "--dist", "--method", "--ratio",
-                   "--r1", "--band", "--mean", "--cv", "--cs"},
+        ParseArgs(args, {"--formula",         "--title", "--axis-name", "--radius", "--max",  "--min",    "--main-step",
+                         "--additional-step", "--dpi",   "--decimal",   "--column", "-o",     "--output", "--dist",
+                         "--method",          "--ratio", "--r1",        "--band",   "--mean", "--cv",     "--cs"},
                   {"--fine", "--smooth"}, error);
     if (!parsed)
         return UsageError(err, "curve", error, kCurveUsage);

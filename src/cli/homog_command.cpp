@@ -1,8 +1,7 @@
-#include "cli/commands.h"
-
 #include <ostream>
 
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
 
@@ -50,7 +49,8 @@ private:
 int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--row", "--level", kDecimalOption, kColumnOption}, {}, error);
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args, {"--row", "--level", kDecimalOption, kColumnOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {

@@ -1,45 +1,43 @@
 // aqualen-cli: the reports of the program from files, for scripts and batch
 // work, and the curve sheet to PDF or PNG.
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QtGlobal>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QtGlobal>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 
 namespace {
 
-const char* kUsage =
-    "Usage: aqualen-cli COMMAND [options] FILE...\n"
-    "\n"
-    "Commands:\n"
-    "  stats  [--r1 0|1|2] [--decimal SEP] [--column N] [FILE]\n"
-    "  correl [--decimal SEP] [--column N] STUDIED_FILE ANALOGUE_FILE\n"
-    "  homog  [--row R] [--level L] [--decimal SEP] [--column N]\n"
-    "         SERIES1_FILE SERIES2_FILE\n"
-    "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
-    "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
-    "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
-    "         [--decimal SEP] [--column N] [FILE]\n"
-    "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
-    "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
-    "\n"
-    "\n"
-    "A series file holds one number per line; a table (columns by tab,\n"
-    "semicolon or blanks) needs --column N, which skips its header line.\n"
-    "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
-    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error or an input that cannot be read,\n"
-    "5 the report could not be written.\n";
+const char* kUsage = "Usage: aqualen-cli COMMAND [options] FILE...\n"
+                     "\n"
+                     "Commands:\n"
+                     "  stats  [--r1 0|1|2] [--decimal SEP] [--column N] [FILE]\n"
+                     "  correl [--decimal SEP] [--column N] STUDIED_FILE ANALOGUE_FILE\n"
+                     "  homog  [--row R] [--level L] [--decimal SEP] [--column N]\n"
+                     "         SERIES1_FILE SERIES2_FILE\n"
+                     "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+                     "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
+                     "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
+                     "         [--decimal SEP] [--column N] [FILE]\n"
+                     "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+                     "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+                     "\n"
+                     "\n"
+                     "A series file holds one number per line; a table (columns by tab,\n"
+                     "semicolon or blanks) needs --column N, which skips its header line.\n"
+                     "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
+                     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+                     "3 too few lines, 4 usage error or an input that cannot be read,\n"
+                     "5 the report could not be written.\n";
 
 } // namespace
 

@@ -1,12 +1,11 @@
-#include "cli/commands.h"
-
 #include <algorithm>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/cli_common.h"
 #include "cli/analytic_options.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "curve/analytic_fit.h"
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
@@ -21,47 +20,46 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kQuantilesUsage =
-    "Usage: aqualen-cli quantiles [options] [FILE]\n"
-    "\n"
-    "Fits an analytic exceedance curve to the series in FILE (standard input\n"
-    "when FILE is absent; not read with --method given) and writes its\n"
-    "parameters, a blank line and the quantile table: P, % (no trailing zeros),\n"
-    "the return period T, years (100/P up to 50 %, 100/(100-P) above), Kp, Qp\n"
-    "and, with --band, the lower and upper limits of Qp, tab-separated, three\n"
-    "decimals.\n"
-    "\n"
-    "  --dist p3|km         Pearson III (default) or Kritsky-Menkel\n"
-    "  --method M           moments: Cv and Cs of the statistics report, bias-\n"
-    "                       corrected (default); sample: the sample Cv and Cs;\n"
-    "                       quantile: graphic-analytic, from the smoothing curve\n"
-    "                       at 5, 50 and 95 %; ml: maximum likelihood (km only);\n"
-    "                       given: --mean, --cv and --cs (or --ratio)\n"
-    "  --ratio M            fix Cs = M * Cv\n"
-    "  --r1 INDEX           r(1) for the bias correction: 0 (r(1) = 0, default),\n"
-    "                       1 (0.3) or 2 (0.5)\n"
-    "  --mean X --cv X --cs X  the parameters for --method given\n"
-    "  --p LIST             exceedance probabilities in percent, separated by\n"
-    "                       ';' or blanks (or ',' with the decimal point);\n"
-    "                       default 0.01 0.1 0.5 1 2 3 5 10 20 25 30 40 50 60 70\n"
-    "                       75 80 90 95 97 99 99.5 99.9\n"
-    "  --band 80|90|95      confidence limits at this level (parametric\n"
-    "                       bootstrap, 2000 samples, fixed seed)\n"
-    "  --formula 1|2        for --method quantile: plotting position of the\n"
-    "                       smoothing curve, 1 = m/(n+1) (default), 2 = (m-0.3)/(n+0.4)\n"
-    "  --fine               for --method quantile: the 0.01..99.99 % grid\n"
-    "  --compare            Pearson III and Kritsky-Menkel fitted by the same\n"
-    "                       method, side by side: their parameters, then P, T,\n"
-    "                       and Kp, Qp of each (no --dist, no --band)\n"
-    "  --decimal SEP        decimal separator for reading and writing, ',' or '.'\n"
-    "                       (default: the locale's)\n"
-    "  --column N           the column N (from 1) of a table file, its header\n"
-    "                       line skipped\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected (the window's message on\n"
-    "standard error, e.g. no curve for these Cv and Cs), 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error or an input that cannot be read, 5 the\n"
-    "report could not be written.\n";
+const char* kQuantilesUsage = "Usage: aqualen-cli quantiles [options] [FILE]\n"
+                              "\n"
+                              "Fits an analytic exceedance curve to the series in FILE (standard input\n"
+                              "when FILE is absent; not read with --method given) and writes its\n"
+                              "parameters, a blank line and the quantile table: P, % (no trailing zeros),\n"
+                              "the return period T, years (100/P up to 50 %, 100/(100-P) above), Kp, Qp\n"
+                              "and, with --band, the lower and upper limits of Qp, tab-separated, three\n"
+                              "decimals.\n"
+                              "\n"
+                              "  --dist p3|km         Pearson III (default) or Kritsky-Menkel\n"
+                              "  --method M           moments: Cv and Cs of the statistics report, bias-\n"
+                              "                       corrected (default); sample: the sample Cv and Cs;\n"
+                              "                       quantile: graphic-analytic, from the smoothing curve\n"
+                              "                       at 5, 50 and 95 %; ml: maximum likelihood (km only);\n"
+                              "                       given: --mean, --cv and --cs (or --ratio)\n"
+                              "  --ratio M            fix Cs = M * Cv\n"
+                              "  --r1 INDEX           r(1) for the bias correction: 0 (r(1) = 0, default),\n"
+                              "                       1 (0.3) or 2 (0.5)\n"
+                              "  --mean X --cv X --cs X  the parameters for --method given\n"
+                              "  --p LIST             exceedance probabilities in percent, separated by\n"
+                              "                       ';' or blanks (or ',' with the decimal point);\n"
+                              "                       default 0.01 0.1 0.5 1 2 3 5 10 20 25 30 40 50 60 70\n"
+                              "                       75 80 90 95 97 99 99.5 99.9\n"
+                              "  --band 80|90|95      confidence limits at this level (parametric\n"
+                              "                       bootstrap, 2000 samples, fixed seed)\n"
+                              "  --formula 1|2        for --method quantile: plotting position of the\n"
+                              "                       smoothing curve, 1 = m/(n+1) (default), 2 = (m-0.3)/(n+0.4)\n"
+                              "  --fine               for --method quantile: the 0.01..99.99 % grid\n"
+                              "  --compare            Pearson III and Kritsky-Menkel fitted by the same\n"
+                              "                       method, side by side: their parameters, then P, T,\n"
+                              "                       and Kp, Qp of each (no --dist, no --band)\n"
+                              "  --decimal SEP        decimal separator for reading and writing, ',' or '.'\n"
+                              "                       (default: the locale's)\n"
+                              "  --column N           the column N (from 1) of a table file, its header\n"
+                              "                       line skipped\n"
+                              "\n"
+                              "Exit status: 0 report written, 1 input rejected (the window's message on\n"
+                              "standard error, e.g. no curve for these Cv and Cs), 2 floating-point fault,\n"
+                              "3 too few lines, 4 usage error or an input that cannot be read, 5 the\n"
+                              "report could not be written.\n";
 
 int Usage(std::ostream& err, const std::string& reason)
 {
@@ -72,10 +70,10 @@ int Usage(std::ostream& err, const std::string& reason)
 struct QuantilesInvocation {
     char separator = '.';
     dist::QuantileRequest request;
-    std::string path;         // the series file; empty for standard input
+    std::string path; // the series file; empty for standard input
     SeriesFileOptions fileOptions;
-    bool fineGrid = false;    // --fine
-    bool compare = false;     // --compare
+    bool fineGrid = false; // --fine
+    bool compare = false;  // --compare
     PlottingFormula formula = PlottingFormula::Weibull;
 };
 
@@ -86,9 +84,10 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
                                 QuantilesInvocation& invocation)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed =
-        ParseArgs(args, {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv", "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
-                  {"--fine", "--compare"}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(args,
+                                                       {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv",
+                                                        "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
+                                                       {"--fine", "--compare"}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)
@@ -169,8 +168,8 @@ int WriteReport(const QuantilesInvocation& invocation, std::ostream& out, std::o
         }
         const dist::QuantileResult result = dist::RunQuantileRequest(invocation.request);
         dist::QuantileReport report;
-        dist::BuildQuantileReport(result.fit, result.band ? &*result.band : nullptr,
-                                  invocation.request.probabilities, invocation.separator, report);
+        dist::BuildQuantileReport(result.fit, result.band ? &*result.band : nullptr, invocation.request.probabilities,
+                                  invocation.separator, report);
         WriteLines(out, report.Lines());
         return kExitReport;
     } catch (const dist::FitRefused& refused) {

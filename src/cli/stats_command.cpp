@@ -1,8 +1,7 @@
-#include "cli/commands.h"
-
 #include <ostream>
 
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"
 
@@ -10,22 +9,21 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kStatsUsage =
-    "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [--column N] [FILE]\n"
-    "\n"
-    "Writes the statistics report of the series in FILE (standard input when\n"
-    "FILE is absent), one number per line.\n"
-    "\n"
-    "  --r1 INDEX     r(1) typical of the region: 0 (r(1) = 0, default),\n"
-    "                 1 (r(1) = 0.3) or 2 (r(1) = 0.5)\n"
-    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
-    "                 (default: the locale's)\n"
-    "  --column N     the column N (from 1) of a table file, its header line\n"
-    "                 skipped (a table is refused without it)\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error or an input that cannot be read,\n"
-    "5 the report could not be written.\n";
+const char* kStatsUsage = "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [--column N] [FILE]\n"
+                          "\n"
+                          "Writes the statistics report of the series in FILE (standard input when\n"
+                          "FILE is absent), one number per line.\n"
+                          "\n"
+                          "  --r1 INDEX     r(1) typical of the region: 0 (r(1) = 0, default),\n"
+                          "                 1 (r(1) = 0.3) or 2 (r(1) = 0.5)\n"
+                          "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+                          "                 (default: the locale's)\n"
+                          "  --column N     the column N (from 1) of a table file, its header line\n"
+                          "                 skipped (a table is refused without it)\n"
+                          "\n"
+                          "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+                          "3 too few lines, 4 usage error or an input that cannot be read,\n"
+                          "5 the report could not be written.\n";
 
 int UsageError(std::ostream& err, const std::string& reason)
 {

@@ -50,9 +50,7 @@ CorrelationFigures ComputeCorrelation(const TDoubleList& studied, const TDoubleL
 
 std::vector<std::string> CorrelationLines(int n, const CorrelationFigures& figures, char separator)
 {
-    const auto fixed3 = [separator](long double value) {
-        return FormatFixed(StoreDouble(value), 3, separator);
-    };
+    const auto fixed3 = [separator](long double value) { return FormatFixed(StoreDouble(value), 3, separator); };
     const long double sigmaR = figures.sigmaR;
     return {
         "Длина:\t" + std::to_string(n),
@@ -67,8 +65,8 @@ std::vector<std::string> CorrelationLines(int n, const CorrelationFigures& figur
     };
 }
 
-CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLines& analogue,
-                                     char separator, const CorrelationPointSink& onPoint)
+CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLines& analogue, char separator,
+                                     const CorrelationPointSink& onPoint)
 {
     CorrelationOutcome outcome;
     if (studied.size() < kLeastSeriesLength || analogue.size() < kLeastSeriesLength) {

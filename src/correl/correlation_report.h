@@ -60,7 +60,7 @@ std::vector<std::string> CorrelationLines(int n, const CorrelationFigures& figur
 // Reads both series pair by pair and, when they are complete and readable,
 // computes the report. Raises FloatFault (a constant series, an overflow)
 // only after the sink has seen all n pairs; no report lines exist then.
-CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLines& analogue,
-                                     char separator, const CorrelationPointSink& onPoint = {});
+CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLines& analogue, char separator,
+                                     const CorrelationPointSink& onPoint = {});
 
 } // namespace aqualen

@@ -84,8 +84,7 @@ std::optional<dist::Band> BandAt(const AnalyticSheet& sheet, const std::vector<d
     for (const double p : probabilities) {
         const auto at = std::lower_bound(known.begin(), known.end(), p);
         const auto index = static_cast<size_t>(at - known.begin());
-        if (at == known.end() || *at != p || index >= sheet.Band->lowK.size() ||
-            index >= sheet.Band->highK.size())
+        if (at == known.end() || *at != p || index >= sheet.Band->lowK.size() || index >= sheet.Band->highK.size())
             return std::nullopt;
         picked.lowK.push_back(sheet.Band->lowK[index]);
         picked.highK.push_back(sheet.Band->highK[index]);

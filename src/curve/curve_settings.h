@@ -36,9 +36,9 @@ struct CurveSettings {
     double AdditionalStep = 0.2;
     bool Legend = true;            // the box naming every line, in a free corner of the graph
     bool ReturnPeriodAxis = false; // a second axis "T, лет" (T = 100 / P) along the top
-    TDoubleList Probabilities; // percent, ascending
-    TDoubleList Values;        // same order and count
-    TDoubleList PointX;        // sheet cm at the last fit
+    TDoubleList Probabilities;     // percent, ascending
+    TDoubleList Values;            // same order and count
+    TDoubleList PointX;            // sheet cm at the last fit
     TDoubleList PointY;
     AnalyticSheet Analytic; // the analytic curve, fitted when the dialog stores it
 };

@@ -16,10 +16,10 @@ namespace aqualen {
 
 namespace {
 
-constexpr double kAxisHeight = 17;   // cm, the value axis
-constexpr int kLabelBase = 8;        // points, "Arial" scale labels
-constexpr int kCaptionBase = 14;     // points, "Times New Roman" captions
-constexpr int kAnalyticBase = 12;    // points, the analytic curve's line under the title
+constexpr double kAxisHeight = 17;           // cm, the value axis
+constexpr int kLabelBase = 8;                // points, "Arial" scale labels
+constexpr int kCaptionBase = 14;             // points, "Times New Roman" captions
+constexpr int kAnalyticBase = 12;            // points, the analytic curve's line under the title
 constexpr SheetDashes kBandDashes{0.3, 0.2}; // cm, the confidence limits
 constexpr long double kMaxDivisions = 1000;
 constexpr long double kInchesPer10Cm = 3.94L;
@@ -110,8 +110,8 @@ public:
         for (const ScaleEntry& row : scale_) {
             if (!row.Labelled)
                 continue;
-            CenteredText(FormatGeneral(row.Probability, t_.separator), X(row.Position - 1),
-                         X(row.Position + 1), labelTop);
+            CenteredText(FormatGeneral(row.Probability, t_.separator), X(row.Position - 1), X(row.Position + 1),
+                         labelTop);
         }
 
         canvas_.SetFont("Times New Roman", FontSize(kCaptionBase));
@@ -232,8 +232,7 @@ private:
 
         canvas_.SetFont("Times New Roman", FontSize(kAnalyticBase));
         const int32_t margin = RoundSafe(0.2L * t_.hUnit);
-        CenteredText(dist::CaptionLine(fit, t_.separator), margin, t_.pageWidth - margin,
-                     RoundSafe(2.01L * t_.vUnit));
+        CenteredText(dist::CaptionLine(fit, t_.separator), margin, t_.pageWidth - margin, RoundSafe(2.01L * t_.vUnit));
     }
 
     void DrawBandLine(const dist::Fit& fit, const std::vector<double>& k)

@@ -12,13 +12,22 @@ namespace {
 constexpr long double kAspect = 1.414L;
 constexpr PageSize kSmallestFit{50, 35};
 
-int32_t Half(int32_t side) { return static_cast<int32_t>(RoundHalfEven(side / 2.0L)); }
+int32_t Half(int32_t side)
+{
+    return static_cast<int32_t>(RoundHalfEven(side / 2.0L));
+}
 
 } // namespace
 
-PageSize HalvedPage(PageSize page) { return {Half(page.width), Half(page.height)}; }
+PageSize HalvedPage(PageSize page)
+{
+    return {Half(page.width), Half(page.height)};
+}
 
-PageSize DoubledPage(PageSize page) { return {page.width * 2, page.height * 2}; }
+PageSize DoubledPage(PageSize page)
+{
+    return {page.width * 2, page.height * 2};
+}
 
 std::array<PageSize, 3> ZoomLevelPages(int level, PageSize atLevel)
 {

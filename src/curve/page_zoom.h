@@ -10,11 +10,11 @@ namespace aqualen {
 // How the curve window shows its page: the window's own state, apart from
 // what the sheet is.
 struct PageView {
-    int32_t ViewWidth = 0;  // the visible area the page lies in, pixels
+    int32_t ViewWidth = 0; // the visible area the page lies in, pixels
     int32_t ViewHeight = 0;
-    int32_t PageLeft = 0;   // the page's offset in that area
+    int32_t PageLeft = 0; // the page's offset in that area
     int32_t PageTop = 0;
-    uint8_t ZoomLevel = 1;  // 0 half, 1 initial, 2 double size
+    uint8_t ZoomLevel = 1;        // 0 half, 1 initial, 2 double size
     bool PlacementPending = true; // the page is placed at the next activation
     bool SheetReady = false;      // the parameters were stored once: the sheet is drawn
 };

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <span>
 
-
 namespace aqualen {
 
 struct ScaleEntry {

@@ -17,8 +17,7 @@ long double DivisionCount(long double range, double step)
 
 } // namespace
 
-std::optional<std::string> ScaleSettingsError(double scaleMax, double scaleMin, double mainStep,
-                                              double additionalStep)
+std::optional<std::string> ScaleSettingsError(double scaleMax, double scaleMin, double mainStep, double additionalStep)
 {
     // Written so that a NaN fails every check.
     if (!(scaleMax > scaleMin))

@@ -100,7 +100,10 @@ int PasteCells(SeriesGridCells& cells, int startColumn, int startRow, std::strin
     int column = startColumn;
     int row = startRow;
     std::string current;
-    const auto flush = [&] { cells.Set(column, row, std::move(current)); current.clear(); };
+    const auto flush = [&] {
+        cells.Set(column, row, std::move(current));
+        current.clear();
+    };
     cells.Set(column, row, {});
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];

@@ -16,8 +16,7 @@ struct SheetDashes {
 
 class SheetPolyline {
 public:
-    SheetPolyline(Canvas& canvas, int32_t hUnit, int32_t vUnit, double bottom, double top,
-                  SheetDashes dashes = {});
+    SheetPolyline(Canvas& canvas, int32_t hUnit, int32_t vUnit, double bottom, double top, SheetDashes dashes = {});
 
     // The next vertex. A vertex that is not finite breaks the line there.
     void Add(double x, double y);

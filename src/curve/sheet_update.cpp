@@ -44,10 +44,12 @@ std::optional<SheetUpdate> StoreScale(CurveSettings& settings, const SheetInput&
 
 } // namespace
 
-std::string NotANumberText(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
+std::string NotANumberText(const std::string& text)
+{
+    return "'" + text + "' is not a valid floating point value";
+}
 
-SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, const SheetInput& input,
-                            char separator)
+SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, const SheetInput& input, char separator)
 {
     settings.FineGrid = input.fineGrid;
     settings.PointRadius = static_cast<uint8_t>(input.pointRadius);

@@ -53,7 +53,6 @@ std::string NotANumberText(const std::string& text);
 // The whole OK sequence. The smoothing curve is switched on only once it is
 // fitted, and the analytic curve is dropped before it is read, so a refusal
 // never leaves a curve of earlier settings over a new series.
-SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, const SheetInput& input,
-                            char separator);
+SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, const SheetInput& input, char separator);
 
 } // namespace aqualen

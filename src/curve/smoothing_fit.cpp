@@ -58,8 +58,7 @@ void FitSmoothingCurve(CurveSettings& settings)
     // A parabola needs three distinct positions; with fewer the normal matrix
     // is singular. Refused before anything is changed.
     if (DistinctCount(xs) < 3)
-        throw dist::FitRefused(
-            "Для сглаживающей кривой нужны хотя бы три точки с разными обеспеченностями!");
+        throw dist::FitRefused("Для сглаживающей кривой нужны хотя бы три точки с разными обеспеченностями!");
 
     settings.PointX.Clear();
     settings.PointY.Clear();

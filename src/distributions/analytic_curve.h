@@ -25,9 +25,9 @@ struct FitOptions {
     Method method = Method::Moments;
     bool fixRatio = false; // Cs = ratio * Cv (not GraphicAnalytic: its Cs comes from the three points)
     double ratio = 2.0;
-    int r1Choice = 0; // the main window's r(1) radio index 0,1,2 (r(1) = 0, 0.3, 0.5)
+    int r1Choice = 0;                               // the main window's r(1) radio index 0,1,2 (r(1) = 0, 0.3, 0.5)
     double givenMean = 0, givenCv = 0, givenCs = 0; // Method::Given (Cs ignored when fixRatio)
-    int bandLevel = 0; // confidence level in percent: 0 off, 80, 90, 95
+    int bandLevel = 0;                              // confidence level in percent: 0 off, 80, 90, 95
 };
 
 // The smoothing curve's values at P = 5, 50 and 95 %, for GraphicAnalytic.
@@ -51,8 +51,7 @@ public:
 
 // Fits the chosen distribution; values is the series (x̄ = its mean, except
 // for GraphicAnalytic and Given). Raises FitRefused.
-Fit FitCurve(const std::vector<double>& values, const FitOptions& options,
-             const SmoothingPoints* smoothing = nullptr);
+Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing = nullptr);
 
 // k_P of the fitted curve at exceedance P (percent, 0 < P < 100).
 double ModularQuantile(const Fit& fit, double exceedancePercent);
@@ -73,8 +72,7 @@ struct Band {
 // bandLevel is 0. Raises FitRefused for hand-entered parameters (nothing was
 // estimated) and when more than a tenth of the samples have no curve.
 Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
-                    const std::vector<double>& exceedancePercents,
-                    const SmoothingPoints* smoothing = nullptr);
+                    const std::vector<double>& exceedancePercents, const SmoothingPoints* smoothing = nullptr);
 
 // 0.01 0.1 0.5 1 2 3 5 10 20 25 30 40 50 60 70 75 80 90 95 97 99 99.5 99.9
 const std::vector<double>& StandardProbabilities();

@@ -124,8 +124,7 @@ Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, c
         return fit;
     }
     case Method::Given:
-        return CurveOf(options, options.givenMean, options.givenCv,
-                       SkewOf(options, options.givenCv, options.givenCs));
+        return CurveOf(options, options.givenMean, options.givenCv, SkewOf(options, options.givenCv, options.givenCs));
     }
     throw FitRefused("Неизвестный метод оценки параметров!");
 }

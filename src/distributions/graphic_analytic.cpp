@@ -37,10 +37,9 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
         const auto f = [s](double c) { return SkewIndex(c) - s; };
         std::uintmax_t iterations = 200;
         const boost::math::tools::eps_tolerance<double> tolerance(std::numeric_limits<double>::digits - 3);
-        const auto [a, b] = s > 0 ? boost::math::tools::toms748_solve(f, 0.0, kLargestSkew, -s, high - s, tolerance,
-                                                                        iterations)
-                                  : boost::math::tools::toms748_solve(f, -kLargestSkew, 0.0, low - s, -s, tolerance,
-                                                                        iterations);
+        const auto [a, b] =
+            s > 0 ? boost::math::tools::toms748_solve(f, 0.0, kLargestSkew, -s, high - s, tolerance, iterations)
+                  : boost::math::tools::toms748_solve(f, -kLargestSkew, 0.0, low - s, -s, tolerance, iterations);
         cs = a + (b - a) / 2;
     }
     const double phi5 = PearsonPhi(5, cs);

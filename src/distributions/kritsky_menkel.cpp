@@ -23,7 +23,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // inverse still converges; the ratio Cs/Cv the lognormal stands in for is
 // then off by about 0.75·1e-5/Cv, a Cs off by less than 1e-5.
 constexpr double kSmallestU = 1e-5;
-constexpr double kLargestU = 10;    // u above: refused (γ below 0.01, whose quantiles underflow)
+constexpr double kLargestU = 10; // u above: refused (γ below 0.01, whose quantiles underflow)
 
 const char* const kNoCurve = "Нет кривой Крицкого–Менкеля с такими Cv и Cs!";
 
@@ -37,8 +37,8 @@ long double LogGammaRemainder(long double z)
     if (z < 10)
         return boost::math::lgamma(z) - (z - 0.5L) * std::log(z) + z;
     // B(2j)/(2j(2j − 1)) for j = 1..8.
-    constexpr long double c[] = {1.0L / 12,         -1.0L / 360,         1.0L / 1260,          -1.0L / 1680,
-                                 1.0L / 1188,       -691.0L / 360360,    1.0L / 156,           -3617.0L / 122400};
+    constexpr long double c[] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
+                                 1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
     const long double r = 1 / z;
     const long double r2 = r * r;
     long double series = 0;
@@ -86,7 +86,10 @@ KmMoments MomentsOf(const LogMoments& m)
     return {static_cast<double>(cv), static_cast<double>(cs)};
 }
 
-double CvAt(double u, double s) { return static_cast<double>(std::sqrt(std::expm1(LogMomentsAt(u, s).l2))); }
+double CvAt(double u, double s)
+{
+    return static_cast<double>(std::sqrt(std::expm1(LogMomentsAt(u, s).l2)));
+}
 
 const boost::math::tools::eps_tolerance<double> kTolerance(std::numeric_limits<double>::digits - 2);
 
@@ -107,8 +110,8 @@ std::optional<double> SpreadFor(double u, double cv)
     std::uintmax_t iterations = 200;
     if (u > 0) {
         // Cv grows without bound with s.
-        const auto [lo, hi] = boost::math::tools::bracket_and_solve_root(f, lognormal, 2.0, true, kTolerance,
-                                                                          iterations);
+        const auto [lo, hi] =
+            boost::math::tools::bracket_and_solve_root(f, lognormal, 2.0, true, kTolerance, iterations);
         return lo + (hi - lo) / 2;
     }
     const double limit = 1.0 / (3.0 * -u);
@@ -143,7 +146,10 @@ KmShape ShapeAt(double u, double s)
 
 } // namespace
 
-bool KmShape::Lognormal() const { return std::isinf(shape); }
+bool KmShape::Lognormal() const
+{
+    return std::isinf(shape);
+}
 
 KmShape KritskyMenkelOf(double shape, double power)
 {
@@ -261,9 +267,9 @@ KmShape BracketSolve(double cv, double q)
     }
     const bool rising = near < far;
     std::uintmax_t iterations = 200;
-    const auto [a, b] = boost::math::tools::toms748_solve(f, rising ? near : far, rising ? far : near,
-                                                          rising ? fnear : ffar, rising ? ffar : fnear,
-                                                          kTolerance, iterations);
+    const auto [a, b] =
+        boost::math::tools::toms748_solve(f, rising ? near : far, rising ? far : near, rising ? fnear : ffar,
+                                          rising ? ffar : fnear, kTolerance, iterations);
     const double u = a + (b - a) / 2;
     const std::optional<double> s = SpreadFor(u, cv);
     if (!s)
@@ -299,7 +305,8 @@ double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
         return std::exp(km.power * z - km.power * km.power / 2);
     }
     // k grows with y for b > 0 and falls with it for b < 0.
-    const double y = km.power > 0 ? boost::math::gamma_q_inv(km.shape, p, MathPolicy()) : boost::math::gamma_p_inv(km.shape, p, MathPolicy());
+    const double y = km.power > 0 ? boost::math::gamma_q_inv(km.shape, p, MathPolicy())
+                                  : boost::math::gamma_p_inv(km.shape, p, MathPolicy());
     const long double g = km.shape;
     const long double relative = (y - g) / g;
     const long double logRatio = std::fabs(relative) < 0.5 ? std::log1p(relative) : std::log(y / g);
@@ -328,9 +335,15 @@ double KritskyMenkelLogDensity(const KmShape& km, double k)
 
 namespace aqualen::dist {
 
-KmShape KritskyMenkelAt(double u, double s) { return ShapeAt(u, s); }
+KmShape KritskyMenkelAt(double u, double s)
+{
+    return ShapeAt(u, s);
+}
 
-KmMoments KritskyMenkelMomentsAt(double u, double s) { return MomentsOf(LogMomentsAt(u, s)); }
+KmMoments KritskyMenkelMomentsAt(double u, double s)
+{
+    return MomentsOf(LogMomentsAt(u, s));
+}
 
 double KritskyMenkelFromVariate(const KmShape& km, double y)
 {

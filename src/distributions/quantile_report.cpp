@@ -40,7 +40,10 @@ const char* MethodName(Method m)
     return "";
 }
 
-std::string Fixed3(double v, char sep) { return FormatFixed(v, 3, sep); }
+std::string Fixed3(double v, char sep)
+{
+    return FormatFixed(v, 3, sep);
+}
 
 // a spans many orders of magnitude: three decimals where they show it, four
 // significant digits with an exponent elsewhere ("2,425E-30").
@@ -72,7 +75,10 @@ std::string ReturnPeriodText(double p, char sep)
 
 } // namespace
 
-std::string ProbabilityText(double p, char sep) { return FormatGeneral(p, sep); }
+std::string ProbabilityText(double p, char sep)
+{
+    return FormatGeneral(p, sep);
+}
 
 std::optional<std::vector<double>> ParseProbabilityList(const std::string& text, char sep)
 {
@@ -183,8 +189,8 @@ std::vector<std::string> QuantileReport::Lines() const
     return lines;
 }
 
-void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents,
-                         char sep, QuantileReport& report)
+void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents, char sep,
+                         QuantileReport& report)
 {
     report = QuantileReport{};
     report.parameters = ParameterLines(fit, sep);

@@ -43,8 +43,8 @@ struct QuantileReport {
 
 // Fills `report` in step order, so that when the table raises (FloatFault)
 // the parameter lines are already in it.
-void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents,
-                         char sep, QuantileReport& report);
+void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents, char sep,
+                         QuantileReport& report);
 
 // P as the report prints it: without trailing zeros ("1", "0,1", "99,9").
 std::string ProbabilityText(double p, char sep);

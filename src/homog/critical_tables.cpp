@@ -31,7 +31,10 @@ double Interpolated(const SubTables& table, int row, int level, int64_t n)
 {
     CheckRow(row);
     CheckLevel(level, kSignificanceLevelCount - 1);
-    struct Span { int64_t low, high; int lowIndex; };
+    struct Span {
+        int64_t low, high;
+        int lowIndex;
+    };
     static constexpr Span kSpans[] = {{10, 25, 0}, {25, 50, 1}, {50, 100, 2}};
     if (n == 100)
         return table[3][row][level];
@@ -56,9 +59,8 @@ constexpr double kWilcoxonQuantiles[8] = {3.09, 2.57, 2.33, 1.96, 1.65, 1.28, 1.
 } // namespace
 
 const std::array<const char*, kDependenceRowCount> DependenceRows = {
-    "0.0   0.7", "0.0   0.6", "0.0   0.5", "0.0   0.4", "0.0   0.3", "0.0   0.2",
-    "0.0   0.1", "0.0   0.0", "0.1   0.0", "0.2   0.0", "0.3   0.0", "0.4   0.0",
-    "0.5   0.0", "0.6   0.0", "0.7   0.0", "0.8   0.0", "0.9   0.0", "0.95 0.0"};
+    "0.0   0.7", "0.0   0.6", "0.0   0.5", "0.0   0.4", "0.0   0.3", "0.0   0.2", "0.0   0.1", "0.0   0.0", "0.1   0.0",
+    "0.2   0.0", "0.3   0.0", "0.4   0.0", "0.5   0.0", "0.6   0.0", "0.7   0.0", "0.8   0.0", "0.9   0.0", "0.95 0.0"};
 
 const std::array<const char*, kSignificanceLevelCount> SignificanceLevels = {
     "0.2", "1", "2", "5", "10", "20", "30", "50F,V; 40t", "70", "80", "90", "95", "99"};

@@ -38,8 +38,7 @@ std::string General3(double value, char separator)
 
 // Reads one pane into a list, sending each value as a point; false at the
 // first line that is not a number.
-bool ReadSeries(const SeriesLines& lines, int series, char separator, TDoubleList& values,
-                HomogeneitySink& sink)
+bool ReadSeries(const SeriesLines& lines, int series, char separator, TDoubleList& values, HomogeneitySink& sink)
 {
     for (const std::string& line : lines) {
         const std::optional<double> value = ParseNumber(line, separator);
@@ -78,8 +77,8 @@ int64_t WilcoxonU(const std::vector<double>& first, const std::vector<double>& s
     return u;
 }
 
-HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines& second, int row,
-                                     int level, char separator, HomogeneitySink& sink)
+HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines& second, int row, int level,
+                                     char separator, HomogeneitySink& sink)
 {
     if (row < 0 || row >= kDependenceRowCount || level < 0 || level >= kSignificanceLevelCount)
         throw std::out_of_range("dependence row or significance level out of range");

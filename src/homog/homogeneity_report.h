@@ -25,8 +25,8 @@ using CollectingHomogeneitySink = CollectingReportSink;
 // row 0..17 and level 0..12 index DependenceRows and SignificanceLevels
 // (std::out_of_range otherwise). Raises FloatFault on a floating-point fault,
 // e.g. a division by zero for a constant series.
-HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines& second, int row,
-                                     int level, char separator, HomogeneitySink& sink);
+HomogeneityOutcome HomogeneityReport(const SeriesLines& first, const SeriesLines& second, int row, int level,
+                                     char separator, HomogeneitySink& sink);
 
 // The rank statistic: the number of (series-L value, other value) pairs in
 // which the series-L value stands first after the exchange sort, largest

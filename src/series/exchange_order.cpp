@@ -86,8 +86,7 @@ private:
 
 // The order in which the equal values at `places` (ascending) leave, given
 // for each the number of greater values after it up to the next of them.
-void OrderTies(const std::vector<size_t>& places, const std::vector<int64_t>& greaterAfter,
-               std::vector<size_t>& order)
+void OrderTies(const std::vector<size_t>& places, const std::vector<int64_t>& greaterAfter, std::vector<size_t>& order)
 {
     const size_t count = places.size();
     // The run as a list with a start: appending inserts before the start.
@@ -100,8 +99,8 @@ void OrderTies(const std::vector<size_t>& places, const std::vector<int64_t>& gr
             insertAt[size] = start;
             ++start;
         }
-        start = static_cast<size_t>((static_cast<int64_t>(start) + greaterAfter[size]) %
-                                    static_cast<int64_t>(size + 1));
+        start =
+            static_cast<size_t>((static_cast<int64_t>(start) + greaterAfter[size]) % static_cast<int64_t>(size + 1));
     }
     // Later insertions push earlier ones on: place them from the last back,
     // each into the free place that has as many free ones before it as its
@@ -146,9 +145,8 @@ std::vector<size_t> ExchangeSortOrder(const double* values, size_t count)
     // Largest first, equal values in list order; -0 and 0 are equal.
     std::vector<size_t> byValue(count);
     std::iota(byValue.begin(), byValue.end(), size_t{0});
-    std::sort(byValue.begin(), byValue.end(), [values](size_t a, size_t b) {
-        return values[a] > values[b] || (!(values[b] > values[a]) && a < b);
-    });
+    std::sort(byValue.begin(), byValue.end(),
+              [values](size_t a, size_t b) { return values[a] > values[b] || (!(values[b] > values[a]) && a < b); });
 
     std::vector<size_t> order;
     order.reserve(count);

@@ -9,9 +9,12 @@ namespace {
 const char* TextOf(FloatFault::Kind kind)
 {
     switch (kind) {
-    case FloatFault::Kind::Invalid: return kInvalidOperationText;
-    case FloatFault::Kind::DivisionByZero: return kDivisionByZeroText;
-    case FloatFault::Kind::Overflow: return kOverflowText;
+    case FloatFault::Kind::Invalid:
+        return kInvalidOperationText;
+    case FloatFault::Kind::DivisionByZero:
+        return kDivisionByZeroText;
+    case FloatFault::Kind::Overflow:
+        return kOverflowText;
     }
     return kInvalidOperationText;
 }

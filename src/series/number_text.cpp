@@ -1,8 +1,8 @@
 #include "series/number_text.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,7 +11,10 @@ namespace aqualen {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // |value| = 0.digits * 10^exponent, digits rounded to a given count.
 struct DecimalDigits {

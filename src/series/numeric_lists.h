@@ -13,8 +13,7 @@ namespace detail {
 
 // Shared storage of both list classes. Capacity grows by 4 up to 8, by 16 up
 // to 64 and by a quarter beyond, so small series stay small.
-template <typename T>
-class GrowableArray {
+template <typename T> class GrowableArray {
 public:
     int32_t Add(T value)
     {

@@ -54,7 +54,8 @@ double Power(double base, double exponent)
 {
     if (base == 0)
         return exponent == 0 ? 1.0 : 0.0;
-    const long double power = std::exp(static_cast<long double>(exponent) * std::log(std::fabs(static_cast<long double>(base))));
+    const long double power =
+        std::exp(static_cast<long double>(exponent) * std::log(std::fabs(static_cast<long double>(base))));
     return StoreDouble(power);
 }
 

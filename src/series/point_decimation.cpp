@@ -25,10 +25,14 @@ void MarkExtremes(const std::vector<PlotPoint>& points, std::vector<bool>& keep)
 {
     size_t minX = 0, maxX = 0, minY = 0, maxY = 0;
     for (size_t i = 1; i < points.size(); ++i) {
-        if (points[i].x < points[minX].x) minX = i;
-        if (points[i].x > points[maxX].x) maxX = i;
-        if (points[i].y < points[minY].y) minY = i;
-        if (points[i].y > points[maxY].y) maxY = i;
+        if (points[i].x < points[minX].x)
+            minX = i;
+        if (points[i].x > points[maxX].x)
+            maxX = i;
+        if (points[i].y < points[minY].y)
+            minY = i;
+        if (points[i].y > points[maxY].y)
+            maxY = i;
     }
     for (const size_t i : {minX, maxX, minY, maxY})
         keep[i] = true;
@@ -88,11 +92,12 @@ std::vector<size_t> LineEnvelope(const std::vector<PlotPoint>& points, const Pix
         size_t last = first;
         size_t low = first;
         size_t high = first;
-        while (last + 1 < points.size() &&
-               PixelOf(points[last + 1].x, grid.xMin, grid.xMax, grid.columns) == column) {
+        while (last + 1 < points.size() && PixelOf(points[last + 1].x, grid.xMin, grid.xMax, grid.columns) == column) {
             ++last;
-            if (points[last].y < points[low].y) low = last;
-            if (points[last].y > points[high].y) high = last;
+            if (points[last].y < points[low].y)
+                low = last;
+            if (points[last].y > points[high].y)
+                high = last;
         }
         for (const size_t i : {first, low, high, last})
             keep[i] = true;

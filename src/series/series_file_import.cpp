@@ -22,13 +22,11 @@ constexpr std::array<char16_t, 128> kCyrillicHigh = {
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // B0
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
     0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, // C0: А..
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, // ..Я
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, // E0: а..
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // ..я
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, // ..Я
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,                                 // E0: а..
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443,
+    0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // ..я
 };
 
 void AppendUtf8(std::string& out, char32_t code)
@@ -136,7 +134,10 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view text)
 {
@@ -203,11 +204,15 @@ std::string AsNumberText(std::string_view cell, char separator)
     if (marks > 1)
         return {};
     std::string text(cell);
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; }, separator);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '.' || c == ','; }, separator);
     return ParseNumber(text, separator) ? text : std::string();
 }
 
-bool IsNumberCell(std::string_view cell) { return !AsNumberText(cell, '.').empty(); }
+bool IsNumberCell(std::string_view cell)
+{
+    return !AsNumberText(cell, '.').empty();
+}
 
 // A caption has a letter in it (Latin or any non-ASCII one) and does not read
 // as a number; "1e3" is a number, "Год" and "Q, м3/с" are captions.
@@ -243,9 +248,8 @@ SeriesTable ReadSeriesTable(std::string_view bytes)
 
     SeriesTable table;
     const auto holds = [&lines](char c) {
-        return std::any_of(lines.begin(), lines.end(), [c](std::string_view line) {
-            return Trim(line).find(c) != std::string_view::npos;
-        });
+        return std::any_of(lines.begin(), lines.end(),
+                           [c](std::string_view line) { return Trim(line).find(c) != std::string_view::npos; });
     };
     table.delimiter = holds('\t') ? '\t' : holds(';') ? ';' : ' ';
     table.rows.reserve(lines.size());
@@ -259,7 +263,10 @@ SeriesTable ReadSeriesTable(std::string_view bytes)
     return table;
 }
 
-bool NeedsColumnChoice(const SeriesTable& table) { return table.columns > 1 || table.header; }
+bool NeedsColumnChoice(const SeriesTable& table)
+{
+    return table.columns > 1 || table.header;
+}
 
 size_t DefaultColumn(const SeriesTable& table)
 {

@@ -14,8 +14,7 @@ std::optional<size_t> FirstUnreadableLine(const SeriesLines& lines, char separat
     return std::nullopt;
 }
 
-std::optional<PairedStop> FirstUnreadablePair(const SeriesLines& first, const SeriesLines& second,
-                                              char separator)
+std::optional<PairedStop> FirstUnreadablePair(const SeriesLines& first, const SeriesLines& second, char separator)
 {
     const size_t n = std::min(first.size(), second.size());
     for (size_t i = 0; i < n; ++i) {

@@ -19,7 +19,6 @@ struct PairedStop {
     int pane = 0; // 0 the first series, 1 the second
     size_t line = 0;
 };
-std::optional<PairedStop> FirstUnreadablePair(const SeriesLines& first, const SeriesLines& second,
-                                              char separator);
+std::optional<PairedStop> FirstUnreadablePair(const SeriesLines& first, const SeriesLines& second, char separator);
 
 } // namespace aqualen

@@ -28,8 +28,7 @@ double Corrected(const Coefficients& c, std::int32_t n, double x)
 {
     const long double count = n;
     const long double sample = x;
-    const long double value = (c[0] + CheckedDivide(c[1], count)) +
-                              (c[2] + CheckedDivide(c[3], count)) * sample +
+    const long double value = (c[0] + CheckedDivide(c[1], count)) + (c[2] + CheckedDivide(c[3], count)) * sample +
                               (c[4] + CheckedDivide(c[5], count)) * sample * sample;
     return StoreDouble(value);
 }
@@ -79,15 +78,15 @@ Coefficients SelectBi(int index)
 }
 
 CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
-                         char separator, const LineSink& sink)
+                                          char separator, const LineSink& sink)
 {
     const RatioColumn column = ColumnOfRatio(ratio);
     const Coefficients ai = SelectAi(column, choice.value);
     const Coefficients bi = SelectBi(choice.index);
 
     sink("");
-    sink("----- При: Cs/Cv = " + std::to_string(column) + "; r(1) = " +
-         FormatGeneral(choice.value, separator) + " -----");
+    sink("----- При: Cs/Cv = " + std::to_string(column) + "; r(1) = " + FormatGeneral(choice.value, separator) +
+         " -----");
     sink("");
     sink(CoefficientsText("ai:\t", ai, separator));
     sink("");

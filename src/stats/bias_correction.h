@@ -55,6 +55,6 @@ struct CorrectedCoefficients {
 // sample Cv, Cs and their ratio: the column, the coefficients, then Cv', Cs'
 // and Cs'/Cv'. Returns Cv' and Cs' (the analytic curves start from them).
 CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
-                         char separator, const LineSink& sink);
+                                          char separator, const LineSink& sink);
 
 } // namespace aqualen

@@ -6,12 +6,18 @@ namespace {
 
 // One table column from its nine values, keyed and thresholded row by row;
 // the thresholds are the same doubles as the regional r(1) choices.
-constexpr AiTable AiColumn(double k2r0, double k2r3, double k2r5, double k3r0, double k3r3,
-                           double k3r5, double k4r0, double k4r3, double k4r5)
+constexpr AiTable AiColumn(double k2r0, double k2r3, double k2r5, double k3r0, double k3r3, double k3r5, double k4r0,
+                           double k4r3, double k4r5)
 {
-    return {{{2, 0.0, k2r0}, {2, 0.3, k2r3}, {2, 0.5, k2r5},
-             {3, 0.0, k3r0}, {3, 0.3, k3r3}, {3, 0.5, k3r5},
-             {4, 0.0, k4r0}, {4, 0.3, k4r3}, {4, 0.5, k4r5}}};
+    return {{{2, 0.0, k2r0},
+             {2, 0.3, k2r3},
+             {2, 0.5, k2r5},
+             {3, 0.0, k3r0},
+             {3, 0.3, k3r3},
+             {3, 0.5, k3r5},
+             {4, 0.0, k4r0},
+             {4, 0.3, k4r3},
+             {4, 0.5, k4r5}}};
 }
 
 constexpr BiTable BiColumn(double r0, double r3, double r5)
@@ -31,12 +37,8 @@ const std::array<AiTable, 6> kAiTables{
 };
 
 const std::array<BiTable, 6> kBiTables{
-    BiColumn(0.03, 0.03, 0.03),
-    BiColumn(2.00, 1.77, 1.63),
-    BiColumn(0.92, 0.93, 0.92),
-    BiColumn(-5.09, -3.45, -0.97),
-    BiColumn(0.03, 0.03, 0.03),
-    BiColumn(8.10, 8.03, 7.94),
+    BiColumn(0.03, 0.03, 0.03),    BiColumn(2.00, 1.77, 1.63), BiColumn(0.92, 0.93, 0.92),
+    BiColumn(-5.09, -3.45, -0.97), BiColumn(0.03, 0.03, 0.03), BiColumn(8.10, 8.03, 7.94),
 };
 
 } // namespace aqualen

@@ -7,8 +7,8 @@
 namespace aqualen {
 
 struct CoefficientRow {
-    std::uint8_t key;  // the ratio column the row belongs to
-    double threshold;  // the r(1) from which the row applies
+    std::uint8_t key; // the ratio column the row belongs to
+    double threshold; // the r(1) from which the row applies
     double value;
 };
 

@@ -31,8 +31,8 @@ StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, 
     // (n - 1)(n - 2) is formed in floating point: no integer overflow for
     // long series.
     const long double cvExtended = cv;
-    const double cs = StoreDouble(CheckedDivide(
-        count * s3, cvExtended * cvExtended * cvExtended * (count - 1) * (count - 2)));
+    const double cs =
+        StoreDouble(CheckedDivide(count * s3, cvExtended * cvExtended * cvExtended * (count - 1) * (count - 2)));
     sink("^Cs:\t" + FormatFixed(cs, 3, separator));
 
     // x0..x(n-2) against x1..x(n-1), each with its own mean; the two runs
@@ -47,9 +47,8 @@ StatisticsValues StatisticsReport(const TDoubleList& series, RegionalR1 choice, 
     return {mean, cv, cs, corrected};
 }
 
-StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& series, RegionalR1 choice,
-                                       char separator, const std::function<void()>& clearOutput,
-                                       const LineSink& sink)
+StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& series, RegionalR1 choice, char separator,
+                                       const std::function<void()>& clearOutput, const LineSink& sink)
 {
     if (lines.size() < kLeastSeriesLength)
         return StatisticsOutcome::TooShort;

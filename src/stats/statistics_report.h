@@ -34,8 +34,7 @@ enum class StatisticsOutcome { TooShort, InvalidInput, Report };
 //   before it, the output is not touched (show kSeriesInvalidText).
 // - otherwise `clearOutput` is called, then the report goes to the sink:
 //   Report. A FloatFault from the report propagates.
-StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& series, RegionalR1 choice,
-                                       char separator, const std::function<void()>& clearOutput,
-                                       const LineSink& sink);
+StatisticsOutcome RunStatisticsCommand(const SeriesLines& lines, TDoubleList& series, RegionalR1 choice, char separator,
+                                       const std::function<void()>& clearOutput, const LineSink& sink);
 
 } // namespace aqualen

@@ -1,19 +1,18 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
 namespace aqualen::test {
 namespace {
 
-std::string Report(const std::string& n, const std::string& r, const std::string& sigmaR,
-                   const std::string& twice, const std::string& thrice, const std::string& probable,
-                   const std::string& sigmaB)
+std::string Report(const std::string& n, const std::string& r, const std::string& sigmaR, const std::string& twice,
+                   const std::string& thrice, const std::string& probable, const std::string& sigmaB)
 {
-    return "Длина:\t" + n + "\nR:\t" + r + "\n\nСр. Кв. Ошибка R:\t\t±" + sigmaR +
-           "\nСр. Кв. Ошибка R X 2:\t±" + twice + "\nСр. Кв. Ошибка R X 3:\t±" + thrice +
-           "\nВероятная ошибка R:\t±" + probable + "\n\nСКО коэффициента регрессии:\t" + sigmaB + "\n";
+    return "Длина:\t" + n + "\nR:\t" + r + "\n\nСр. Кв. Ошибка R:\t\t±" + sigmaR + "\nСр. Кв. Ошибка R X 2:\t±" +
+           twice + "\nСр. Кв. Ошибка R X 3:\t±" + thrice + "\nВероятная ошибка R:\t±" + probable +
+           "\n\nСКО коэффициента регрессии:\t" + sigmaB + "\n";
 }
 
 CliResult Correl(const std::string& options, const std::string& studied, const std::string& analogue)

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
@@ -62,8 +63,8 @@ TEST(CurveCli, PngHasThePageSizeAtTheResolution)
 {
     const std::string values = WriteScratchFile("comma.txt", "1,5\n2\n3,25\n4\n0,5\n7\n");
     const std::string png = ScratchDir() + "/sheet.png";
-    const CliResult result =
-        RunCli("curve --fine --formula 2 --decimal , --max 10 --main-step 0,5 --dpi 100 '" + values + "' -o '" + png + "'");
+    const CliResult result = RunCli("curve --fine --formula 2 --decimal , --max 10 --main-step 0,5 --dpi 100 '" +
+                                    values + "' -o '" + png + "'");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(PngSize(png), (std::pair<unsigned, unsigned>{1169, 827}));
 }
@@ -103,13 +104,13 @@ TEST(CurveCli, UsageErrors)
 {
     const std::string values = WriteScratchFile("usage.txt", kFiveValues);
     const std::string out = " -o '" + ScratchDir() + "/usage.pdf'";
-    EXPECT_EQ(RunCli("curve '" + values + "'").status, 4);                       // no output
-    EXPECT_EQ(RunCli("curve '" + values + "' -o x.svg").status, 4);             // unknown kind
+    EXPECT_EQ(RunCli("curve '" + values + "'").status, 4);          // no output
+    EXPECT_EQ(RunCli("curve '" + values + "' -o x.svg").status, 4); // unknown kind
     EXPECT_EQ(RunCli("curve --radius 21 '" + values + "'" + out).status, 4);
     EXPECT_EQ(RunCli("curve --formula 3 '" + values + "'" + out).status, 4);
     EXPECT_EQ(RunCli("curve --dpi 0 '" + values + "'" + out).status, 4);
     EXPECT_EQ(RunCli("curve --bogus '" + values + "'" + out).status, 4);
-    EXPECT_EQ(RunCli("curve" + out).status, 4);                                  // no values file
+    EXPECT_EQ(RunCli("curve" + out).status, 4); // no values file
     const CliResult help = RunCli("curve --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--smooth"), std::string::npos);

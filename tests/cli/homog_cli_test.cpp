@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
@@ -16,19 +16,18 @@ std::string Numbers(int count, int start, int step)
     return text;
 }
 
-const char* kSpreadReport =
-    "Длины рядов:\tN1 = 10\tN2 = 10\n"
-    "F = 4\n"
-    "Fa = 4.03\n"
-    "Ряды однородны по критерию Фишера\t\"Да\"\n"
-    "\n"
-    "t = 2.437\n"
-    "ta = 2.101\n"
-    "Ряды не однородны по критерию Стьюдента\t\"Нет\"\n"
-    "\n"
-    "U = 78\n"
-    "U1 = 24.072\tU2 = 75.928\n"
-    "Ряды не однородны по критерию Вилькоксона\t\"Нет\"\n";
+const char* kSpreadReport = "Длины рядов:\tN1 = 10\tN2 = 10\n"
+                            "F = 4\n"
+                            "Fa = 4.03\n"
+                            "Ряды однородны по критерию Фишера\t\"Да\"\n"
+                            "\n"
+                            "t = 2.437\n"
+                            "ta = 2.101\n"
+                            "Ряды не однородны по критерию Стьюдента\t\"Нет\"\n"
+                            "\n"
+                            "U = 78\n"
+                            "U1 = 24.072\tU2 = 75.928\n"
+                            "Ряды не однородны по критерию Вилькоксона\t\"Нет\"\n";
 
 class HomogCli : public ::testing::Test {
 protected:
@@ -55,10 +54,9 @@ TEST_F(HomogCli, RowLevelAndSeparatorOptions)
 {
     const CliResult high = RunCli("homog --row 7 --level 8 --decimal , " + first + " " + second);
     EXPECT_EQ(high.status, 0);
-    EXPECT_EQ(high.out,
-              "Длины рядов:\tN1 = 10\tN2 = 10\nF = 4\nFa = 1,3\n"
-              "Ряды не однородны по критерию Фишера\t\"Нет\"\n\nt = 2,437\nta = 0,39\n"
-              "Ряды не однородны по критерию Стьюдента\t\"Нет\"\n\n");
+    EXPECT_EQ(high.out, "Длины рядов:\tN1 = 10\tN2 = 10\nF = 4\nFa = 1,3\n"
+                        "Ряды не однородны по критерию Фишера\t\"Нет\"\n\nt = 2,437\nta = 0,39\n"
+                        "Ряды не однородны по критерию Стьюдента\t\"Нет\"\n\n");
     const CliResult row0 = RunCli("homog --row=0 " + first + " " + second);
     EXPECT_NE(row0.out.find("Fa = 6.19\n"), std::string::npos);
 }

@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
 namespace aqualen::test {
 namespace {
 
-const char* kRunoff = "312\n254\n401\n198\n287\n365\n221\n276\n450\n189\n305\n268\n333\n242\n296\n520\n231\n284\n259\n347\n";
+const char* kRunoff =
+    "312\n254\n401\n198\n287\n365\n221\n276\n450\n189\n305\n268\n333\n242\n296\n520\n231\n284\n259\n347\n";
 
 // The value after "label\t" in text, or "" when there is none.
 std::string ValueOf(const std::string& text, const std::string& label)
@@ -22,21 +23,19 @@ std::string ValueOf(const std::string& text, const std::string& label)
 
 TEST(QuantilesCli, GivenParametersByteForByte)
 {
-    const CliResult result =
-        RunCli("quantiles --method given --mean 1 --cv 1 --cs 1 --p '1;50;99,9' --decimal ,");
+    const CliResult result = RunCli("quantiles --method given --mean 1 --cv 1 --cs 1 --p '1;50;99,9' --decimal ,");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "Распределение:\tПирсон III\n"
-              "Метод:\tпараметры заданы вручную\n"
-              "Среднее значение:\t1,000\n"
-              "Cv:\t1,000\n"
-              "Cs:\t1,000\n"
-              "Cs/Cv:\t1,0\n"
-              "\n"
-              "P, %\tT, лет\tKp\tQp\n"
-              "1\t100\t4,023\t4,023\n"
-              "50\t2\t0,836\t0,836\n"
-              "99,9\t1000\t-0,786\t-0,786\n");
+    EXPECT_EQ(result.out, "Распределение:\tПирсон III\n"
+                          "Метод:\tпараметры заданы вручную\n"
+                          "Среднее значение:\t1,000\n"
+                          "Cv:\t1,000\n"
+                          "Cs:\t1,000\n"
+                          "Cs/Cv:\t1,0\n"
+                          "\n"
+                          "P, %\tT, лет\tKp\tQp\n"
+                          "1\t100\t4,023\t4,023\n"
+                          "50\t2\t0,836\t0,836\n"
+                          "99,9\t1000\t-0,786\t-0,786\n");
 }
 
 // The moments methods read the statistics report of the same series.

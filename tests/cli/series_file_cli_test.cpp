@@ -1,9 +1,9 @@
 // Series files through the windows' importer: a one-column file reads as a
 // pane, a table needs --column, which also skips its header line.
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
@@ -56,8 +56,8 @@ TEST(SeriesFileCli, TableWithoutColumnIsRefusedByItsColumns)
             const CliResult r = RunCli(command + " --decimal . '" + file + "'");
             EXPECT_EQ(r.status, 4) << command;
             EXPECT_EQ(r.out, "");
-            EXPECT_EQ(r.err, "aqualen-cli " + command + ": " + file + " " + c.reason +
-                                 "; choose one with --column N\n");
+            EXPECT_EQ(r.err,
+                      "aqualen-cli " + command + ": " + file + " " + c.reason + "; choose one with --column N\n");
         }
     }
 }
@@ -104,9 +104,8 @@ TEST(SeriesFileCli, EveryCommandTakesTheColumn)
     const std::string other = WriteScratchFile("other.txt", "Год\tQ\n1950\t11\n1951\t8\n1952\t10.5\n1953\t12\n");
     const CliResult r = RunCli("correl --decimal . --column 2 '" + years + "' '" + other + "'");
     EXPECT_EQ(r.status, 0) << r.err;
-    const CliResult plain =
-        RunCli("correl --decimal . '" + WriteScratchFile("a.txt", "12.5\n9\n10\n14\n") + "' '" +
-               WriteScratchFile("b.txt", "11\n8\n10.5\n12\n") + "'");
+    const CliResult plain = RunCli("correl --decimal . '" + WriteScratchFile("a.txt", "12.5\n9\n10\n14\n") + "' '" +
+                                   WriteScratchFile("b.txt", "11\n8\n10.5\n12\n") + "'");
     EXPECT_EQ(r.out, plain.out);
     const CliResult q = RunCli("quantiles --decimal . --column 2 '" + years + "'");
     EXPECT_EQ(q.status, 0) << q.err;

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 
@@ -10,43 +10,41 @@ namespace {
 
 const char* kRunoff = "100\n120\n80\n150\n110\n90\n140\n130\n100\n120\n";
 
-const char* kRunoffReportComma =
-    "Длина ряда:\t10\n"
-    "Среднее значение:\t114,000\n"
-    "СКО:\t22,211\n"
-    "^Cv:\t0,195\n"
-    "^Cs:\t0,128\n"
-    "r(1):\t-0,479\n"
-    "Cs/Cv: \t0,7\n"
-    "\n"
-    "----- При: Cs/Cv = 2; r(1) = 0 -----\n"
-    "\n"
-    "ai:\t0\t0,19\t0,99\t-0,88\t0,01\t1,54\n"
-    "\n"
-    "bi:\t0,03\t2\t0,92\t-5,09\t0,03\t8,1\n"
-    "\n"
-    "Cv:\t0,201\n"
-    "Cs:\t0,296\n"
-    "Cs/Cv: \t1,5\n";
+const char* kRunoffReportComma = "Длина ряда:\t10\n"
+                                 "Среднее значение:\t114,000\n"
+                                 "СКО:\t22,211\n"
+                                 "^Cv:\t0,195\n"
+                                 "^Cs:\t0,128\n"
+                                 "r(1):\t-0,479\n"
+                                 "Cs/Cv: \t0,7\n"
+                                 "\n"
+                                 "----- При: Cs/Cv = 2; r(1) = 0 -----\n"
+                                 "\n"
+                                 "ai:\t0\t0,19\t0,99\t-0,88\t0,01\t1,54\n"
+                                 "\n"
+                                 "bi:\t0,03\t2\t0,92\t-5,09\t0,03\t8,1\n"
+                                 "\n"
+                                 "Cv:\t0,201\n"
+                                 "Cs:\t0,296\n"
+                                 "Cs/Cv: \t1,5\n";
 
-const char* kSkewedReportPeriod =
-    "Длина ряда:\t10\n"
-    "Среднее значение:\t14.700\n"
-    "СКО:\t7.181\n"
-    "^Cv:\t0.489\n"
-    "^Cs:\t1.504\n"
-    "r(1):\t-0.428\n"
-    "Cs/Cv: \t3.1\n"
-    "\n"
-    "----- При: Cs/Cv = 3; r(1) = 0.5 -----\n"
-    "\n"
-    "ai:\t0\t1.75\t1\t-11.79\t-0.05\t21.13\n"
-    "\n"
-    "bi:\t0.03\t1.63\t0.92\t-0.97\t0.03\t7.94\n"
-    "\n"
-    "Cv:\t0.580\n"
-    "Cs:\t3.294\n"
-    "Cs/Cv: \t5.7\n";
+const char* kSkewedReportPeriod = "Длина ряда:\t10\n"
+                                  "Среднее значение:\t14.700\n"
+                                  "СКО:\t7.181\n"
+                                  "^Cv:\t0.489\n"
+                                  "^Cs:\t1.504\n"
+                                  "r(1):\t-0.428\n"
+                                  "Cs/Cv: \t3.1\n"
+                                  "\n"
+                                  "----- При: Cs/Cv = 3; r(1) = 0.5 -----\n"
+                                  "\n"
+                                  "ai:\t0\t1.75\t1\t-11.79\t-0.05\t21.13\n"
+                                  "\n"
+                                  "bi:\t0.03\t1.63\t0.92\t-0.97\t0.03\t7.94\n"
+                                  "\n"
+                                  "Cv:\t0.580\n"
+                                  "Cs:\t3.294\n"
+                                  "Cs/Cv: \t5.7\n";
 
 // Sets the locale the child process sees, for the default separator.
 void UseLocale(const char* name)
@@ -137,8 +135,8 @@ TEST(StatsCli, LongSeriesIsReadInFull)
 
 TEST(StatsCli, UsageErrors)
 {
-    for (const char* args : {"stats --r1 3", "stats --r1 x", "stats --decimal ';'", "stats --decimal",
-                             "stats --bogus", "stats a.txt b.txt"}) {
+    for (const char* args : {"stats --r1 3", "stats --r1 x", "stats --decimal ';'", "stats --decimal", "stats --bogus",
+                             "stats a.txt b.txt"}) {
         const CliResult r = RunCli(args, kRunoff);
         EXPECT_EQ(r.status, 4) << args;
         EXPECT_EQ(r.out, "") << args;

@@ -3,10 +3,11 @@
 // not be read is exit status 4, and a failed write never leaves a partial
 // file or touches the file that was there.
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
-#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
 

@@ -1,11 +1,10 @@
-#include "correl/correlation_report.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "correl/correlation_report.h"
 #include "series/float_fault.h"
 
 namespace aqualen {
@@ -14,9 +13,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Report values after their labels, tabs and "±" kept.
-Lines Expected(const std::string& n, const std::string& r, const std::string& sigmaR,
-               const std::string& twice, const std::string& thrice, const std::string& probable,
-               const std::string& sigmaB)
+Lines Expected(const std::string& n, const std::string& r, const std::string& sigmaR, const std::string& twice,
+               const std::string& thrice, const std::string& probable, const std::string& sigmaB)
 {
     return {"Длина:\t" + n,
             "R:\t" + r,
@@ -79,22 +77,18 @@ TEST(CorrelationReport, ThresholdOfPointSix)
 
 TEST(CorrelationReport, RunoffSeriesAroundThirtyValues)
 {
-    const Lines x{"138,3", "107,2", "197,2", "93,0",  "176,5", "145,8", "90,4",  "171,3",
-                  "86,7",  "158,1", "92,6",  "96,3",  "156,4", "228,8", "102,3", "120,2",
-                  "192,9", "250,6", "183,9", "151,4", "255,7", "88,4",  "234,5", "132,1",
-                  "106,0", "101,2", "135,5", "226,9", "112,5", "184,7"};
-    const Lines y{"106,9", "69,7",  "181,3", "90,3",  "120,7", "122,6", "74,3",  "167,1",
-                  "87,7",  "109,5", "112,5", "46,5",  "118,6", "203,6", "54,0",  "95,3",
-                  "117,5", "213,9", "168,3", "127,0", "234,6", "55,8",  "203,2", "113,2",
-                  "91,2",  "77,5",  "135,6", "217,1", "87,9",  "160,9"};
+    const Lines x{"138,3", "107,2", "197,2", "93,0",  "176,5", "145,8", "90,4",  "171,3", "86,7",  "158,1",
+                  "92,6",  "96,3",  "156,4", "228,8", "102,3", "120,2", "192,9", "250,6", "183,9", "151,4",
+                  "255,7", "88,4",  "234,5", "132,1", "106,0", "101,2", "135,5", "226,9", "112,5", "184,7"};
+    const Lines y{"106,9", "69,7", "181,3", "90,3",  "120,7", "122,6", "74,3",  "167,1", "87,7",  "109,5",
+                  "112,5", "46,5", "118,6", "203,6", "54,0",  "95,3",  "117,5", "213,9", "168,3", "127,0",
+                  "234,6", "55,8", "203,2", "113,2", "91,2",  "77,5",  "135,6", "217,1", "87,9",  "160,9"};
     const Lines x29(x.begin(), x.end() - 1);
     const Lines y29(y.begin(), y.end() - 1);
-    EXPECT_EQ(Correlate(x29, y29).lines,
-              Expected("29", "0,932", "0,024", "0,049", "0,073", "0,016", "0,024"));
+    EXPECT_EQ(Correlate(x29, y29).lines, Expected("29", "0,932", "0,024", "0,049", "0,073", "0,016", "0,024"));
     EXPECT_EQ(Correlate(x, y).lines, Expected("30", "0,933", "0,024", "0,047", "0,071", "0,016", "0,024"));
 
-    const Lines negative{"308,0", "336,1", "230,2", "429,9", "261,4",
-                         "309,3", "387,5", "356,1", "354,3", "320,0"};
+    const Lines negative{"308,0", "336,1", "230,2", "429,9", "261,4", "309,3", "387,5", "356,1", "354,3", "320,0"};
     EXPECT_EQ(Correlate(Lines(x.begin(), x.begin() + 10), negative).lines,
               Expected("10", "-0,801", "0,119", "0,239", "0,358", "0,080", "0,078"));
 }
@@ -133,9 +127,8 @@ TEST(CorrelationReport, RejectionsInTheirOrder)
 TEST(CorrelationReport, InvalidLineKeepsThePairsBeforeIt)
 {
     std::vector<CorrelationPoint> seen;
-    const CorrelationOutcome out = CorrelationReport(
-        {"1", "2", "3", "4", "5", "6"}, {"2", "4", "6", "8", "abc", "12"}, ',',
-        [&](const CorrelationPoint& p) { seen.push_back(p); });
+    const CorrelationOutcome out = CorrelationReport({"1", "2", "3", "4", "5", "6"}, {"2", "4", "6", "8", "abc", "12"},
+                                                     ',', [&](const CorrelationPoint& p) { seen.push_back(p); });
     EXPECT_EQ(out.kind, CorrelationOutcomeKind::InvalidInput);
     ASSERT_EQ(out.points.size(), 4u);
     EXPECT_EQ(seen.size(), 4u);

@@ -1,12 +1,12 @@
 // The analytic curve on the sheet: its polyline cut to the graph, dashes that
 // run on across vertices, the caption line, and what the fit stores.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "curve/analytic_fit.h"
 #include "curve/curve_sheet.h"
@@ -70,8 +70,7 @@ TEST(SheetPolylineTest, KeepsOnlyWhatLiesWithinTheGraphsHeight)
         {"below", {{1, -0.5}, {2, -0.1}}, {}},
         {"along the top", {{1, 17}, {2, 17}}, {{{32, 20}, {42, 20}}}},
         {"out and back in", {{1, 10}, {2, 24}, {3, 10}}, {{{32, 90}, {37, 20}}, {{47, 20}, {52, 90}}}},
-        {"a vertex that is not a number breaks it", {{1, 1}, {kNaN, 5}, {2, 2}, {3, 3}},
-         {{{42, 170}, {52, 160}}}},
+        {"a vertex that is not a number breaks it", {{1, 1}, {kNaN, 5}, {2, 2}, {3, 3}}, {{{42, 170}, {52, 160}}}},
         {"an infinite vertex too", {{1, 1}, {2, INFINITY}, {3, 3}}, {}},
     };
     for (const Case& c : cases) {
@@ -117,7 +116,8 @@ TEST(XToProbabilityTest, InvertsTheScaleAlongTheAxis)
         for (const ScaleEntry& row : scale)
             EXPECT_EQ(XToProbability(s.FineGrid, row.Position), row.Probability) << row.Probability;
         for (const double p : {0.3, 2.5, 37.0, 50.5, 97.5, 99.7})
-            EXPECT_NEAR(ProbabilityToX(s.FineGrid, XToProbability(s.FineGrid, ProbabilityToX(s.FineGrid, p))), ProbabilityToX(s.FineGrid, p), 1e-12)
+            EXPECT_NEAR(ProbabilityToX(s.FineGrid, XToProbability(s.FineGrid, ProbabilityToX(s.FineGrid, p))),
+                        ProbabilityToX(s.FineGrid, p), 1e-12)
                 << p;
         EXPECT_EQ(XToProbability(s.FineGrid, -1), scale.front().Probability);
         EXPECT_EQ(XToProbability(s.FineGrid, scale.back().Position + 1), scale.back().Probability);
@@ -189,7 +189,8 @@ TEST(AnalyticCurveDrawingTest, OneRedVertexPerColumnAcrossTheAxisCutAtTheTop)
     for (size_t i = 1; i < red.size(); ++i) {
         const int column = red[i].x0 - 26;
         const double p = XToProbability(s.FineGrid, column / 11.6);
-        EXPECT_EQ(red[i].y0, SheetY(ValueToY(s.ScaleMin, s.ScaleMax, 10 * dist::ModularQuantile(fit, p)), 116)) << column;
+        EXPECT_EQ(red[i].y0, SheetY(ValueToY(s.ScaleMin, s.ScaleMax, 10 * dist::ModularQuantile(fit, p)), 116))
+            << column;
     }
 }
 
@@ -213,8 +214,8 @@ TEST(AnalyticCurveDrawingTest, CaptionLineUnderTheTitle)
     DrawCurveSheet(canvas, WithFit(fit), ScreenPage());
     const std::string caption = dist::CaptionLine(fit, ',');
     ASSERT_FALSE(caption.empty());
-    const auto found = std::find_if(canvas.texts.begin(), canvas.texts.end(),
-                                    [&](const auto& t) { return t.text == caption; });
+    const auto found =
+        std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& t) { return t.text == caption; });
     ASSERT_NE(found, canvas.texts.end());
     // Below the title (row 226), centred between the 2 cm margins (23, 322),
     // 12 pt at 116 pixels per 10 cm and 96 per inch: Round(3.68) = 4.
@@ -289,8 +290,8 @@ TEST(AnalyticFitTest, BandProbabilitiesAreTheScaleAndTheReportsAscending)
     const std::optional<dist::Band> picked = BandAt(s.Analytic, dist::StandardProbabilities());
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->level, 90);
-    const dist::Band own = dist::ConfidenceBand(request->values, *s.Analytic.Fit, s.Analytic.Options,
-                                                dist::StandardProbabilities());
+    const dist::Band own =
+        dist::ConfidenceBand(request->values, *s.Analytic.Fit, s.Analytic.Options, dist::StandardProbabilities());
     EXPECT_EQ(picked->lowK, own.lowK);
     EXPECT_EQ(picked->highK, own.highK);
     EXPECT_FALSE(BandAt(s.Analytic, {33.3}));

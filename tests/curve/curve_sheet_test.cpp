@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
@@ -59,8 +59,8 @@ CurveSettings RunoffExample(bool fine = false)
 
 struct Sheet {
     RecordingCanvas canvas;
-    std::vector<RecordedLine> verticalGrid;  // probability grid lines
-    std::vector<RecordedLine> divisions;     // horizontal value divisions
+    std::vector<RecordedLine> verticalGrid; // probability grid lines
+    std::vector<RecordedLine> divisions;    // horizontal value divisions
     std::vector<RecordedText> valueLabels;
     std::vector<RecordedText> probabilityLabels;
     std::vector<RecordedLine> curve;
@@ -95,8 +95,8 @@ Sheet Draw(const CurveSettings& s, const SheetTarget& t)
 
 int CountStyle(const std::vector<RecordedLine>& lines, PenStyle style)
 {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
-                                          [style](const RecordedLine& l) { return l.style == style; }));
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [style](const RecordedLine& l) { return l.style == style; }));
 }
 
 const RecordedText* FindText(const Sheet& sheet, const std::string& text)

@@ -24,10 +24,10 @@ TEST(PageZoom, FitKeepsTheAspectAndTheMargins)
         PageSize expected;
     };
     const Case cases[] = {
-        {1000, 600, {820, 580}},  // the height limits: 600 - 2 * 8 - 4 = 580
-        {600, 1000, {580, 410}},  // the width limits: (600 - 20) / 1.414 = 410.18 -> 410 high
+        {1000, 600, {820, 580}}, // the height limits: 600 - 2 * 8 - 4 = 580
+        {600, 1000, {580, 410}}, // the width limits: (600 - 20) / 1.414 = 410.18 -> 410 high
         {1920, 1000, {1386, 980}},
-        {30, 30, {50, 35}},       // never below the smallest page
+        {30, 30, {50, 35}}, // never below the smallest page
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.viewWidth << "x" << c.viewHeight);

@@ -5,7 +5,6 @@
 namespace aqualen {
 namespace {
 
-
 TEST(ProbabilityScale, TablesAscendAndAgreeWhereTheyOverlap)
 {
     const auto coarse = CoarseScale();

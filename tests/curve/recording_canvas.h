@@ -37,10 +37,26 @@ public:
     // Text width: a fixed number of pixels per character (code point).
     explicit RecordingCanvas(int charWidth = 5) : charWidth_(charWidth) {}
 
-    void SetPenColor(CanvasColor color) override { penColor = color; ++calls; }
-    void SetPenWidth(int width) override { penWidth = width; ++calls; }
-    void SetPenStyle(PenStyle style) override { penStyle = style; ++calls; }
-    void SetBrushColor(CanvasColor color) override { brushColor = color; ++calls; }
+    void SetPenColor(CanvasColor color) override
+    {
+        penColor = color;
+        ++calls;
+    }
+    void SetPenWidth(int width) override
+    {
+        penWidth = width;
+        ++calls;
+    }
+    void SetPenStyle(PenStyle style) override
+    {
+        penStyle = style;
+        ++calls;
+    }
+    void SetBrushColor(CanvasColor color) override
+    {
+        brushColor = color;
+        ++calls;
+    }
     void SetFont(const std::string& name, int pointSize) override
     {
         fontName = name;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "curve/scale_check.h"
 
@@ -20,8 +20,8 @@ TEST(ScaleCheck, RefusesWhatWouldDivideByZeroOrNeverEnd)
     const struct {
         double max, min, main, additional;
     } refused[] = {
-        {17, 17, 1, 0.2},  {0, 17, 1, 0.2},     {17, 0, 0, 0.2},   {17, 0, -1, 0.2},
-        {17, 0, 1, 0},     {17, 0, 1, -0.2},    {1001, 0, 1, 1},   {17, 0, 1, 0.001},
+        {17, 17, 1, 0.2},      {0, 17, 1, 0.2},  {17, 0, 0, 0.2},   {17, 0, -1, 0.2},
+        {17, 0, 1, 0},         {17, 0, 1, -0.2}, {1001, 0, 1, 1},   {17, 0, 1, 0.001},
         {1e308, -1e308, 1, 1}, {NAN, 0, 1, 0.2}, {17, 0, NAN, 0.2},
     };
     for (const auto& r : refused) {

@@ -1,10 +1,10 @@
 // The series grid's window-free routines: the P column, the sort, and the
 // clipboard texts in both directions.
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "curve/count_text.h"
 #include "curve/series_grid_cells.h"
@@ -33,13 +33,12 @@ TEST(FillProbabilityColumn, TenPointsBothFormulasWithTheSeparatorGiven)
 {
     SeriesGridCells cells;
     FillProbabilityColumn(cells, 10, PlottingFormula::Weibull, ',');
-    EXPECT_EQ(Column(cells, kP, 1, 10), (std::vector<std::string>{"9,1", "18,2", "27,3", "36,4", "45,5", "54,5",
-                                                                  "63,6", "72,7", "81,8", "90,9"}));
-    EXPECT_EQ(Column(cells, 0, 1, 10),
-              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    EXPECT_EQ(Column(cells, kP, 1, 10), (std::vector<std::string>{"9,1", "18,2", "27,3", "36,4", "45,5", "54,5", "63,6",
+                                                                  "72,7", "81,8", "90,9"}));
+    EXPECT_EQ(Column(cells, 0, 1, 10), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
     FillProbabilityColumn(cells, 10, PlottingFormula::Chegodayev, '.');
-    EXPECT_EQ(Column(cells, kP, 1, 10), (std::vector<std::string>{"6.7", "16.3", "26.0", "35.6", "45.2", "54.8",
-                                                                  "64.4", "74.0", "83.7", "93.3"}));
+    EXPECT_EQ(Column(cells, kP, 1, 10), (std::vector<std::string>{"6.7", "16.3", "26.0", "35.6", "45.2", "54.8", "64.4",
+                                                                  "74.0", "83.7", "93.3"}));
 }
 
 TEST(FillProbabilityColumn, FivePointsLeaveLaterRowsAndValuesAlone)

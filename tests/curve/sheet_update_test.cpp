@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "curve/sheet_update.h"
 
@@ -60,10 +60,22 @@ TEST(ApplySheetInput, ARefusalStopsThereAndKeepsWhatWasStoredBefore)
     const std::vector<Case> cases{
         {"letters in the maximum", kFive, {"abc", "0", "1", "0.2"}, false, {}, SheetRefusal::ScaleText, false, true},
         {"maximum below minimum", kFive, {"1", "5", "1", "0.2"}, false, {}, SheetRefusal::Scale, false, false},
-        {"an empty value cell", {"3", "1", "", "3", "5"}, {"20", "0", "2", "0.5"}, false, {}, SheetRefusal::Series,
-         true, false},
-        {"a constant series has no Cv", {"7", "7", "7", "7", "7"}, {"20", "0", "2", "0.5"}, false,
-         dist::Distribution::PearsonIII, SheetRefusal::Analytic, true, true},
+        {"an empty value cell",
+         {"3", "1", "", "3", "5"},
+         {"20", "0", "2", "0.5"},
+         false,
+         {},
+         SheetRefusal::Series,
+         true,
+         false},
+        {"a constant series has no Cv",
+         {"7", "7", "7", "7", "7"},
+         {"20", "0", "2", "0.5"},
+         false,
+         dist::Distribution::PearsonIII,
+         SheetRefusal::Analytic,
+         true,
+         true},
     };
     for (const Case& c : cases) {
         Entered e(c.values);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "curve/probability_scale.h"
 #include "curve/smoothing_fit.h"

@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
+#include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
 #include "distributions/pearson3.h"
@@ -41,8 +40,10 @@ TEST(ConfidenceBand, ContainsTheEstimateForEveryMethod)
         Distribution d;
         Method m;
     };
-    for (const Case c : {Case{Distribution::PearsonIII, Method::Moments}, {Distribution::PearsonIII, Method::SampleMoments},
-                         {Distribution::KritskyMenkel, Method::Moments}, {Distribution::KritskyMenkel, Method::MaxLikelihood},
+    for (const Case c : {Case{Distribution::PearsonIII, Method::Moments},
+                         {Distribution::PearsonIII, Method::SampleMoments},
+                         {Distribution::KritskyMenkel, Method::Moments},
+                         {Distribution::KritskyMenkel, Method::MaxLikelihood},
                          {Distribution::PearsonIII, Method::GraphicAnalytic}}) {
         const FitOptions o = BandOptions(c.d, c.m, 90);
         // The graphic-analytic fit starts from the points the bootstrap

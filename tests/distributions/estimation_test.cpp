@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
+#include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
 #include "distributions/fit_near.h"
@@ -20,8 +19,8 @@
 namespace aqualen::dist {
 namespace {
 
-const std::vector<double> kRunoff{312, 254, 401, 198, 287, 365, 221, 276, 450, 189, 305, 268, 333, 242, 296, 520, 231,
-                                  284, 259, 347, 210, 299, 388, 236, 271};
+const std::vector<double> kRunoff{312, 254, 401, 198, 287, 365, 221, 276, 450, 189, 305, 268, 333,
+                                  242, 296, 520, 231, 284, 259, 347, 210, 299, 388, 236, 271};
 
 // The report's line with this label, e.g. "Cv:".
 std::string ReportValue(const std::vector<double>& values, int r1, const std::string& label)
@@ -99,14 +98,19 @@ TEST(FitCurve, RefusesWithAReason)
     negativeMean.givenMean = -5;
     negativeMean.givenCv = 0.3;
     const Case cases[] = {
-        {Options(Distribution::None, Method::Moments), kRunoff, false, "Не выбрано распределение аналитической кривой!"},
+        {Options(Distribution::None, Method::Moments), kRunoff, false,
+         "Не выбрано распределение аналитической кривой!"},
         {Options(Distribution::PearsonIII, Method::MaxLikelihood), kRunoff, false,
          "Метод наибольшего правдоподобия применяется только к кривой Крицкого–Менкеля!"},
         {Options(Distribution::PearsonIII, Method::GraphicAnalytic), kRunoff, false,
          "Для графоаналитического метода нужна сглаживающая кривая!"},
-        {Options(Distribution::PearsonIII, Method::Moments), {1, 2}, false,
+        {Options(Distribution::PearsonIII, Method::Moments),
+         {1, 2},
+         false,
          "Для аналитической кривой нужно не менее трёх значений ряда!"},
-        {Options(Distribution::KritskyMenkel, Method::MaxLikelihood), {3, 0, 5, 4}, false,
+        {Options(Distribution::KritskyMenkel, Method::MaxLikelihood),
+         {3, 0, 5, 4},
+         false,
          "Для метода наибольшего правдоподобия все значения ряда должны быть больше нуля!"},
         {zeroCv, {}, false, "Коэффициент вариации Cv должен быть больше нуля!"},
         {negativeMean, {}, false, "Среднее значение должно быть больше нуля!"},

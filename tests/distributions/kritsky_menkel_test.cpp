@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
 
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/multiprecision/cpp_bin_float.hpp>
+#include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
 #include "distributions/kritsky_menkel.h"
@@ -55,7 +54,7 @@ TEST(KritskyMenkel, FittedCurvesReproduceCvAndCs)
             EXPECT_NEAR(m.cs, cs, 1e-10 * std::max(1.0, std::fabs(cs))) << "Cv = " << cv << ", Cs/Cv = " << ratio;
             // b < 0 exactly above the lognormal ratio.
             if (!km.Lognormal())
-                EXPECT_EQ(km.power < 0, ratio > 3 + cv * cv) << "Cv = " << cv << ", Cs/Cv = " << ratio;
+                EXPECT_EQ(km.power<0, ratio> 3 + cv * cv) << "Cv = " << cv << ", Cs/Cv = " << ratio;
         }
     }
     EXPECT_GE(solved, 85);

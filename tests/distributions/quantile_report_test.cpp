@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "distributions/quantile_report.h"
 
@@ -28,7 +28,8 @@ TEST(QuantileReport, ParametersTableAndCaption)
     EXPECT_EQ(CaptionLine(p3, ','), "Пирсон III, параметры заданы вручную: Q̄ = 100,000; Cv = 0,500; Cs = 0,500");
 
     const std::vector<std::string> table = QuantileTableLines(p3, nullptr, {1, 50}, '.');
-    EXPECT_EQ(table, (std::vector<std::string>{"P, %\tT, лет\tKp\tQp", "1\t100\t2.343\t234.286", "50\t2\t0.958\t95.849"}));
+    EXPECT_EQ(table,
+              (std::vector<std::string>{"P, %\tT, лет\tKp\tQp", "1\t100\t2.343\t234.286", "50\t2\t0.958\t95.849"}));
 
     Band band{{1.8, 0.9}, {2.9, 1.1}, 90};
     EXPECT_EQ(QuantileTableLines(p3, &band, {1, 50}, ','),
@@ -43,8 +44,8 @@ TEST(QuantileReport, ProbabilityAndReturnPeriodTexts)
     const struct {
         double p;
         const char* start; // P and T of the row
-    } cases[] = {{0.01, "0,01\t10000\t"}, {0.1, "0,1\t1000\t"}, {3, "3\t33,3\t"}, {40, "40\t2,5\t"},
-                 {50, "50\t2\t"},        {70, "70\t3,3\t"},    {99.9, "99,9\t1000\t"}};
+    } cases[] = {{0.01, "0,01\t10000\t"}, {0.1, "0,1\t1000\t"}, {3, "3\t33,3\t"},      {40, "40\t2,5\t"},
+                 {50, "50\t2\t"},         {70, "70\t3,3\t"},    {99.9, "99,9\t1000\t"}};
     for (const auto& c : cases)
         EXPECT_EQ(QuantileTableLines(p3, nullptr, {c.p}, ',')[1].rfind(c.start, 0), 0u) << c.p;
     EXPECT_EQ(ParseProbabilityList("0,01; 1 50", ','), (std::vector<double>{0.01, 1, 50}));

@@ -70,8 +70,7 @@ inline void CheckReportLine(std::string_view line)
 
 // Runs one input; any exception that got this far is a finding (the
 // harnesses catch the fault and refusal types they expect themselves).
-template <class Body>
-int Guarded(Body&& body)
+template <class Body> int Guarded(Body&& body)
 {
     try {
         body();

@@ -20,7 +20,10 @@ using namespace aqualen;
 
 namespace {
 
-bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The text in the C locale's form ("-12.5e3") when it follows the grammar.
 std::optional<std::string> Grammar(std::string_view text, char separator)

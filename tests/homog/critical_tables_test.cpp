@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "homog/critical_tables.h"
 
@@ -102,9 +102,11 @@ TEST(CriticalTables, ValuesFallAlongRowsAndDownColumns)
                     const double value = lookup(row, level, n);
                     ASSERT_GE(value, lookup == FisherCritical ? 1.0 : 0.0);
                     if (level > 0)
-                        ASSERT_LE(value, lookup(row, level - 1, n)) << "n " << n << " row " << row << " level " << level;
+                        ASSERT_LE(value, lookup(row, level - 1, n))
+                            << "n " << n << " row " << row << " level " << level;
                     if (row > 0)
-                        ASSERT_LE(value, lookup(row - 1, level, n)) << "n " << n << " row " << row << " level " << level;
+                        ASSERT_LE(value, lookup(row - 1, level, n))
+                            << "n " << n << " row " << row << " level " << level;
                 }
             }
         }

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "homog/homogeneity_report.h"
 #include "series/float_fault.h"
@@ -52,9 +52,18 @@ TEST(HomogeneityReport, SpreadAndShiftedSeries)
 {
     const Outcome run = Homog(Sequence(10, 1, 1), Sequence(10, 2, 2));
     ASSERT_EQ(run.outcome, HomogeneityOutcome::Report);
-    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10", "F = 4", "Fa = 4.03", kFisherYes, "",
-                            "t = 2.437", "ta = 2.101", kStudentNo, "",
-                            "U = 78", "U1 = 24.072\tU2 = 75.928", kWilcoxonNo};
+    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10",
+                            "F = 4",
+                            "Fa = 4.03",
+                            kFisherYes,
+                            "",
+                            "t = 2.437",
+                            "ta = 2.101",
+                            kStudentNo,
+                            "",
+                            "U = 78",
+                            "U1 = 24.072\tU2 = 75.928",
+                            kWilcoxonNo};
     EXPECT_EQ(run.sink.lines, expected);
     EXPECT_EQ(run.sink.points1, std::vector<double>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(run.sink.points2.size(), 10u);
@@ -64,9 +73,18 @@ TEST(HomogeneityReport, SpreadAndShiftedSeries)
 TEST(HomogeneityReport, InterleavedSeriesAreHomogeneous)
 {
     const Outcome run = Homog(Sequence(10, 1, 2), Sequence(10, 2, 2));
-    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10", "F = 1", "Fa = 4.03", kFisherYes, "",
-                            "t = 0.35", "ta = 2.101", kStudentYes, "",
-                            "U = 55", "U1 = 24.072\tU2 = 75.928", kWilcoxonYes};
+    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10",
+                            "F = 1",
+                            "Fa = 4.03",
+                            kFisherYes,
+                            "",
+                            "t = 0.35",
+                            "ta = 2.101",
+                            kStudentYes,
+                            "",
+                            "U = 55",
+                            "U1 = 24.072\tU2 = 75.928",
+                            kWilcoxonYes};
     EXPECT_EQ(run.sink.lines, expected);
 }
 
@@ -79,9 +97,18 @@ TEST(HomogeneityReport, TiesFollowTheExchangeSort)
     Lines second = Repeat(9, "5");
     second.push_back("4");
     const Outcome run = Homog(first, second);
-    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10", "F = 1", "Fa = 4.03", kFisherYes, "",
-                            "t = 1.342", "ta = 2.101", kStudentYes, "",
-                            "U = 100", "U1 = 24.072\tU2 = 75.928", kWilcoxonNo};
+    const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10",
+                            "F = 1",
+                            "Fa = 4.03",
+                            kFisherYes,
+                            "",
+                            "t = 1.342",
+                            "ta = 2.101",
+                            kStudentYes,
+                            "",
+                            "U = 100",
+                            "U1 = 24.072\tU2 = 75.928",
+                            kWilcoxonNo};
     EXPECT_EQ(run.sink.lines, expected);
 }
 
@@ -250,12 +277,14 @@ TEST(HomogeneityReport, StudentFactorOfLongSeries)
         }
         auto mean = [](const std::vector<double>& v) {
             double s = 0;
-            for (double e : v) s += e;
+            for (double e : v)
+                s += e;
             return s / v.size();
         };
         auto variance = [](const std::vector<double>& v, double m) {
             double s = 0;
-            for (double e : v) s += (e - m) * (e - m) / v.size();
+            for (double e : v)
+                s += (e - m) * (e - m) / v.size();
             return s;
         };
         const double m1 = mean(x), m2 = mean(y);
@@ -278,8 +307,10 @@ TEST(HomogeneityReport, UMatchesMannWhitneyCountWithoutTies)
     std::uniform_int_distribution<int> length(1, 80);
     for (int trial = 0; trial < 300; ++trial) {
         std::vector<double> a(length(random)), b(length(random));
-        for (double& v : a) v = value(random);
-        for (double& v : b) v = value(random);
+        for (double& v : a)
+            v = value(random);
+        for (double& v : b)
+            v = value(random);
         const double top = std::max(*std::max_element(a.begin(), a.end()), *std::max_element(b.begin(), b.end()));
         const bool leaderIsA = std::find(a.begin(), a.end(), top) != a.end();
         const std::vector<double>& lead = leaderIsA ? a : b;
@@ -332,8 +363,10 @@ TEST(HomogeneityReport, UWithHeavyTiesMatchesTheExchangeSort)
         std::uniform_int_distribution<int> level(0, levelCount(random) - 1);
         std::vector<double> a(static_cast<size_t>(length(random)));
         std::vector<double> b(static_cast<size_t>(length(random)));
-        for (double& v : a) v = level(random);
-        for (double& v : b) v = level(random);
+        for (double& v : a)
+            v = level(random);
+        for (double& v : b)
+            v = level(random);
         ASSERT_EQ(WilcoxonU(a, b), ReferenceU(a, b)) << testing::PrintToString(a) << testing::PrintToString(b);
         ASSERT_EQ(WilcoxonU(b, a), ReferenceU(b, a)) << testing::PrintToString(a) << testing::PrintToString(b);
     }

@@ -1,13 +1,12 @@
-#include "series/exchange_order.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 #include <numeric>
 #include <random>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "series/exchange_order.h"
 #include "series/numeric_lists.h"
 
 namespace aqualen {

@@ -1,8 +1,6 @@
 // FormatFixed and FormatGeneral against an oracle that works on the exact
 // decimal expansion of each double with plain digit-string rounding.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +9,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "series/number_text.h"
 
@@ -161,9 +161,8 @@ TEST(FormatOracle, FixedAndGeneralMatchTheExactExpansion)
                 const std::string expected = OracleFixed(v, exact, decimals, separator);
                 const std::string actual = FormatFixed(v, decimals, separator);
                 if (actual != expected && ++failures <= 20)
-                    ADD_FAILURE() << "FormatFixed(0." << exact.digits.substr(0, 30) << "e" << exact.exponent
-                                  << ", " << decimals << "): " << actual
-                                  << " expected " << expected;
+                    ADD_FAILURE() << "FormatFixed(0." << exact.digits.substr(0, 30) << "e" << exact.exponent << ", "
+                                  << decimals << "): " << actual << " expected " << expected;
             }
             const std::string expected = OracleGeneral(v, exact, separator);
             const std::string actual = FormatGeneral(v, separator);

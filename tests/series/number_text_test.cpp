@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "series/number_text.h"
 #include "series/series_lines.h"

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <stdexcept>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "series/float_fault.h"
 #include "series/numeric_lists.h"

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "series/number_text.h"
 

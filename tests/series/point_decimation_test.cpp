@@ -1,7 +1,3 @@
-#include "series/point_decimation.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -9,6 +5,10 @@
 #include <set>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "series/point_decimation.h"
 
 namespace aqualen {
 namespace {
@@ -96,7 +96,10 @@ TEST(LineEnvelope, KeepsEachColumnsRangeAndEnds)
     ASSERT_TRUE(std::is_sorted(kept.begin(), kept.end()));
     ASSERT_LE(kept.size(), 4u * 317u);
 
-    struct Column { double low = 1e300, high = -1e300; size_t first = SIZE_MAX, last = 0; };
+    struct Column {
+        double low = 1e300, high = -1e300;
+        size_t first = SIZE_MAX, last = 0;
+    };
     const auto columns = [&](const std::vector<size_t>& indices) {
         std::map<int, Column> result;
         for (const size_t i : indices) {

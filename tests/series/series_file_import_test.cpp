@@ -1,17 +1,17 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "series/series_file_import.h"
 
 using aqualen::ColumnLines;
 using aqualen::DecodeSeriesFile;
 using aqualen::DefaultColumn;
+using aqualen::FindYearColumn;
 using aqualen::ImportSeriesFile;
 using aqualen::NeedsColumnChoice;
 using aqualen::ReadSeriesTable;
-using aqualen::FindYearColumn;
 using aqualen::SeriesTable;
 using Lines = std::vector<std::string>;
 
@@ -29,15 +29,20 @@ TEST(SeriesFileImport, RealLookingFiles)
         {"one column with decimal commas", "12,5\n7,0\n", {"12,5", "7,0"}, false},
         {"CRLF", "1.5\r\n2.5\r\n3.5\r\n", {"1,5", "2,5", "3,5"}, false},
         {"lone CR", "1\r2\r3", {"1", "2", "3"}, false},
-        {"byte-order mark", "\xEF\xBB\xBF" "4.5\n5\n", {"4,5", "5"}, false},
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "4.5\n5\n",
+         {"4,5", "5"},
+         false},
         {"blank lines at the end", "1\n2\n\n  \n\n", {"1", "2"}, false},
         {"blank line in the middle stays", "1\n\n3\n", {"1", "", "3"}, false},
         {"a non-number in the middle stays as it is", "1.5\n2,5x\n3\n", {"1,5", "2,5x", "3"}, false},
         {"two marks are no number", "1,234.5\n2\n", {"1,234.5", "2"}, false},
-        {"year and value with a header, tabs",
-         "Год\tQ, м3/с\n1950\t12.5\n1951\t9.75\n", {"12,5", "9,75"}, true},
+        {"year and value with a header, tabs", "Год\tQ, м3/с\n1950\t12.5\n1951\t9.75\n", {"12,5", "9,75"}, true},
         {"semicolon CSV with decimal commas",
-         "year;runoff\r\n1950;12,5\r\n1951;9,75\r\n1952;\r\n", {"12,5", "9,75", ""}, true},
+         "year;runoff\r\n1950;12,5\r\n1951;9,75\r\n1952;\r\n",
+         {"12,5", "9,75", ""},
+         true},
         {"blank-separated columns", "  1950   12.5\n  1951    8\n", {"12,5", "8"}, true},
         {"a short row gives an empty line", "1950;1\n1951\n1952;3\n", {"1", "", "3"}, true},
         {"exponent", "1e3\n2.5E-1\n", {"1e3", "2,5E-1"}, false},
@@ -92,10 +97,10 @@ TEST(SeriesFileImport, HeaderAndDefaultColumn)
         {"1950;12\n1951;13\n", false, 1},
         {"Q\n12\n13\n", true, 0},
         {"12\n13\n", false, 0},
-        {"12.5.3\n13\n", false, 0},       // a mistyped number is no caption
+        {"12.5.3\n13\n", false, 0}, // a mistyped number is no caption
         {"1e3\n13\n", false, 0},
         {"value;note\n5;dry\n6;wet\n", true, 0}, // the numbers, not the last column
-        {"Q\n", false, 0},                // a lone line has nothing to head
+        {"Q\n", false, 0},                       // a lone line has nothing to head
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -113,7 +118,11 @@ TEST(SeriesFileImport, EmptyAndOddInputs)
     EXPECT_EQ(ImportSeriesFile(std::string("1\0002\n3", 5), ','), (Lines{std::string("1\0002", 3), "3"}));
     // A UTF-16 mark with an odd byte left over: the stray byte is a
     // replacement character, so the run points at that line.
-    EXPECT_EQ(ImportSeriesFile(std::string("\xFF\xFE" "1\0\n", 5), ','), (Lines{"1\xEF\xBF\xBD"}));
+    EXPECT_EQ(ImportSeriesFile(std::string("\xFF\xFE"
+                                           "1\0\n",
+                                           5),
+                               ','),
+              (Lines{"1\xEF\xBF\xBD"}));
 }
 
 // UTF-16 with its mark, as a spreadsheet's "Unicode text" export writes it,

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <limits>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "series/float_fault.h"
 #include "stats/bias_correction.h"

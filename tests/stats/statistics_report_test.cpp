@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "series/float_fault.h"
 #include "series/series_lines.h"

@@ -4,11 +4,10 @@
 // (the chart lays out every tick, so a runaway count freezes the window).
 
 #include <QValueAxis>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace aqualen::test {
 
@@ -25,14 +24,14 @@ inline ::testing::AssertionResult AxisIsSafe(const QValueAxis& axis, const std::
     if (axis.tickType() == QValueAxis::TicksDynamic) {
         const double ticks = (high - low) / axis.tickInterval();
         if (!(ticks <= kMostTicks))
-            return ::testing::AssertionFailure() << ticks << " ticks of " << axis.tickInterval() << " over ["
-                                                 << low << ", " << high << "]";
+            return ::testing::AssertionFailure()
+                   << ticks << " ticks of " << axis.tickInterval() << " over [" << low << ", " << high << "]";
         if (low + axis.tickInterval() == low || high - axis.tickInterval() == high)
             return ::testing::AssertionFailure() << "step " << axis.tickInterval() << " lost at the ends";
         // The chart starts a step before the first tick; it must stay finite.
         if (!std::isfinite(low - 2 * axis.tickInterval()) || !std::isfinite(high + 2 * axis.tickInterval()))
-            return ::testing::AssertionFailure() << "ticks beyond the double range over [" << low << ", " << high
-                                                 << "]";
+            return ::testing::AssertionFailure()
+                   << "ticks beyond the double range over [" << low << ", " << high << "]";
     } else if (axis.tickCount() > kMostTicks) {
         return ::testing::AssertionFailure() << axis.tickCount() << " fixed ticks";
     } else if (!std::isfinite((axis.tickCount() - 1) * (high - low))) {

@@ -1,14 +1,15 @@
 #pragma once
 // Runs aqualen-cli as a child process and captures what it prints.
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace aqualen::test {
 
@@ -48,9 +49,8 @@ inline std::string WriteScratchFile(const std::string& name, const std::string& 
 // shell text run first in the same shell ("ulimit -f 8;"); empty redirections
 // mean the usual ones: standard input from `stdinText`, standard output and
 // error captured. Otherwise they replace them ("<&-", ">/dev/full").
-inline CliResult RunCliShell(const std::string& before, const std::string& arguments,
-                             const std::string& stdinRedirect, const std::string& stdoutRedirect,
-                             const std::string& stdinText = "")
+inline CliResult RunCliShell(const std::string& before, const std::string& arguments, const std::string& stdinRedirect,
+                             const std::string& stdoutRedirect, const std::string& stdinText = "")
 {
     const std::string outPath = ScratchDir() + "/out.txt";
     const std::string errPath = ScratchDir() + "/err.txt";

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,8 +30,7 @@ inline int DifferingPixels(const QImage& a, const QImage& b, int tolerance = 96)
 
 // With AQUALEN_SCREENSHOTS naming a folder, saves both pictures there to
 // look at and prints how many pixels differ.
-inline void SaveComparison(const QImage& a, const QString& nameA, const QImage& b, const QString& nameB,
-                           int differing)
+inline void SaveComparison(const QImage& a, const QString& nameA, const QImage& b, const QString& nameB, int differing)
 {
     const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS");
     if (dir.isEmpty())

@@ -1,14 +1,13 @@
 #pragma once
 // File dialogs for UI tests: answers set beforehand, questions recorded.
 
-#include <optional>
-#include <utility>
-#include <vector>
-
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "series/series_file_import.h"
 #include "series/ui/file_dialogs.h"

@@ -29,8 +29,7 @@ int main()
             in >> cv >> cs >> p;
             try {
                 const aqualen::dist::KmShape km = aqualen::dist::SolveKritskyMenkel(cv, cs);
-                std::printf("%.17g %.17g %.17g\n", km.shape, km.power,
-                            aqualen::dist::KritskyMenkelQuantile(km, p));
+                std::printf("%.17g %.17g %.17g\n", km.shape, km.power, aqualen::dist::KritskyMenkelQuantile(km, p));
             } catch (const aqualen::dist::FitRefused&) {
                 std::printf("refused\n");
             }

@@ -1,7 +1,5 @@
 #include "app/ui/about_form.h"
 
-#include "series/ui/application_setup.h"
-
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
@@ -10,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "series/ui/application_setup.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 
@@ -50,11 +49,13 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y)
 
 } // namespace
 
-QUrl TAboutForm::SiteAddress() { return QUrl(QStringLiteral("https://aqualen.example.org/")); }
+QUrl TAboutForm::SiteAddress()
+{
+    return QUrl(QStringLiteral("https://aqualen.example.org/"));
+}
 
 TAboutForm::TAboutForm(QWidget* owner)
-    : QWidget(owner, Qt::Dialog),
-      openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
+    : QWidget(owner, Qt::Dialog), openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     setWindowTitle(QStringLiteral("О Программе"));
     setFixedSize(376, 280); // client area of a 384 x 309 window
@@ -102,7 +103,10 @@ void TAboutForm::hrefLabelClick()
     RunGuarded(this, [this] { openUrl_(SiteAddress()); });
 }
 
-void TAboutForm::OkBtnClick() { hide(); }
+void TAboutForm::OkBtnClick()
+{
+    hide();
+}
 
 void TAboutForm::showEvent(QShowEvent* event)
 {

@@ -1,10 +1,9 @@
 #pragma once
 // The about box: made hidden at start-up, shown by the menu, hidden by "OK".
 
-#include <functional>
-
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QPushButton;

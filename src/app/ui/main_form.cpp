@@ -15,9 +15,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-
-#include "app/ui/about_form.h"
 #include "analysis/ui/analysis_form.h"
+#include "app/ui/about_form.h"
 #include "app/ui/open_on_demand.h"
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
@@ -58,10 +57,22 @@ TMainForm::TMainForm()
 
 TMainForm::~TMainForm() = default;
 
-TAboutForm* TMainForm::AboutForm() const { return aboutForm_; }
-TCorrelForm* TMainForm::CorrelForm() const { return correlForm_; }
-TOdnForm* TMainForm::OdnForm() const { return odnForm_; }
-TObespForm* TMainForm::ObespForm() const { return obespForm_; }
+TAboutForm* TMainForm::AboutForm() const
+{
+    return aboutForm_;
+}
+TCorrelForm* TMainForm::CorrelForm() const
+{
+    return correlForm_;
+}
+TOdnForm* TMainForm::OdnForm() const
+{
+    return odnForm_;
+}
+TObespForm* TMainForm::ObespForm() const
+{
+    return obespForm_;
+}
 
 void TMainForm::BuildMenu()
 {
@@ -159,9 +170,15 @@ void TMainForm::mnOpenClick()
         seriesPath_ = path;
 }
 
-void TMainForm::mnSaveClick() { SaveReport(this, *OutPutMemo, seriesPath_); }
+void TMainForm::mnSaveClick()
+{
+    SaveReport(this, *OutPutMemo, seriesPath_);
+}
 
-void TMainForm::mnCloseClick() { close(); }
+void TMainForm::mnCloseClick()
+{
+    close();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
@@ -176,9 +193,15 @@ void TMainForm::mnStatHarClick()
         PointAtLine(*Ser1Memo, unreadable, StatusBar1);
 }
 
-void TMainForm::mnCorrelClick() { ShowOnDemand(correlForm_, this); }
+void TMainForm::mnCorrelClick()
+{
+    ShowOnDemand(correlForm_, this);
+}
 
-void TMainForm::mnOdnClick() { ShowOnDemand(odnForm_, this); }
+void TMainForm::mnOdnClick()
+{
+    ShowOnDemand(odnForm_, this);
+}
 
 void TMainForm::mnObespClick()
 {
@@ -189,6 +212,9 @@ void TMainForm::mnObespClick()
         form.SetR1Source([this] { return RadioGroup1->ItemIndex(); });
 }
 
-void TMainForm::mnAboutClick() { ShowOnDemand(aboutForm_, this); }
+void TMainForm::mnAboutClick()
+{
+    ShowOnDemand(aboutForm_, this);
+}
 
 } // namespace aqualen::ui

@@ -5,9 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "series/ui/series_pane.h"
-
 #include "series/numeric_lists.h"
+#include "series/ui/series_pane.h"
 
 class QAction;
 class QFrame;
@@ -30,13 +29,13 @@ public:
     TMainForm();
     ~TMainForm() override;
 
-    QMenu* N1 = nullptr; // "Файл"
-    QMenu* N3 = nullptr; // "Расчет"
-    QMenu* N5 = nullptr; // "Графика"
-    QMenu* N2 = nullptr; // "Справка"
+    QMenu* N1 = nullptr;       // "Файл"
+    QMenu* N3 = nullptr;       // "Расчет"
+    QMenu* N5 = nullptr;       // "Графика"
+    QMenu* N2 = nullptr;       // "Справка"
     QAction* mnOpen = nullptr; // "Открыть ряд ..."
     QAction* mnSave = nullptr; // "Сохранить отчет ..."
-    QAction* N4 = nullptr; // separator of "Файл"
+    QAction* N4 = nullptr;     // separator of "Файл"
     QAction* mnClose = nullptr;
     QAction* mnStatHar = nullptr;
     QAction* mnCorrel = nullptr;

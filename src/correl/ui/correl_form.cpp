@@ -6,8 +6,8 @@
 #include <QFrame>
 #include <QGraphicsItemGroup>
 #include <QGraphicsScene>
-#include <QImage>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,26 +16,25 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
-
 #include <algorithm>
 
 #include "correl/correlation_report.h"
 #include "series/float_fault.h"
 #include "series/messages.h"
-#include "series/ui/chart_axes.h"
 #include "series/ui/busy_cursor.h"
+#include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/line_pointer.h"
+#include "series/ui/message_service.h"
 #include "series/ui/pane_file_commands.h"
+#include "series/ui/pane_text.h"
+#include "series/ui/report_chart.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
-#include "series/ui/message_service.h"
-#include "series/ui/pane_text.h"
-#include "series/ui/report_chart.h"
 
 namespace aqualen::ui {
 
@@ -282,9 +281,9 @@ void TCorrelForm::FitAxes(const QList<QPointF>& points)
     if (points.isEmpty())
         return;
     const auto [left, right] = std::minmax_element(points.begin(), points.end(),
-        [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+                                                   [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     const auto [bottom, top] = std::minmax_element(points.begin(), points.end(),
-        [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+                                                   [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
     FitValueAxis(*axisX_, left->x(), right->x());
     FitValueAxis(*axisY_, bottom->y(), top->y());
 }

@@ -1,8 +1,5 @@
 #include "curve/ui/analytic_page.h"
 
-#include <algorithm>
-#include <array>
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -11,10 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 
 #include "curve/analytic_fit.h"
 #include "series/float_fault.h"
@@ -59,10 +58,9 @@ void FitTabsToWidth(QTabWidget& tabs)
 
 AnalyticPage::AnalyticPage(QWidget* parent) : QWidget(parent)
 {
-    rgDistribution = new RadioGroup(QStringLiteral("Распределение"),
-                                    {QStringLiteral("Нет"), QStringLiteral("Пирсон III"),
-                                     QStringLiteral("Крицкий–Менкель")},
-                                    this, 3);
+    rgDistribution = new RadioGroup(
+        QStringLiteral("Распределение"),
+        {QStringLiteral("Нет"), QStringLiteral("Пирсон III"), QStringLiteral("Крицкий–Менкель")}, this, 3);
     rgDistribution->SetItemIndex(0);
 
     gbMethod = new QGroupBox(QStringLiteral("Параметры кривой"), this);
@@ -112,10 +110,9 @@ AnalyticPage::AnalyticPage(QWidget* parent) : QWidget(parent)
     ratio->addWidget(edRatio);
     ratio->addStretch(1);
 
-    rgBand = new RadioGroup(QStringLiteral("Доверительные границы"),
-                            {QStringLiteral("Нет"), QStringLiteral("80 %"), QStringLiteral("90 %"),
-                             QStringLiteral("95 %")},
-                            this, 4);
+    rgBand = new RadioGroup(
+        QStringLiteral("Доверительные границы"),
+        {QStringLiteral("Нет"), QStringLiteral("80 %"), QStringLiteral("90 %"), QStringLiteral("95 %")}, this, 4);
     rgBand->SetItemIndex(0);
 
     auto* page = new QVBoxLayout(this);

@@ -4,9 +4,8 @@
 // typed in, and the confidence level. It writes the curve settings and fits
 // the curve only when the dialog stores its settings (OK).
 
-#include <functional>
-
 #include <QWidget>
+#include <functional>
 
 #include "curve/curve_settings.h"
 
@@ -44,8 +43,8 @@ public:
     RadioGroup* rgDistribution = nullptr; // "Нет", "Пирсон III", "Крицкий–Менкель"
     QGroupBox* gbMethod = nullptr;
     QRadioButton* rbMoments = nullptr;
-    QRadioButton* rbCorrected = nullptr;  // corrected Cv, Cs of the statistics report
-    QRadioButton* rbSample = nullptr;     // sample ^Cv, ^Cs
+    QRadioButton* rbCorrected = nullptr; // corrected Cv, Cs of the statistics report
+    QRadioButton* rbSample = nullptr;    // sample ^Cv, ^Cs
     QRadioButton* rbGraphic = nullptr;
     QRadioButton* rbLikelihood = nullptr; // Kritsky–Menkel only
     QRadioButton* rbGiven = nullptr;

@@ -1,10 +1,9 @@
 #include "curve/ui/band_job.h"
 
+#include <QThread>
 #include <algorithm>
 #include <exception>
 #include <new>
-
-#include <QThread>
 
 #include "series/float_fault.h"
 

@@ -4,12 +4,11 @@
 // window's thread. Only the latest request counts: an earlier one still
 // running is left to finish and its outcome dropped.
 
+#include <QObject>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QObject>
 
 #include "curve/analytic_fit.h"
 

@@ -5,11 +5,10 @@
 // checkable button (check boxes, radio buttons) below the root, including
 // controls added later, without a list to keep up to date.
 
-#include <utility>
-#include <vector>
-
 #include <QPointer>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class QAbstractButton;
 class QLineEdit;

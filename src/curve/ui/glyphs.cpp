@@ -149,20 +149,38 @@ QPixmap GlyphPixmap(Glyph glyph, int size)
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
     switch (glyph) {
-    case Glyph::ZoomIn: DrawMagnifier(p, s, true); break;
-    case Glyph::ZoomOut: DrawMagnifier(p, s, false); break;
-    case Glyph::ZoomFit: DrawFit(p, s); break;
-    case Glyph::Parameters: DrawParameters(p, s); break;
+    case Glyph::ZoomIn:
+        DrawMagnifier(p, s, true);
+        break;
+    case Glyph::ZoomOut:
+        DrawMagnifier(p, s, false);
+        break;
+    case Glyph::ZoomFit:
+        DrawFit(p, s);
+        break;
+    case Glyph::Parameters:
+        DrawParameters(p, s);
+        break;
     case Glyph::Print:
-    case Glyph::Printer: DrawPrinter(p, s); break;
-    case Glyph::Cut: DrawScissors(p, s); break;
+    case Glyph::Printer:
+        DrawPrinter(p, s);
+        break;
+    case Glyph::Cut:
+        DrawScissors(p, s);
+        break;
     case Glyph::Copy:
         DrawPage(p, s, QRectF(s * 0.08, s * 0.06, s * 0.52, s * 0.62));
         DrawPage(p, s, QRectF(s * 0.4, s * 0.32, s * 0.52, s * 0.62));
         break;
-    case Glyph::Paste: DrawClipboard(p, s); break;
-    case Glyph::Clear: DrawClear(p, s); break;
-    case Glyph::Sort: DrawSort(p, s); break;
+    case Glyph::Paste:
+        DrawClipboard(p, s);
+        break;
+    case Glyph::Clear:
+        DrawClear(p, s);
+        break;
+    case Glyph::Sort:
+        DrawSort(p, s);
+        break;
     }
     return pixmap;
 }

@@ -1,21 +1,20 @@
 #include "curve/ui/grid_series_input.h"
 
-#include <algorithm>
-#include <optional>
-#include <string>
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <algorithm>
+#include <optional>
+#include <string>
 
 #include "curve/series_grid_cells.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
-#include "series/ui/message_service.h"
 #include "series/series_lines.h"
+#include "series/ui/message_service.h"
 #include "series/ui/series_files.h"
 #include "series/ui/take_series.h"
 
@@ -27,8 +26,8 @@ void CoverPastedRows(TParamDlg& dialog, int lastRow)
     if (lastRow > dialog.PointCount())
         dialog.UpDown2->SetPosition(std::min(lastRow, kMax));
     if (lastRow > kMax)
-        ShowWarning(&dialog, QStringLiteral("В таблице не более %1 точек: значения после %1-й строки не взяты!")
-                                 .arg(kMax));
+        ShowWarning(&dialog,
+                    QStringLiteral("В таблице не более %1 точек: значения после %1-й строки не взяты!").arg(kMax));
 }
 
 void LoadFileIntoGrid(TParamDlg& dialog, const QString& path)

@@ -1,25 +1,23 @@
 #include "curve/ui/obesp_form.h"
 
-#include "series/ui/application_setup.h"
-
-#include <algorithm>
-#include <exception>
-
+#include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
-#include <QWheelEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QApplication>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <exception>
 
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
+#include "curve/ui/analytic_page.h"
 #include "curve/ui/band_job.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/paint_box.h"
@@ -27,8 +25,8 @@
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/print_dlg.h"
 #include "distributions/ui/quantiles_form.h"
-#include "curve/ui/analytic_page.h"
 #include "series/numeric_routines.h"
+#include "series/ui/application_setup.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -269,11 +267,11 @@ void TObespForm::PlacePage()
     const QSize client = ScrollBox1->viewport()->size();
     const QSize page = pbPage->size();
     view_.PageLeft = page.width() < view_.ViewWidth
-                             ? static_cast<int32_t>(RoundHalfEven((client.width() - page.width()) / 2.0L))
-                             : 0;
+                         ? static_cast<int32_t>(RoundHalfEven((client.width() - page.width()) / 2.0L))
+                         : 0;
     view_.PageTop = page.height() < view_.ViewHeight
-                            ? static_cast<int32_t>(RoundHalfEven((client.height() - page.height()) / 2.0L))
-                            : 0;
+                        ? static_cast<int32_t>(RoundHalfEven((client.height() - page.height()) / 2.0L))
+                        : 0;
     // Offsets computed from a stale client size are never negative.
     view_.PageLeft = std::max(view_.PageLeft, 0);
     view_.PageTop = std::max(view_.PageTop, 0);
@@ -361,7 +359,10 @@ void TObespForm::bbParametersClick()
     });
 }
 
-void TObespForm::SetR1Source(std::function<int()> source) { r1Source_ = std::move(source); }
+void TObespForm::SetR1Source(std::function<int()> source)
+{
+    r1Source_ = std::move(source);
+}
 
 void TObespForm::StartBand()
 {

@@ -4,9 +4,8 @@
 // print dialogs. It owns the curve settings and hands them on by reference.
 // The window opens maximised: the owner only calls show().
 
-#include <functional>
-
 #include <QWidget>
+#include <functional>
 
 #include "curve/curve_settings.h"
 #include "curve/page_zoom.h"

@@ -1,10 +1,9 @@
 #pragma once
 // A plain widget whose painting is handed to its owner.
 
-#include <functional>
-
 #include <QPainter>
 #include <QWidget>
+#include <functional>
 
 namespace aqualen::ui {
 

@@ -4,7 +4,6 @@
 #include <QPen>
 #include <QRectF>
 #include <QString>
-
 #include <algorithm>
 #include <utility>
 
@@ -38,8 +37,7 @@ CanvasOptions ScreenCanvasOptions()
     return options;
 }
 
-PainterCanvas::PainterCanvas(QPainter& painter, const CanvasOptions& options)
-    : painter_(painter), options_(options)
+PainterCanvas::PainterCanvas(QPainter& painter, const CanvasOptions& options) : painter_(painter), options_(options)
 {
     // Paper: pixel-exact grid lines; text keeps its smoothing for legibility.
     painter_.setRenderHint(QPainter::Antialiasing, options_.smooth);

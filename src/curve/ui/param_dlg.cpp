@@ -1,9 +1,5 @@
 #include "curve/ui/param_dlg.h"
 
-#include "series/ui/application_setup.h"
-
-#include <array>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -12,28 +8,30 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QShowEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QToolButton>
+#include <array>
 
-#include "curve/ui/analytic_page.h"
-#include "curve/sheet_update.h"
 #include "curve/count_text.h"
+#include "curve/series_grid_cells.h"
+#include "curve/sheet_update.h"
+#include "curve/ui/analytic_page.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/grid_series_input.h"
-#include "series/ui/radio_group.h"
-#include "curve/series_grid_cells.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
 #include "series/number_text.h"
+#include "series/ui/application_setup.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
 #include "series/ui/series_files.h"
 #include "series/ui/take_series.h"
 
@@ -100,7 +98,8 @@ void TParamDlg::FormCreate()
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCansel, &QPushButton::clicked, this, &QDialog::reject);
 
-    edAdditionalPoint->setText(QString::fromStdString(FormatGeneral(CurveSettings{}.AdditionalStep, SystemDecimalSeparator())));
+    edAdditionalPoint->setText(
+        QString::fromStdString(FormatGeneral(CurveSettings{}.AdditionalStep, SystemDecimalSeparator())));
     GridCells->Cells().Set(0, 0, "№");
     GridCells->Cells().Set(1, 0, "P, %");
     GridCells->Cells().Set(2, 0, "Значения");
@@ -114,8 +113,7 @@ void TParamDlg::FormCreate()
 
 void TParamDlg::CreateActions()
 {
-    const auto make = [this](const QString& caption, const QString& hint, QKeySequence::StandardKey key,
-                             Glyph glyph) {
+    const auto make = [this](const QString& caption, const QString& hint, QKeySequence::StandardKey key, Glyph glyph) {
         auto* action = new QAction(GlyphIcon(glyph, 18), caption, this);
         action->setToolTip(hint);
         action->setStatusTip(hint);
@@ -156,8 +154,7 @@ QWidget* TParamDlg::CreateScalePage()
 {
     auto* page = new QWidget;
     const std::array<QString, 4> captions{QStringLiteral("Максимум"), QStringLiteral("Минимум"),
-                                          QStringLiteral("Основные деления"),
-                                          QStringLiteral("Промежуточные деления")};
+                                          QStringLiteral("Основные деления"), QStringLiteral("Промежуточные деления")};
     // The additional step is written once the dialog is made, in the locale's notation.
     const CurveSettings defaults;
     const std::array<QString, 4> texts{QString::number(defaults.ScaleMax), QString::number(defaults.ScaleMin),
@@ -181,9 +178,8 @@ QWidget* TParamDlg::CreateSeriesPage()
     GridCells = new SeriesGridModel(this);
     StringGrid1 = new SeriesGridView(GridCells, page);
     StringGrid1->setGeometry(8, 8, 225, 441);
-    AcceptFileDrops(*StringGrid1->viewport(), [this](const QString& path) {
-        RunGuarded(this, [&] { LoadFileIntoGrid(*this, path); });
-    });
+    AcceptFileDrops(*StringGrid1->viewport(),
+                    [this](const QString& path) { RunGuarded(this, [&] { LoadFileIntoGrid(*this, path); }); });
 
     CheckBox1 = new QCheckBox(QStringLiteral("Ввести ряд"), page);
     CheckBox1->setGeometry(248, 8, 150, 20);
@@ -210,10 +206,9 @@ QWidget* TParamDlg::CreateSeriesPage()
     btnTakeSeries->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 4px"));
     connect(btnTakeSeries, &QPushButton::clicked, this, [this] { RunGuarded(this, [&] { TakeMainSeries(*this); }); });
 
-    RadioGroupP = new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
-                                 {QStringLiteral("P = m / (n+1) * 100%"),
-                                  QStringLiteral("P = (m-0.3) / (n+0.4) * 100%")},
-                                 page);
+    RadioGroupP =
+        new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
+                       {QStringLiteral("P = m / (n+1) * 100%"), QStringLiteral("P = (m-0.3) / (n+0.4) * 100%")}, page);
     RadioGroupP->setGeometry(8, 456, 396, 70);
     RadioGroupP->SetItemIndex(0);
 
@@ -235,15 +230,21 @@ QWidget* TParamDlg::CreateCurvePage()
     return page;
 }
 
-int TParamDlg::PointCount() const { return UpDown2->Position(); }
+int TParamDlg::PointCount() const
+{
+    return UpDown2->Position();
+}
 
 void TParamDlg::Edit1Change()
 {
     RunGuarded(this, [&] {
         const QString text = Edit1->text();
         switch (CheckCountText(text.toStdString(), 0, 20)) {
-        case CountTextVerdict::Valid: break;
-        case CountTextVerdict::Reset: Edit1->setText(QStringLiteral("3")); break;
+        case CountTextVerdict::Valid:
+            break;
+        case CountTextVerdict::Reset:
+            Edit1->setText(QStringLiteral("3"));
+            break;
         case CountTextVerdict::NotInteger:
             ShowPlain(this, QStringLiteral("Следует ввести число!"));
             Edit1->setText(text.left(text.size() - 1));
@@ -356,8 +357,8 @@ void TParamDlg::sbSortedClick()
         // The sort reorders the grid only: the sheet takes the series on OK,
         // and a cancel puts the grid back as it was, unsorted.
         CurveSettings scratch;
-        const bool read = SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), scratch,
-                                     SystemDecimalSeparator());
+        const bool read =
+            SortSeries(GridCells->Cells(), PointCount(), CheckBox1->isChecked(), scratch, SystemDecimalSeparator());
         GridCells->CellsChanged();
         if (!read) {
             ShowError(this, QString::fromUtf8(kSeriesInputError));
@@ -453,7 +454,10 @@ CurveSettings CopySheet(const CurveSettings& sheet)
 
 // The sheet takes what the dialog stored (the window's view state is the
 // window's own and not in it).
-void CommitSheet(CurveSettings& sheet, CurveSettings stored) { sheet = std::move(stored); }
+void CommitSheet(CurveSettings& sheet, CurveSettings stored)
+{
+    sheet = std::move(stored);
+}
 
 } // namespace
 
@@ -472,8 +476,8 @@ bool TParamDlg::FormCloseQuery(int result)
     input.pointRadius = UpDown1->Position();
     input.title = edNameKrOb->text().toStdString();
     input.axisName = edAxisName->text().toStdString();
-    input.scaleTexts = {edMax->text().toStdString(), edMin->text().toStdString(),
-                        edMainPoint->text().toStdString(), edAdditionalPoint->text().toStdString()};
+    input.scaleTexts = {edMax->text().toStdString(), edMin->text().toStdString(), edMainPoint->text().toStdString(),
+                        edAdditionalPoint->text().toStdString()};
     input.seriesOn = CheckBox1->isChecked();
     input.pointCount = PointCount();
     input.smoothCurve = CheckBoxCurve->isChecked();

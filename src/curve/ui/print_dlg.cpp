@@ -1,9 +1,5 @@
 #include "curve/ui/print_dlg.h"
 
-#include "series/ui/application_setup.h"
-
-#include <cstdint>
-
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
@@ -12,14 +8,16 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <cstdint>
 
+#include "curve/count_text.h"
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
-#include "curve/count_text.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/painter_canvas.h"
 #include "curve/ui/printer_service.h"
 #include "curve/ui/up_down.h"
+#include "series/ui/application_setup.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
@@ -121,8 +119,11 @@ void TPrintDlg::Edit1Change()
     RunGuarded(this, [&] {
         const QString text = Edit1->text();
         switch (CheckCountText(text.toStdString(), 0, 20)) {
-        case CountTextVerdict::Valid: break;
-        case CountTextVerdict::Reset: Edit1->setText(QStringLiteral("1")); break;
+        case CountTextVerdict::Valid:
+            break;
+        case CountTextVerdict::Reset:
+            Edit1->setText(QStringLiteral("1"));
+            break;
         case CountTextVerdict::NotInteger:
             ShowPlain(this, QStringLiteral("Следует ввести число!"));
             Edit1->setText(text.left(text.size() - 1));

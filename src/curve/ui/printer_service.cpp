@@ -1,8 +1,5 @@
 #include "curve/ui/printer_service.h"
 
-#include <memory>
-#include <stdexcept>
-
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QPageLayout>
@@ -10,6 +7,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <memory>
+#include <stdexcept>
 
 namespace aqualen::ui {
 
@@ -134,8 +133,14 @@ PrinterService& Printers()
     return *service;
 }
 
-void SetPrinterService(PrinterService* service) { installed = service; }
+void SetPrinterService(PrinterService* service)
+{
+    installed = service;
+}
 
-void SetPdfFileNameAsker(PdfFileNameAsker asker) { Asker() = asker ? std::move(asker) : AskWithFileDialog; }
+void SetPdfFileNameAsker(PdfFileNameAsker asker)
+{
+    Asker() = asker ? std::move(asker) : AskWithFileDialog;
+}
 
 } // namespace aqualen::ui

@@ -5,11 +5,10 @@
 // Tests install a service of their own, or keep the real one and answer the
 // file question through SetPdfFileNameAsker.
 
-#include <functional>
-
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPainter;
 class QWidget;

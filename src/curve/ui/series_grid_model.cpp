@@ -28,9 +28,15 @@ void SeriesGridModel::CellsChanged()
     emit headerDataChanged(Qt::Horizontal, 0, 2);
 }
 
-int SeriesGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : points_; }
+int SeriesGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : points_;
+}
 
-int SeriesGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+int SeriesGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
 
 QVariant SeriesGridModel::data(const QModelIndex& index, int role) const
 {
@@ -49,7 +55,8 @@ QVariant SeriesGridModel::data(const QModelIndex& index, int role) const
         if (fixed)
             return QApplication::palette().brush(QPalette::ButtonText);
         return {};
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -1,10 +1,9 @@
 #include "curve/ui/series_grid_view.h"
 
-#include <algorithm>
-
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "curve/ui/series_grid_model.h"
 

@@ -9,7 +9,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QString>
-
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -95,15 +94,13 @@ ExportResult WriteSheetPdf(const CurveSettings& settings, const std::string& pat
     return WriteWhole(path, pdf.data());
 }
 
-ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch,
-                           char separator)
+ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch, char separator)
 {
     const int width = A4LandscapeWidth(dotsPerInch);
     const int height = A4LandscapeHeight(dotsPerInch);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        return {false, "not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) +
-                           " image"};
+        return {false, "not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " image"};
     image.fill(Qt::white);
     // Point sizes are resolved against the image's own resolution.
     const int dotsPerMeter = static_cast<int>(std::nearbyint(dotsPerInch / 0.0254));

@@ -19,8 +19,7 @@ struct ExportResult {
 // failure leaves no partial file and an existing file untouched. The error
 // reads "cannot write PATH: reason".
 ExportResult WriteSheetPdf(const CurveSettings& settings, const std::string& path, char separator);
-ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch,
-                           char separator);
+ExportResult WriteSheetPng(const CurveSettings& settings, const std::string& path, int dotsPerInch, char separator);
 
 // The pixel size of a landscape A4 page at the resolution, halves to even.
 int A4LandscapeWidth(int dotsPerInch);

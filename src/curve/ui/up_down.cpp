@@ -1,19 +1,18 @@
 #include "curve/ui/up_down.h"
 
-#include <algorithm>
-
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "curve/count_text.h"
 
 namespace aqualen::ui {
 
 UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, int position, QWidget* parent)
-    : QWidget(parent), buddy_(buddy), up_(new QToolButton(this)), down_(new QToolButton(this)),
-      minimum_(minimum), maximum_(maximum), position_(std::clamp(position, minimum, maximum))
+    : QWidget(parent), buddy_(buddy), up_(new QToolButton(this)), down_(new QToolButton(this)), minimum_(minimum),
+      maximum_(maximum), position_(std::clamp(position, minimum, maximum))
 {
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
@@ -42,8 +41,14 @@ void UpDown::SetPosition(int position)
     emit PositionChanged(position_);
 }
 
-void UpDown::StepUp() { Step(1); }
-void UpDown::StepDown() { Step(-1); }
+void UpDown::StepUp()
+{
+    Step(1);
+}
+void UpDown::StepDown()
+{
+    Step(-1);
+}
 
 void UpDown::Step(int delta)
 {

@@ -1,10 +1,8 @@
 #include "distributions/ui/quantiles_form.h"
 
-#include <algorithm>
-
 #include <QClipboard>
-#include <QFontMetrics>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "series/ui/file_dialogs.h"
 #include "series/ui/form_parts.h"
@@ -28,8 +27,7 @@ constexpr int kDesignWidth = 700;
 constexpr int kDesignHeight = 560;
 constexpr int kPanelHeight = 40;
 
-const char* kProbabilitiesRefused =
-    "Вероятности превышения вводятся в процентах, больше 0 и меньше 100, через «;»!";
+const char* kProbabilitiesRefused = "Вероятности превышения вводятся в процентах, больше 0 и меньше 100, через «;»!";
 
 QString JoinLines(const std::vector<std::string>& lines)
 {

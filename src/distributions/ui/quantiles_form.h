@@ -7,11 +7,10 @@
 // tab-separated with the locale's decimal separator, so it copies straight
 // into a spreadsheet; the report can be saved as a UTF-8 text file.
 
+#include <QWidget>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QWidget>
 
 #include "distributions/quantile_report.h"
 
@@ -34,8 +33,7 @@ public:
     // standard probabilities. Raises dist::FitRefused or FloatFault; the
     // lines written before stay.
     void ShowReport(const dist::Fit& fit, const dist::Band* band, char separator);
-    void ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band,
-                    char separator);
+    void ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band, char separator);
 
     QFrame* Panel1 = nullptr;
     QPushButton* btnCopy = nullptr;

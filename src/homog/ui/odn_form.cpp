@@ -1,9 +1,5 @@
 #include "homog/ui/odn_form.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QChart>
@@ -11,7 +7,6 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QScrollBar>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,32 +16,36 @@
 #include <QPointF>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
-#include <QTextCursor>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
 #include "homog/ui/odn_glyphs.h"
-#include "series/ui/chart_axes.h"
 #include "series/ui/busy_cursor.h"
+#include "series/ui/chart_axes.h"
 #include "series/ui/chart_height.h"
 #include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/line_pointer.h"
+#include "series/ui/message_service.h"
 #include "series/ui/pane_file_commands.h"
+#include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
+#include "series/ui/report_chart.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
-#include "series/ui/message_service.h"
-#include "series/ui/pane_text.h"
-#include "series/ui/report_chart.h"
-#include "series/ui/radio_group.h"
 
 namespace aqualen::ui {
 
@@ -268,9 +267,15 @@ void TOdnForm::BuildChart()
     Chart1->installEventFilter(this);
 }
 
-int TOdnForm::RowIndex() const { return RadioGroup1->ItemIndex(); }
+int TOdnForm::RowIndex() const
+{
+    return RadioGroup1->ItemIndex();
+}
 
-int TOdnForm::LevelIndex() const { return RadioGroup2->ItemIndex(); }
+int TOdnForm::LevelIndex() const
+{
+    return RadioGroup2->ItemIndex();
+}
 
 namespace {
 

@@ -30,7 +30,6 @@ class TOdnForm : public QWidget {
 public:
     explicit TOdnForm(QWidget* owner);
 
-
     // The selected items of the two radio groups.
     int RowIndex() const;
     int LevelIndex() const;

@@ -24,8 +24,8 @@ bool InstallQtTranslations(QCoreApplication& app)
     // The whole interface is Russian, whatever the user's locale: Qt's own
     // texts follow it. The translator lives as long as the application.
     auto* translator = new QTranslator(&app);
-    const bool loaded = translator->load(QStringLiteral("qtbase_ru"),
-                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool loaded =
+        translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (loaded)
         QCoreApplication::installTranslator(translator);
     else

@@ -3,10 +3,9 @@
 // panes hold so many lines that reading, calculating and drawing them may
 // take longer than a blink (about 200 ms on a slow machine).
 
+#include <QCursor>
 #include <initializer_list>
 #include <vector>
-
-#include <QCursor>
 
 class QPlainTextEdit;
 

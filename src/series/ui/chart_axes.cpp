@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QValueAxis>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>

@@ -1,7 +1,6 @@
 #include "series/ui/chart_height.h"
 
 #include <QSplitter>
-
 #include <algorithm>
 
 namespace aqualen::ui {

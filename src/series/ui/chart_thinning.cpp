@@ -31,8 +31,8 @@ QList<QPointF> Picked(const QList<QPointF>& points, const std::vector<size_t>& i
 // The pixels over the points' own ranges.
 PixelGrid GridOver(const QList<QPointF>& points, const QSize& pixels)
 {
-    PixelGrid grid{points.front().x(), points.front().x(), points.front().y(), points.front().y(),
-                   pixels.width(), pixels.height()};
+    PixelGrid grid{points.front().x(), points.front().x(), points.front().y(),
+                   points.front().y(), pixels.width(),     pixels.height()};
     for (const QPointF& p : points) {
         grid.xMin = std::min(grid.xMin, p.x());
         grid.xMax = std::max(grid.xMax, p.x());

@@ -44,8 +44,14 @@ FileDialogs* current = nullptr;
 
 } // namespace
 
-FileDialogs& Files() { return current ? *current : QtDialogs(); }
+FileDialogs& Files()
+{
+    return current ? *current : QtDialogs();
+}
 
-void SetFileDialogs(FileDialogs* dialogs) { current = dialogs; }
+void SetFileDialogs(FileDialogs* dialogs)
+{
+    current = dialogs;
+}
 
 } // namespace aqualen::ui

@@ -3,10 +3,9 @@
 // a table. The default shows real Qt dialogs; tests install their own answers
 // so that nothing ever blocks.
 
+#include <QString>
 #include <cstddef>
 #include <optional>
-
-#include <QString>
 
 class QWidget;
 

@@ -1,13 +1,13 @@
 #include "series/ui/form_parts.h"
 
-#include "series/ui/application_setup.h"
-#include "series/ui/series_pane.h"
-
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
+
+#include "series/ui/application_setup.h"
+#include "series/ui/series_pane.h"
 
 namespace aqualen::ui {
 
@@ -21,8 +21,7 @@ QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow)
 
 namespace {
 
-template <typename Pane>
-Pane* SetUpPane(Pane* pane, const char* name)
+template <typename Pane> Pane* SetUpPane(Pane* pane, const char* name)
 {
     pane->setObjectName(QString::fromLatin1(name));
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -33,9 +32,15 @@ Pane* SetUpPane(Pane* pane, const char* name)
 
 } // namespace
 
-QPlainTextEdit* MakePane(QWidget* parent, const char* name) { return SetUpPane(new QPlainTextEdit(parent), name); }
+QPlainTextEdit* MakePane(QWidget* parent, const char* name)
+{
+    return SetUpPane(new QPlainTextEdit(parent), name);
+}
 
-SeriesPane* MakeSeriesPane(QWidget* parent, const char* name) { return SetUpPane(new SeriesPane(parent), name); }
+SeriesPane* MakeSeriesPane(QWidget* parent, const char* name)
+{
+    return SetUpPane(new SeriesPane(parent), name);
+}
 
 QPlainTextEdit* MakeReportPane(QWidget* parent, const char* name)
 {

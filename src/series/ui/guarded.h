@@ -3,18 +3,16 @@
 // ends the command and is shown in the generic error box, whatever the
 // handler had already written stays where it is.
 
+#include <QString>
 #include <exception>
 #include <new>
 #include <utility>
-
-#include <QString>
 
 #include "series/ui/message_service.h"
 
 namespace aqualen::ui {
 
-template <typename Work>
-void RunGuarded(QWidget* parent, Work&& work)
+template <typename Work> void RunGuarded(QWidget* parent, Work&& work)
 {
     try {
         std::forward<Work>(work)();

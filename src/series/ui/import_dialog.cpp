@@ -1,7 +1,5 @@
 #include "series/ui/import_dialog.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace aqualen::ui {
 

@@ -34,8 +34,14 @@ InputDialogs* current = nullptr;
 
 } // namespace
 
-InputDialogs& Inputs() { return current ? *current : QtDialogs(); }
+InputDialogs& Inputs()
+{
+    return current ? *current : QtDialogs();
+}
 
-void SetInputDialogs(InputDialogs* dialogs) { current = dialogs; }
+void SetInputDialogs(InputDialogs* dialogs)
+{
+    current = dialogs;
+}
 
 } // namespace aqualen::ui

@@ -3,9 +3,8 @@
 // year, the year or line to split a series at). The default shows Qt's input
 // dialog; tests install their own answers so that nothing ever blocks.
 
-#include <optional>
-
 #include <QString>
+#include <optional>
 
 class QWidget;
 

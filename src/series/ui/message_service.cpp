@@ -15,10 +15,18 @@ public:
     {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         switch (kind) {
-        case MessageKind::Error: icon = QMessageBox::Critical; break;
-        case MessageKind::Warning: icon = QMessageBox::Warning; break;
-        case MessageKind::Plain: icon = QMessageBox::NoIcon; break;
-        case MessageKind::Fault: icon = QMessageBox::Critical; break;
+        case MessageKind::Error:
+            icon = QMessageBox::Critical;
+            break;
+        case MessageKind::Warning:
+            icon = QMessageBox::Warning;
+            break;
+        case MessageKind::Plain:
+            icon = QMessageBox::NoIcon;
+            break;
+        case MessageKind::Fault:
+            icon = QMessageBox::Critical;
+            break;
         }
         QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
         box.exec();
@@ -58,9 +66,15 @@ void Show(MessageKind kind, const QString& caption, const QString& text, QWidget
 
 } // namespace
 
-MessageService& Messages() { return current ? *current : QtService(); }
+MessageService& Messages()
+{
+    return current ? *current : QtService();
+}
 
-void SetMessageService(MessageService* service) { current = service; }
+void SetMessageService(MessageService* service)
+{
+    current = service;
+}
 
 void ShowError(QWidget* parent, const QString& text)
 {

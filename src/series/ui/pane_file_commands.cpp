@@ -8,8 +8,7 @@
 
 namespace aqualen::ui {
 
-PaneFileCommands::PaneFileCommands(QWidget& window, const QList<QPlainTextEdit*>& seriesPanes,
-                                   QPlainTextEdit& report)
+PaneFileCommands::PaneFileCommands(QWidget& window, const QList<QPlainTextEdit*>& seriesPanes, QPlainTextEdit& report)
     : QObject(&window), window_(window), panes_(seriesPanes)
 {
     for (int i = 0; i < panes_.size(); ++i) {

@@ -5,9 +5,8 @@
 // or a column's caption). The value that moves between panes, windows and
 // work files.
 
-#include <optional>
-
 #include <QString>
+#include <optional>
 
 namespace aqualen::ui {
 

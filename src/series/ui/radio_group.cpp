@@ -28,6 +28,9 @@ void RadioGroup::SetItemIndex(int index)
     }
 }
 
-QRadioButton* RadioGroup::Item(int index) const { return qobject_cast<QRadioButton*>(buttons_.button(index)); }
+QRadioButton* RadioGroup::Item(int index) const
+{
+    return qobject_cast<QRadioButton*>(buttons_.button(index));
+}
 
 } // namespace aqualen::ui

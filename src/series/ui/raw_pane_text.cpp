@@ -1,7 +1,6 @@
 #include "series/ui/raw_pane_text.h"
 
 #include <QString>
-
 #include <algorithm>
 
 namespace aqualen::ui {
@@ -10,9 +9,15 @@ namespace {
 
 constexpr char16_t kParagraphSeparator = 0x2029;
 
-bool IsLineFeed(char16_t c) { return c == u'\n' || c == kParagraphSeparator; }
+bool IsLineFeed(char16_t c)
+{
+    return c == u'\n' || c == kParagraphSeparator;
+}
 
-bool IsBreak(char16_t c) { return IsLineFeed(c) || c == u'\r'; }
+bool IsBreak(char16_t c)
+{
+    return IsLineFeed(c) || c == u'\r';
+}
 
 } // namespace
 

@@ -23,7 +23,10 @@ namespace aqualen::ui {
 
 namespace {
 
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 // The first local file among the dragged URLs; empty when there is none.
 QString DraggedFile(const QMimeData* mime)

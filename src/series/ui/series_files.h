@@ -4,10 +4,9 @@
 // Reading goes through the one importer of src/series; a table asks the user
 // for its column first.
 
+#include <QString>
 #include <functional>
 #include <optional>
-
-#include <QString>
 
 #include "series/series_lines.h"
 

@@ -1,13 +1,12 @@
 #include "series/ui/series_pane.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "series/ui/input_dialogs.h"
 
@@ -32,8 +31,7 @@ constexpr int kGutterPadding = 4;
 QString NumberedYears(int first, int count)
 {
     const int last = first + std::max(count, 1) - 1;
-    return first == last ? QString::number(first)
-                         : QStringLiteral("%1–%2").arg(first).arg(last);
+    return first == last ? QString::number(first) : QStringLiteral("%1–%2").arg(first).arg(last);
 }
 
 } // namespace
@@ -63,7 +61,10 @@ SeriesPane::SeriesPane(QWidget* parent) : QPlainTextEdit(parent)
     UpdateGutterWidth();
 }
 
-SeriesPane* AsSeriesPane(QPlainTextEdit& pane) { return qobject_cast<SeriesPane*>(&pane); }
+SeriesPane* AsSeriesPane(QPlainTextEdit& pane)
+{
+    return qobject_cast<SeriesPane*>(&pane);
+}
 
 void SeriesPane::SetFirstYear(std::optional<int> year)
 {
@@ -91,7 +92,10 @@ QString SeriesPane::Text() const
     return text;
 }
 
-PaneSeries SeriesPane::Series() const { return {Text(), firstYear_, name_}; }
+PaneSeries SeriesPane::Series() const
+{
+    return {Text(), firstYear_, name_};
+}
 
 void SeriesPane::SetSeries(const PaneSeries& series)
 {
@@ -143,7 +147,10 @@ int SeriesPane::GutterWidth() const
     return 2 * kGutterPadding + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 4);
 }
 
-void SeriesPane::UpdateGutterWidth() { setViewportMargins(GutterWidth(), 0, 0, 0); }
+void SeriesPane::UpdateGutterWidth()
+{
+    setViewportMargins(GutterWidth(), 0, 0, 0);
+}
 
 void SeriesPane::UpdateGutter(const QRect& rect, int dy)
 {
@@ -218,6 +225,9 @@ void SeriesPane::mnFirstYearClick()
         SetFirstYear(*year);
 }
 
-void SeriesPane::mnClearYearsClick() { SetFirstYear(std::nullopt); }
+void SeriesPane::mnClearYearsClick()
+{
+    SetFirstYear(std::nullopt);
+}
 
 } // namespace aqualen::ui

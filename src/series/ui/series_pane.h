@@ -5,9 +5,8 @@
 // "Убрать годы") under the actions other parts add to the pane (open a file,
 // take the main window's series). The pane also keeps the series' name.
 
-#include <optional>
-
 #include <QPlainTextEdit>
+#include <optional>
 
 #include "series/ui/pane_series.h"
 

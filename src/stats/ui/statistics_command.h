@@ -22,6 +22,6 @@ namespace aqualen::ui {
 // Nothing escapes: it can be the whole body of a slot. Returns the index of
 // the line that did not read, -1 when none stopped the command.
 int RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPlainTextEdit& outputPane,
-                          TDoubleList& series, int r1Index);
+                         TDoubleList& series, int r1Index);
 
 } // namespace aqualen::ui

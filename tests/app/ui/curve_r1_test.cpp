@@ -1,11 +1,11 @@
 // The analytic curve's corrected moments take the r(1) chosen in the main
 // window at the moment the curve's parameters are stored.
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include "app/ui/main_form.h"
 #include "curve/ui/analytic_page.h"

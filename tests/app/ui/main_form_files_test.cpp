@@ -2,8 +2,6 @@
 // dropped on the series pane, the cursor on the line that stopped a run, and
 // the about box's place and Esc.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,6 +11,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
+
+#include <gtest/gtest.h>
 
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -11,17 +9,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
-
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"
-#include "series/ui/radio_group.h"
 #include "correl/ui/correl_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
 #include "support/recording_messages.h"
 
 using aqualen::test::RecordingMessages;
@@ -90,8 +89,8 @@ TEST(MainForm, StatisticsReportOfTheFirstWorkedExample)
     EXPECT_EQ(second[8], Localized("----- При: Cs/Cv = 2; r(1) = 0,3 -----"));
     EXPECT_EQ(second[10], Localized("ai:\t0\t0,22\t0,99\t-0,41\t0,01\t1,51"));
     EXPECT_EQ(second[12], Localized("bi:\t0,03\t1,77\t0,93\t-3,45\t0,03\t8,03"));
-    EXPECT_EQ(second.mid(14), QStringList({Localized("Cv:\t0,213"), Localized("Cs:\t0,295"),
-                                           Localized("Cs/Cv: \t1,4")}));
+    EXPECT_EQ(second.mid(14),
+              QStringList({Localized("Cv:\t0,213"), Localized("Cs:\t0,295"), Localized("Cs/Cv: \t1,4")}));
 }
 
 TEST(MainForm, StatisticsReportOfTheSecondWorkedExample)
@@ -101,15 +100,15 @@ TEST(MainForm, StatisticsReportOfTheSecondWorkedExample)
     RunStatistics(form, "12\n15\n9\n30\n11\n14\n10\n8\n25\n13", 2);
     const QStringList lines = OutputLines(form);
     ASSERT_EQ(lines.size(), 17);
-    EXPECT_EQ(lines.mid(0, 7), QStringList({Localized("Длина ряда:\t10"), Localized("Среднее значение:\t14,700"),
-                                            Localized("СКО:\t7,181"), Localized("^Cv:\t0,489"),
-                                            Localized("^Cs:\t1,504"), Localized("r(1):\t-0,428"),
-                                            Localized("Cs/Cv: \t3,1")}));
+    EXPECT_EQ(lines.mid(0, 7),
+              QStringList({Localized("Длина ряда:\t10"), Localized("Среднее значение:\t14,700"),
+                           Localized("СКО:\t7,181"), Localized("^Cv:\t0,489"), Localized("^Cs:\t1,504"),
+                           Localized("r(1):\t-0,428"), Localized("Cs/Cv: \t3,1")}));
     EXPECT_EQ(lines[8], Localized("----- При: Cs/Cv = 3; r(1) = 0,5 -----"));
     EXPECT_EQ(lines[10], Localized("ai:\t0\t1,75\t1\t-11,79\t-0,05\t21,13"));
     EXPECT_EQ(lines[12], Localized("bi:\t0,03\t1,63\t0,92\t-0,97\t0,03\t7,94"));
-    EXPECT_EQ(lines.mid(14), QStringList({Localized("Cv:\t0,580"), Localized("Cs:\t3,294"),
-                                          Localized("Cs/Cv: \t5,7")}));
+    EXPECT_EQ(lines.mid(14),
+              QStringList({Localized("Cv:\t0,580"), Localized("Cs:\t3,294"), Localized("Cs/Cv: \t5,7")}));
 }
 
 TEST(MainForm, ShortOrUnreadableSeriesLeavesTheReport)
@@ -206,8 +205,8 @@ TEST(MainForm, MenuCarriesEveryCommand)
     QStringList calc;
     for (QAction* a : form.N3->actions())
         calc << a->text();
-    EXPECT_EQ(calc, QStringList({"Статистические характеристики", "Корреляция ...",
-                                 "Проверка на однородность ...", "Анализ ряда ..."}));
+    EXPECT_EQ(calc, QStringList({"Статистические характеристики", "Корреляция ...", "Проверка на однородность ...",
+                                 "Анализ ряда ..."}));
     EXPECT_EQ(form.mnObesp->text(), "Кривая обеспеченности ...");
     EXPECT_EQ(form.mnAbout->text(), "О программе ...");
     EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
@@ -307,7 +306,9 @@ TEST(MainForm, Screenshots)
     for (int i = 0; i < 40; ++i) {
         const double q = 120 + 35 * std::sin(i * 1.7) + (i % 7) * 4.5;
         studied += QString::number(q, 'f', 1).replace('.', aqualen::ui::SystemDecimalSeparator()) + '\n';
-        analogue += QString::number(q * 0.8 + 10 * std::cos(i), 'f', 1).replace('.', aqualen::ui::SystemDecimalSeparator()) + '\n';
+        analogue +=
+            QString::number(q * 0.8 + 10 * std::cos(i), 'f', 1).replace('.', aqualen::ui::SystemDecimalSeparator()) +
+            '\n';
     }
     form.mnCorrel->trigger();
     form.CorrelForm()->MemoSer1->setPlainText(studied);

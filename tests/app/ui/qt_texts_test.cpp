@@ -4,20 +4,19 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QMessageBox>
-#include <QScrollBar>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
-
+#include <QScrollBar>
+#include <QTimer>
 #include <functional>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 namespace aqualen::test {
 namespace {
@@ -97,8 +96,7 @@ TEST(QtTexts, Screenshots)
     });
 
     GrabWhatOpens(folder + QStringLiteral("/qt-texts-message-box.png"), [] {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                        QStringLiteral("Ряд введен не корректно!"),
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Ряд введен не корректно!"),
                         QMessageBox::Ok | QMessageBox::Cancel);
         box.exec();
     });

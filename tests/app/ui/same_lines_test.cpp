@@ -2,12 +2,11 @@
 // main window and given to aqualen-cli are accepted or refused alike and give
 // the same report.
 
-#include <gtest/gtest.h>
-
 #include <QPlainTextEdit>
 #include <QString>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "app/ui/main_form.h"
 #include "series/ui/pane_text.h"
@@ -27,15 +26,15 @@ TEST(SameLines, PaneAndCommandLineReadTheSameBytesAlike)
     } cases[] = {
         {"100\n120\n80\n150\n", Outcome::Report},
         {"100\r\n120\r\n80\r\n150", Outcome::Report},
-        {"100\r120\r80\r150\r", Outcome::Report},     // lone carriage returns
-        {"100\r120\n80\r\n150\r", Outcome::Report},   // all three mixed
-        {"  100  \n120\n80\n", Outcome::Report},       // blanks around a number
-        {"\u00A0120\n100\n80\n", Outcome::Refused},    // a no-break space is no blank
+        {"100\r120\r80\r150\r", Outcome::Report},   // lone carriage returns
+        {"100\r120\n80\r\n150\r", Outcome::Report}, // all three mixed
+        {"  100  \n120\n80\n", Outcome::Report},    // blanks around a number
+        {"\u00A0120\n100\n80\n", Outcome::Refused}, // a no-break space is no blank
         {"100\n120\u00A0\n80\n", Outcome::Refused},
-        {"100\n120\n80\n\n", Outcome::Refused},        // an empty last line
+        {"100\n120\n80\n\n", Outcome::Refused}, // an empty last line
         {"100\r120\r80\r\r", Outcome::Refused},
         {"100\t\n120\n80\n", Outcome::Refused},
-        {"100\n\u2028120\n80\n", Outcome::Refused},    // a line separator is no line break
+        {"100\n\u2028120\n80\n", Outcome::Refused}, // a line separator is no line break
         {"1\r2\r", Outcome::TooShort},
         {"1\r\n\r\n", Outcome::TooShort},
     };

@@ -1,7 +1,3 @@
-#include "correl/ui/correl_form.h"
-
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QChartView>
 #include <QDir>
@@ -9,11 +5,13 @@
 #include <QPlainTextEdit>
 #include <QScatterSeries>
 #include <QSet>
-
 #include <cstdio>
 #include <random>
 
+#include <gtest/gtest.h>
+
 #include "correl/correlation_report.h"
+#include "correl/ui/correl_form.h"
 #include "series/ui/pane_text.h"
 #include "support/image_compare.h"
 
@@ -77,11 +75,13 @@ TEST_F(CorrelChartThinningTest, ChartHoldsFewerRealPairsReportHoldsAll)
         ASSERT_TRUE(all.contains({p.x(), p.y()})) << p.x() << " " << p.y();
     const auto byX = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
     const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
-    EXPECT_EQ(std::max_element(shown.begin(), shown.end(), byX)->x(), std::max_element(pairs.begin(), pairs.end(), byX)->x());
-    EXPECT_EQ(std::min_element(shown.begin(), shown.end(), byY)->y(), std::min_element(pairs.begin(), pairs.end(), byY)->y());
+    EXPECT_EQ(std::max_element(shown.begin(), shown.end(), byX)->x(),
+              std::max_element(pairs.begin(), pairs.end(), byX)->x());
+    EXPECT_EQ(std::min_element(shown.begin(), shown.end(), byY)->y(),
+              std::min_element(pairs.begin(), pairs.end(), byY)->y());
 
-    const CorrelationOutcome whole = CorrelationReport(ui::PaneLines(*form.MemoSer1), ui::PaneLines(*form.MemoSer2),
-                                                       ui::SystemDecimalSeparator());
+    const CorrelationOutcome whole =
+        CorrelationReport(ui::PaneLines(*form.MemoSer1), ui::PaneLines(*form.MemoSer2), ui::SystemDecimalSeparator());
     QStringList expected;
     for (const std::string& line : whole.lines)
         expected << QString::fromStdString(line);
@@ -112,7 +112,8 @@ TEST_F(CorrelChartThinningTest, PictureAsWithEveryPair)
     ASSERT_EQ(thin.size(), full.size());
     const int differing = DifferingPixels(thin, full);
     EXPECT_LT(differing, thin.width() * thin.height() / 200) << differing << " of " << thin.width() * thin.height();
-    SaveComparison(thin, QStringLiteral("correl-chart-thinned.png"), full, QStringLiteral("correl-chart-every-pair.png"), differing);
+    SaveComparison(thin, QStringLiteral("correl-chart-thinned.png"), full,
+                   QStringLiteral("correl-chart-every-pair.png"), differing);
 }
 
 } // namespace

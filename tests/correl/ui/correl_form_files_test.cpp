@@ -2,8 +2,6 @@
 // its context menu, save the report, drops, and the cursor on the line that
 // stopped a run.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -11,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+
+#include <gtest/gtest.h>
 
 #include "correl/ui/correl_form.h"
 #include "series/ui/pane_file_commands.h"
@@ -42,7 +42,7 @@ TEST_F(CorrelFormFilesTest, PointsAtTheFirstUnreadableLineOfEitherPane)
     };
     const Case cases[] = {
         {"1\n2\n3\n4\n5", "5\n6\nx\n8\n9", form.MemoSer2, 2},
-        {"1\n2\ny\n4\n5", "5\n6\nx\n8\n9", form.MemoSer1, 2}, // pairs are read studied first
+        {"1\n2\ny\n4\n5", "5\n6\nx\n8\n9", form.MemoSer1, 2},  // pairs are read studied first
         {"1\n2\n3\n4\n5", "5\n6\n7\n8\n\n", form.MemoSer2, 4}, // an empty last line counts
     };
     for (const Case& c : cases) {

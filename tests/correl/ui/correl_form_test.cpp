@@ -1,9 +1,3 @@
-#include "correl/ui/correl_form.h"
-#include "series/ui/chart_height.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -17,9 +11,13 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QValueAxis>
-
+#include <algorithm>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "correl/ui/correl_form.h"
+#include "series/ui/chart_height.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "support/chart_checks.h"

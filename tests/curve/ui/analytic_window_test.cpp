@@ -2,8 +2,6 @@
 // settings on OK and fits the curve, the band is computed off the window's
 // thread, and "Квантили ..." opens the report.
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,16 +10,17 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "curve/analytic_fit.h"
 #include "curve/ui/analytic_page.h"
-#include "curve/ui/paint_box.h"
-#include "curve/ui/sheet_export.h"
 #include "curve/ui/obesp_form.h"
+#include "curve/ui/paint_box.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
+#include "curve/ui/sheet_export.h"
 #include "distributions/ui/quantiles_form.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
@@ -189,8 +188,7 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenAndTheSheetA
                  dialog.GridCells->setData(dialog.GridCells->index(row - 1, 2), QStringLiteral("7"), Qt::EditRole);
          },
          QStringLiteral("Invalid floating point operation"), MessageKind::Fault},
-        {"no smoothing curve for the graphic-analytic method",
-         [&] { page.rbGraphic->setChecked(true); },
+        {"no smoothing curve for the graphic-analytic method", [&] { page.rbGraphic->setChecked(true); },
          QString::fromUtf8("Для графоаналитического метода нужна сглаживающая кривая!")},
     };
     for (const Case& c : cases) {
@@ -218,8 +216,7 @@ protected:
     }
 
     // Opens the parameters dialog modally, sets it up and presses OK.
-    template <typename Fill>
-    void RunParameters(Fill fill)
+    template <typename Fill> void RunParameters(Fill fill)
     {
         QTimer::singleShot(0, &form, [this, fill] {
             TParamDlg* dialog = form.ParamDlg;

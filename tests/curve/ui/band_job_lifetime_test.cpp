@@ -2,14 +2,13 @@
 // quitting the program and a second OK while a band is being computed. Run
 // under ThreadSanitizer as well as in the ordinary build.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
+
+#include <gtest/gtest.h>
 
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/obesp_form.h"

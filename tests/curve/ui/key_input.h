@@ -10,9 +10,8 @@
 // Exported by Qt GUI: offers a key to the shortcut map as the window system's
 // keys are offered before they reach the focus widget (Qt's own test library
 // goes the same way).
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
-                                                             Qt::KeyboardModifiers mods, const QString& text,
-                                                             bool autorep, ushort count);
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
 
 namespace aqualen::test {
 
@@ -24,7 +23,6 @@ inline void KeyClick(QWidget* widget, int key, Qt::KeyboardModifiers modifiers =
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(widget, &release);
 }
-
 
 // A key as the keyboard delivers it to the focus widget of the active
 // window, shortcuts first: what a user's Ctrl+V does.

@@ -2,10 +2,6 @@
 // buttons, the page's placement, and the whole road from the parameters
 // dialog to the points and the blue curve on the page.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -17,6 +13,9 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/paint_box.h"
@@ -72,8 +71,7 @@ protected:
 
     // Opens the parameters dialog modally and lets `fill` set it up before
     // pressing the button.
-    template <typename Fill>
-    void RunParameters(Fill fill, bool ok)
+    template <typename Fill> void RunParameters(Fill fill, bool ok)
     {
         QTimer::singleShot(0, &form, [this, fill, ok] {
             TParamDlg* dialog = form.ParamDlg;

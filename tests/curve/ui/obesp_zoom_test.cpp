@@ -2,11 +2,6 @@
 // that step the zoom, the screen's light dotted divisions, and pictures of
 // every zoom level to look at.
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -14,6 +9,10 @@
 #include <QScrollArea>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "curve/smoothing_fit.h"
 #include "curve/ui/obesp_form.h"

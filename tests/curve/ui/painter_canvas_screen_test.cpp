@@ -1,10 +1,10 @@
 // The canvas in the screen's look: smoothed thin lines that stay on their
 // pixel row, light one-pixel dots, and text never below six pixels.
 
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QPainter>
+
+#include <gtest/gtest.h>
 
 #include "curve/ui/painter_canvas.h"
 

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QPainter>
+
+#include <gtest/gtest.h>
 
 #include "curve/ui/painter_canvas.h"
 

@@ -3,8 +3,6 @@
 // it was, and the next OK does not bring the cancelled edits in. The grid's
 // clipboard keys act only while the grid has the focus.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,8 +12,9 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/obesp_form.h"
@@ -83,7 +82,8 @@ const std::vector<CloseWay> kCancels{
 };
 
 // Opens the dialog modally, runs `act` in it, then closes it with `close`.
-int RunDialog(TParamDlg& dialog, const std::function<void(TParamDlg&)>& act, const std::function<void(TParamDlg&)>& close)
+int RunDialog(TParamDlg& dialog, const std::function<void(TParamDlg&)>& act,
+              const std::function<void(TParamDlg&)>& close)
 {
     QTimer::singleShot(0, &dialog, [&] {
         act(dialog);
@@ -109,7 +109,8 @@ TEST(ParamDlgCancel, EveryControlGoesBackAndTheSheetStays)
         EXPECT_EQ(settings.ScaleMax, 17);
 
         // Opened again after an OK: a cancel returns to what that OK stored.
-        RunDialog(dialog, [](TParamDlg& d) { d.edNameKrOb->setText(QStringLiteral("Река")); },
+        RunDialog(
+            dialog, [](TParamDlg& d) { d.edNameKrOb->setText(QStringLiteral("Река")); },
             [](TParamDlg& d) { d.btnOk->click(); });
         const QStringList stored = Shows(dialog);
         EXPECT_EQ(RunDialog(dialog, ChangeEverything, way.close), QDialog::Rejected);

@@ -2,8 +2,6 @@
 // closes it, a paste past the last row grows the grid, a dropped file fills
 // the grid, and a refused cell becomes the current one.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -11,18 +9,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-
 #include <utility>
 
+#include <gtest/gtest.h>
+
 #include "curve/series_grid_cells.h"
+#include "curve/ui/grid_series_input.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "key_input.h"
-#include "series/ui/pane_text.h"
-#include "curve/ui/grid_series_input.h"
 #include "series/number_text.h"
 #include "series/ui/pane_series.h"
+#include "series/ui/pane_text.h"
 #include "series/ui/take_series.h"
 #include "support/file_drop.h"
 #include "support/recording_file_dialogs.h"
@@ -44,10 +43,7 @@ QString Column(int count, int start)
 
 class ParamDlgInputTest : public ::testing::Test {
 protected:
-    ParamDlgInputTest()
-    {
-        dialog.CheckBox1->setChecked(true);
-    }
+    ParamDlgInputTest() { dialog.CheckBox1->setChecked(true); }
 
     RecordingMessages messages;
     test::RecordingFileDialogs dialogs;
@@ -61,8 +57,8 @@ TEST_F(ParamDlgInputTest, EnterInAnEditBoxMovesOnAndNeverCommits)
     QApplication::setActiveWindow(&dialog);
     for (QLineEdit* box : {dialog.Edit1, dialog.edNameKrOb, dialog.edAxisName}) {
         SCOPED_TRACE(box->text().toStdString());
-        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
-                                              std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Return, Qt::NoModifier}, std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
             box->setFocus();
             KeyClick(box, key, modifiers);
             EXPECT_TRUE(dialog.isVisible());

@@ -1,8 +1,6 @@
 // The parameters dialog driven offscreen: its controls, the series grid with
 // the clipboard and the keyboard, and what OK and Cancel store.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,14 +12,16 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <gtest/gtest.h>
+
 #include "curve/ui/param_dlg.h"
-#include "series/ui/radio_group.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
+#include "key_input.h"
 #include "series/number_text.h"
 #include "series/ui/pane_text.h"
-#include "key_input.h"
+#include "series/ui/radio_group.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::ui {
@@ -40,21 +40,15 @@ QString Local(const char* text)
 
 class ParamDlgTest : public ::testing::Test {
 protected:
-    ParamDlgTest()
-    {
-        QGuiApplication::clipboard()->clear();
-    }
+    ParamDlgTest() { QGuiApplication::clipboard()->clear(); }
 
     std::string Cell(int column, int row) const { return dialog.GridCells->Cells().Get(column, row); }
-    QString Shown(int row, int column) const
-    {
-        return dialog.GridCells->index(row - 1, column).data().toString();
-    }
+    QString Shown(int row, int column) const { return dialog.GridCells->index(row - 1, column).data().toString(); }
     void TypeValues(int firstRow, const std::vector<const char*>& texts)
     {
         for (size_t i = 0; i < texts.size(); ++i)
-            dialog.GridCells->setData(dialog.GridCells->index(firstRow - 1 + static_cast<int>(i), 2),
-                                      Local(texts[i]), Qt::EditRole);
+            dialog.GridCells->setData(dialog.GridCells->index(firstRow - 1 + static_cast<int>(i), 2), Local(texts[i]),
+                                      Qt::EditRole);
     }
     QWidget* Editor() const { return dialog.StringGrid1->indexWidget(dialog.StringGrid1->currentIndex()); }
     void SeriesOn() { dialog.CheckBox1->setChecked(true); }
@@ -115,8 +109,8 @@ TEST_F(ParamDlgTest, StartsWithItsInitialContents)
 
 TEST_F(ParamDlgTest, TheSeriesOptionSwitchesItsToolsAndTheCurve)
 {
-    std::vector<QWidget*> tools{dialog.StringGrid1, dialog.Edit2, dialog.UpDown2, dialog.sbClear,
-                                dialog.sbSorted, dialog.CheckBoxCurve};
+    std::vector<QWidget*> tools{dialog.StringGrid1, dialog.Edit2,    dialog.UpDown2,
+                                dialog.sbClear,     dialog.sbSorted, dialog.CheckBoxCurve};
     for (QWidget* tool : tools)
         EXPECT_FALSE(tool->isEnabled());
     EXPECT_FALSE(dialog.Paste->isEnabled());

@@ -2,8 +2,11 @@
 // the printer, through a recording printer and through the real print
 // service (a CUPS queue "PDF" writing PDF files) and the "PDF-файл" entry.
 
-#include <gtest/gtest.h>
-
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -15,11 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include <QComboBox>
-#include <QImage>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
+#include <gtest/gtest.h>
 
 #include "curve/smoothing_fit.h"
 #include "curve/ui/print_dlg.h"
@@ -291,7 +290,7 @@ TEST_F(RealPrintTest, ThreeCopiesReachTheCupsQueueAsOnePdfOfThreePages)
     EXPECT_NE(name.find("Aqualen"), std::string::npos) << name;
     std::printf("printed as %s\n", name.c_str());
     EXPECT_EQ(PdfFiles(folder).size(), before.size() + 1); // one job, one file
-    if (const char* shots = std::getenv("AQUALEN_SHOTS")) // kept for a person to look at
+    if (const char* shots = std::getenv("AQUALEN_SHOTS"))  // kept for a person to look at
         fs::copy_file(made, fs::path(shots) / "printed.pdf", fs::copy_options::overwrite_existing);
     fs::remove(made);
     Shell("cancel -a PDF 2>/dev/null");

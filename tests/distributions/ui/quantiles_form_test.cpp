@@ -1,10 +1,6 @@
 // The quantile report window: its lines, the table on the clipboard, and
 // saving the report, a failed write included.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "distributions/ui/quantiles_form.h"
 #include "support/recording_file_dialogs.h"
@@ -77,13 +76,11 @@ TEST_F(QuantilesFormTest, EditedProbabilitiesAndComparison)
     form.ShowReport(source, p3, nullptr, ',');
     form.edProbabilities->setText(QStringLiteral("1; 50"));
     form.edProbabilitiesEditingFinished();
-    EXPECT_EQ(Shown().mid(Shown().size() - 3),
-              ToList(dist::QuantileTableLines(p3, nullptr, {1, 50}, ',')));
+    EXPECT_EQ(Shown().mid(Shown().size() - 3), ToList(dist::QuantileTableLines(p3, nullptr, {1, 50}, ',')));
 
     form.btnCompare->click();
     ASSERT_TRUE(form.btnCompare->isChecked());
-    const std::vector<std::string> compared =
-        dist::ComparisonLines(dist::CompareDistributions(source), {1, 50}, ',');
+    const std::vector<std::string> compared = dist::ComparisonLines(dist::CompareDistributions(source), {1, 50}, ',');
     EXPECT_EQ(Shown(), ToList(compared));
     form.btnCopyClick();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ToList(compared).mid(compared.size() - 3).join('\n') + '\n');

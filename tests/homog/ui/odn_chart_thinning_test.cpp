@@ -1,7 +1,3 @@
-#include "homog/ui/odn_form.h"
-
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QChartView>
 #include <QDir>
@@ -9,10 +5,12 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QValueAxis>
-
 #include <cstdio>
 #include <random>
 
+#include <gtest/gtest.h>
+
+#include "homog/ui/odn_form.h"
 #include "series/ui/pane_text.h"
 #include "support/image_compare.h"
 
@@ -70,8 +68,10 @@ TEST_F(OdnChartThinningTest, LinesKeepTheirEnvelopeAndTheAxesTheWholeSeries)
                 ASSERT_LT(shown[i - 1].x(), shown[i].x());
         }
         const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
-        EXPECT_EQ(std::min_element(shown.begin(), shown.end(), byY)->y(), std::min_element(all->begin(), all->end(), byY)->y());
-        EXPECT_EQ(std::max_element(shown.begin(), shown.end(), byY)->y(), std::max_element(all->begin(), all->end(), byY)->y());
+        EXPECT_EQ(std::min_element(shown.begin(), shown.end(), byY)->y(),
+                  std::min_element(all->begin(), all->end(), byY)->y());
+        EXPECT_EQ(std::max_element(shown.begin(), shown.end(), byY)->y(),
+                  std::max_element(all->begin(), all->end(), byY)->y());
     }
     const auto* axisX = qobject_cast<QValueAxis*>(form.Series1->attachedAxes().at(0));
     ASSERT_NE(axisX, nullptr);
@@ -90,7 +90,8 @@ TEST_F(OdnChartThinningTest, PictureAsWithEveryPoint)
     ASSERT_EQ(thin.size(), full.size());
     const int differing = DifferingPixels(thin, full);
     EXPECT_LT(differing, thin.width() * thin.height() / 200) << differing << " of " << thin.width() * thin.height();
-    SaveComparison(thin, QStringLiteral("odn-chart-thinned.png"), full, QStringLiteral("odn-chart-every-point.png"), differing);
+    SaveComparison(thin, QStringLiteral("odn-chart-thinned.png"), full, QStringLiteral("odn-chart-every-point.png"),
+                   differing);
 }
 
 } // namespace

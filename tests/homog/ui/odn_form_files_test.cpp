@@ -1,14 +1,14 @@
 // The homogeneity window's files and pointers: the move that always brings a
 // line of its own, the cursor on the line that stopped a run, open and drop.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QToolButton>
+
+#include <gtest/gtest.h>
 
 #include "homog/ui/odn_form.h"
 #include "series/ui/pane_file_commands.h"

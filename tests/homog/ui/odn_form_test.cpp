@@ -1,9 +1,3 @@
-#include "homog/ui/odn_form.h"
-#include "series/ui/radio_group.h"
-#include "series/ui/chart_height.h"
-
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -20,11 +14,15 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QValueAxis>
-
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "homog/ui/odn_form.h"
+#include "series/ui/chart_height.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
 #include "support/chart_checks.h"
 #include "support/recording_messages.h"
 

@@ -1,12 +1,10 @@
-#include "series/ui/busy_cursor.h"
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <optional>
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QPlainTextEdit>
-
-#include <optional>
-
+#include "series/ui/busy_cursor.h"
 #include "series/ui/message_service.h"
 
 namespace aqualen::ui {

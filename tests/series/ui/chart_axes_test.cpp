@@ -1,12 +1,10 @@
-#include "series/ui/chart_axes.h"
+#include <QFont>
+#include <QValueAxis>
+#include <limits>
 
 #include <gtest/gtest.h>
 
-#include <QFont>
-#include <QValueAxis>
-
-#include <limits>
-
+#include "series/ui/chart_axes.h"
 #include "support/chart_checks.h"
 
 namespace aqualen::test {

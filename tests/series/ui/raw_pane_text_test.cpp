@@ -1,14 +1,12 @@
-#include "series/ui/raw_pane_text.h"
-
-#include <gtest/gtest.h>
-
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextDocument>
-
 #include <random>
 
+#include <gtest/gtest.h>
+
 #include "series/ui/pane_text.h"
+#include "series/ui/raw_pane_text.h"
 
 namespace aqualen::ui {
 namespace {

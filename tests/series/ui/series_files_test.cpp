@@ -2,8 +2,6 @@
 // without the column dialog, drops, undo, the report file and its failures,
 // and the line a refused series points at.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +12,8 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTextBlock>
+
+#include <gtest/gtest.h>
 
 #include "series/series_file_import.h"
 #include "series/ui/import_dialog.h"
@@ -93,7 +93,8 @@ TEST_F(SeriesFilesTest, MissingFileIsAnErrorAndTheTextStays)
 
 TEST_F(SeriesFilesTest, DroppedFileIsReadIntoThePane)
 {
-    const TempFile file("\xEF\xBB\xBF" "3\n4\n5\n");
+    const TempFile file("\xEF\xBB\xBF"
+                        "3\n4\n5\n");
     ui::AcceptFileDrops(*pane.viewport(), [this](const QString& path) { ui::LoadSeriesFile(nullptr, pane, path); });
     EXPECT_TRUE(DropFile(pane.viewport(), file.Path()));
     EXPECT_EQ(pane.toPlainText(), QStringLiteral("3\n4\n5"));
@@ -175,8 +176,8 @@ TEST(ImportDialog, Screenshot)
         GTEST_SKIP() << "set AQUALEN_SCREENSHOTS to a folder to save screenshots";
     std::string bytes = "Год;Сток, м3/с;Примечание\r\n";
     for (int year = 1950; year < 1990; ++year)
-        bytes += std::to_string(year) + ";" + std::to_string(100 + (year * 37) % 90) + "," +
-                 std::to_string(year % 10) + ";" + (year % 9 == 0 ? "маловодный" : "") + "\r\n";
+        bytes += std::to_string(year) + ";" + std::to_string(100 + (year * 37) % 90) + "," + std::to_string(year % 10) +
+                 ";" + (year % 9 == 0 ? "маловодный" : "") + "\r\n";
     const SeriesTable table = ReadSeriesTable(bytes);
     ui::ImportDialog dialog(table, QStringLiteral("/home/user/Ока_Калуга_сток.csv"), nullptr);
     dialog.show();

@@ -2,17 +2,17 @@
 // text a pane gives and takes, and "Взять ряд из главного окна" through the
 // owner's provider.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QImage>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include "series/ui/pane_series.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/series_files.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
-#include "series/ui/series_files.h"
 #include "support/recording_file_dialogs.h"
 #include "support/recording_inputs.h"
 #include "support/recording_messages.h"
@@ -32,8 +32,8 @@ protected:
 TEST_F(SeriesPaneTest, TextRoundTripsExactlyAndReadsAsBefore)
 {
     // A no-break space, an empty line inside and an empty last line.
-    const QString texts[] = {QString(), QStringLiteral("1"), QStringLiteral("1\n2\n3\n"),
-                             QStringLiteral("1\n\n3"), QString::fromUtf8("\u00A0120\n5")};
+    const QString texts[] = {QString(), QStringLiteral("1"), QStringLiteral("1\n2\n3\n"), QStringLiteral("1\n\n3"),
+                             QString::fromUtf8("\u00A0120\n5")};
     const std::vector<std::string> lines[] = {{}, {"1"}, {"1", "2", "3"}, {"1", "", "3"}, {"\u00A0120", "5"}};
     for (size_t i = 0; i < std::size(texts); ++i) {
         SeriesPane pane;
@@ -155,7 +155,8 @@ TEST_F(SeriesPaneTest, BrokenYearColumnIsNamedAndTakenWithoutYearsOrCancelled)
 
     ASSERT_FALSE(ui::LoadSeriesFile(nullptr, pane, table.Path())) << "cancelled";
     ASSERT_EQ(messages.questions.size(), 1u);
-    EXPECT_TRUE(messages.questions[0].contains(QStringLiteral("пропущены 1951"))) << messages.questions[0].toStdString();
+    EXPECT_TRUE(messages.questions[0].contains(QStringLiteral("пропущены 1951")))
+        << messages.questions[0].toStdString();
     EXPECT_TRUE(messages.questions[0].contains(QStringLiteral("повторены 1952")));
     EXPECT_EQ(pane.Series(), (PaneSeries{QStringLiteral("5"), 1900, QStringLiteral("old")}));
 

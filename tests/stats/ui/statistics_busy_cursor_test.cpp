@@ -1,12 +1,11 @@
-#include "stats/ui/statistics_command.h"
-
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 
+#include <gtest/gtest.h>
+
 #include "series/numeric_lists.h"
 #include "series/ui/busy_cursor.h"
+#include "stats/ui/statistics_command.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::test {

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <QPlainTextEdit>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include "series/numeric_lists.h"
 #include "series/ui/message_service.h"
