@@ -134,9 +134,10 @@ std::string TableRefusal(const std::string& name, const SeriesTable& table)
     return text + "; choose one with --column N";
 }
 
-// A table has two cells or more in most of its lines. A column of numbers
-// with a stray "12 5" or "1 000" among them is still a column: it reads as a
-// pane would, and that line is the one that does not read.
+} // namespace
+
+// A column of numbers with a stray "12 5" or "1 000" among them is still a
+// column: it reads as a pane would, and that line is the one that does not read.
 bool IsTable(const SeriesTable& table)
 {
     size_t filled = 0;
@@ -148,15 +149,16 @@ bool IsTable(const SeriesTable& table)
     return 2 * split > filled;
 }
 
-} // namespace
-
-std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options, std::string& error)
+std::string InputName(const std::string& path)
 {
-    const bool standardInput = path.empty() || path == "-";
-    const std::string name = standardInput ? "standard input" : path;
+    return path.empty() || path == "-" ? "standard input" : path;
+}
+
+std::optional<std::string> ReadInputBytes(const std::string& path, std::string& error)
+{
     std::string reason;
     std::optional<std::string> bytes;
-    if (standardInput) {
+    if (path.empty() || path == "-") {
         bytes = ReadAll(STDIN_FILENO, reason);
     } else {
         const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -167,10 +169,17 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesF
             close(fd);
         }
     }
-    if (!bytes) {
-        error = "cannot read " + name + ": " + reason;
+    if (!bytes)
+        error = "cannot read " + InputName(path) + ": " + reason;
+    return bytes;
+}
+
+std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options, std::string& error)
+{
+    const std::string name = InputName(path);
+    const std::optional<std::string> bytes = ReadInputBytes(path, error);
+    if (!bytes)
         return std::nullopt;
-    }
     const SeriesTable table = ReadSeriesTable(*bytes);
     if (options.column) {
         if (*options.column >= std::max<size_t>(table.columns, 1)) {

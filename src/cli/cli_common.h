@@ -14,6 +14,10 @@
 
 #include "series/series_lines.h"
 
+namespace aqualen {
+struct SeriesTable;
+}
+
 namespace aqualen::cli {
 
 enum ExitStatus : int {
@@ -69,6 +73,17 @@ std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed,
 // `error` to the reason ("cannot read NAME: reason", ...).
 std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
                                           std::string& error);
+
+// The bytes of a file (or of standard input for "-" or an empty name); a
+// folder, a file that cannot be opened or a read error gives nullopt and sets
+// `error` ("cannot read NAME: reason").
+std::optional<std::string> ReadInputBytes(const std::string& path, std::string& error);
+
+// The name a file is called by in messages: its path, or "standard input".
+std::string InputName(const std::string& path);
+
+// A table has two cells or more in most of its lines.
+bool IsTable(const SeriesTable& table);
 
 // Writes "aqualen-cli COMMAND: " and the reason of a read error to `err`;
 // returns kExitUsage.

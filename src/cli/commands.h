@@ -16,6 +16,7 @@ int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunQuantiles(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunOutliers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTrend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunExtend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct ParsedArgs;
 struct SeriesFileOptions;

@@ -30,10 +30,13 @@ const char* kUsage = "Usage: aqualen-cli COMMAND [options] FILE...\n"
                      "         [--decimal SEP] [--column N] [FILE]\n"
                      "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
                      "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+                     "  extend [--decimal SEP] [--first-year Y] [--analogue-first-year Y]\n"
+                     "         STUDIED_FILE ANALOGUE_FILE\n"
                      "\n"
                      "\n"
                      "A series file holds one number per line; a table (columns by tab,\n"
                      "semicolon or blanks) needs --column N, which skips its header line.\n"
+                     "extend reads a year and a value per line, or one column with its first year.\n"
                      "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
                      "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
                      "3 too few lines, 4 usage error or an input that cannot be read,\n"
@@ -86,6 +89,8 @@ int main(int argc, char* argv[])
         return aqualen::cli::RunOutliers(args, std::cout, std::cerr);
     if (command == "trend")
         return aqualen::cli::RunTrend(args, std::cout, std::cerr);
+    if (command == "extend")
+        return aqualen::cli::RunExtend(args, std::cout, std::cerr);
     std::cerr << "aqualen-cli: unknown command '" << command << "'\n" << kUsage;
     return aqualen::cli::kExitUsage;
 }
