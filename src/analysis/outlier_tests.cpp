@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "analysis/analysis_messages.h"
-#include "analysis/curve_sampling.h"
+#include "distributions/curve_sampling.h"
 #include "series/number_text.h"
 #include "stats/bias_correction.h"
 
@@ -126,7 +126,7 @@ OutlierValues SmallestValueStatistics(const std::vector<double>& ascending)
 
 CriticalValues SimulatedCriticalValues(const dist::Fit& fit, int n, double r1, int levelPercent)
 {
-    SeriesSampler sampler(fit, r1, kSeed);
+    dist::SeriesSampler sampler(fit, r1, kSeed);
     std::vector<double> sample(static_cast<size_t>(n));
     std::array<std::vector<double>, kOutlierStatistics> largest, smallest;
     for (int j = 0; j < kOutlierStatistics; ++j) {

@@ -1,8 +1,8 @@
-#include "analysis/curve_sampling.h"
+#include "distributions/curve_sampling.h"
 
 #include <cmath>
 
-namespace aqualen::analysis {
+namespace aqualen::dist {
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr int kStepsPerUnit = 128;
 
 } // namespace
 
-NormalScoreQuantile::NormalScoreQuantile(const dist::Fit& fit)
+NormalScoreQuantile::NormalScoreQuantile(const Fit& fit)
 {
     const int nodes = static_cast<int>(2 * kZLimit * kStepsPerUnit) + 1;
     table_.resize(static_cast<size_t>(nodes));
@@ -19,7 +19,7 @@ NormalScoreQuantile::NormalScoreQuantile(const dist::Fit& fit)
         const double z = -kZLimit + static_cast<double>(i) / kStepsPerUnit;
         // Exceedance in percent, from the upper tail so that large z keep their digits.
         const double exceedance = 50 * std::erfc(z / std::sqrt(2.0));
-        table_[static_cast<size_t>(i)] = dist::ModularQuantile(fit, exceedance);
+        table_[static_cast<size_t>(i)] = ModularQuantile(fit, exceedance);
     }
 }
 
@@ -36,7 +36,7 @@ double NormalScoreQuantile::operator()(double z) const
     return table_[i] + w * (table_[i + 1] - table_[i]);
 }
 
-SeriesSampler::SeriesSampler(const dist::Fit& fit, double r1, unsigned seed)
+SeriesSampler::SeriesSampler(const Fit& fit, double r1, unsigned seed)
     : quantile_(fit), r1_(r1), innovation_(std::sqrt(1 - r1 * r1)), engine_(seed)
 {
 }
@@ -52,4 +52,4 @@ void SeriesSampler::Next(std::vector<double>& sample)
     }
 }
 
-} // namespace aqualen::analysis
+} // namespace aqualen::dist

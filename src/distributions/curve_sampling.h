@@ -14,7 +14,7 @@
 
 #include "distributions/analytic_curve.h"
 
-namespace aqualen::analysis {
+namespace aqualen::dist {
 
 // k of the fitted curve as a function of a standard normal variate z,
 // k = F⁻¹(Φ(z)), tabulated once at steps of 1/128 over |z| ≤ 7.5 and
@@ -24,7 +24,7 @@ namespace aqualen::analysis {
 // value in 10^13) the end value is taken.
 class NormalScoreQuantile {
 public:
-    explicit NormalScoreQuantile(const dist::Fit& fit);
+    explicit NormalScoreQuantile(const Fit& fit);
     double operator()(double z) const;
 
 private:
@@ -35,7 +35,7 @@ private:
 class SeriesSampler {
 public:
     // r1: the lag-one correlation of the Gaussian series (0 for independent values).
-    SeriesSampler(const dist::Fit& fit, double r1, unsigned seed);
+    SeriesSampler(const Fit& fit, double r1, unsigned seed);
     // Fills `sample` (its length is kept) with the next series.
     void Next(std::vector<double>& sample);
 
@@ -47,4 +47,4 @@ private:
     boost::random::normal_distribution<double> normal_;
 };
 
-} // namespace aqualen::analysis
+} // namespace aqualen::dist
