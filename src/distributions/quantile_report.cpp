@@ -175,25 +175,38 @@ std::string CaptionLine(const Fit& fit, char sep)
 QuantileResult RunQuantileRequest(const QuantileRequest& request)
 {
     const SmoothingPoints* smoothing = request.smoothing ? &*request.smoothing : nullptr;
-    QuantileResult result{FitCurve(request.values, request.options, smoothing), std::nullopt};
+    QuantileResult result{FitCurve(request.values, request.options, smoothing), std::nullopt, std::nullopt};
     if (request.options.bandLevel != 0)
         result.band = ConfidenceBand(request.values, result.fit, request.options, request.probabilities, smoothing);
+    if (request.goodnessOfFit)
+        result.goodness = TestQuantileFit(request, result.fit);
     return result;
+}
+
+GoodnessOfFit TestQuantileFit(const QuantileRequest& request, const Fit& fit)
+{
+    return TestGoodnessOfFit(request.values, fit, request.options);
 }
 
 std::vector<std::string> QuantileReport::Lines() const
 {
     std::vector<std::string> lines = parameters;
     lines.emplace_back();
+    if (!goodness.empty()) {
+        lines.insert(lines.end(), goodness.begin(), goodness.end());
+        lines.emplace_back();
+    }
     lines.insert(lines.end(), table.begin(), table.end());
     return lines;
 }
 
 void BuildQuantileReport(const Fit& fit, const Band* band, const std::vector<double>& exceedancePercents, char sep,
-                         QuantileReport& report)
+                         QuantileReport& report, const GoodnessOfFit* goodness)
 {
     report = QuantileReport{};
     report.parameters = ParameterLines(fit, sep);
+    if (goodness)
+        report.goodness = GoodnessOfFitLines(*goodness, sep);
     report.table = QuantileTableLines(fit, band, exceedancePercents, sep);
 }
 
@@ -203,9 +216,17 @@ QuantileComparison CompareDistributions(const QuantileRequest& request)
     FitOptions options = request.options;
     options.bandLevel = 0;
     options.distribution = Distribution::PearsonIII;
-    const Fit pearson = FitCurve(request.values, options, smoothing);
+    QuantileComparison comparison;
+    comparison.pearson = FitCurve(request.values, options, smoothing);
     options.distribution = Distribution::KritskyMenkel;
-    return QuantileComparison{pearson, FitCurve(request.values, options, smoothing)};
+    comparison.kritskyMenkel = FitCurve(request.values, options, smoothing);
+    if (request.goodnessOfFit) {
+        options.distribution = Distribution::PearsonIII;
+        comparison.pearsonGoodness = TestGoodnessOfFit(request.values, comparison.pearson, options);
+        options.distribution = Distribution::KritskyMenkel;
+        comparison.kritskyMenkelGoodness = TestGoodnessOfFit(request.values, comparison.kritskyMenkel, options);
+    }
+    return comparison;
 }
 
 std::vector<std::string> ComparisonLines(const QuantileComparison& comparison,
@@ -227,6 +248,14 @@ std::vector<std::string> ComparisonLines(const QuantileComparison& comparison,
         lines.push_back(label + "\t" + valueOf(label) + "\t" + line.substr(tab + 1));
     }
     lines.emplace_back();
+    for (const auto& [goodness, fit] : {std::pair{&comparison.pearsonGoodness, &comparison.pearson},
+                                        std::pair{&comparison.kritskyMenkelGoodness, &comparison.kritskyMenkel}}) {
+        if (!*goodness)
+            continue;
+        const std::vector<std::string> block = GoodnessOfFitLines(**goodness, sep, DistributionName(fit->distribution));
+        lines.insert(lines.end(), block.begin(), block.end());
+        lines.emplace_back();
+    }
     lines.push_back("P, %\tT, лет\tKp (П-III)\tQp (П-III)\tKp (К–М)\tQp (К–М)");
     for (const double p : exceedancePercents) {
         const double kp = ModularQuantile(comparison.pearson, p);
