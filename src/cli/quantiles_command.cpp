@@ -51,6 +51,13 @@ const char* kQuantilesUsage = "Usage: aqualen-cli quantiles [options] [FILE]\n"
                               "  --compare            Pearson III and Kritsky-Menkel fitted by the same\n"
                               "                       method, side by side: their parameters, then P, T,\n"
                               "                       and Kp, Qp of each (no --dist, no --band)\n"
+                              "  --gof                the criteria of fit after the parameters (of each\n"
+                              "                       curve with --compare): Kolmogorov D, Cramer-von\n"
+                              "                       Mises w2, Anderson-Darling A2 and, from 25 values,\n"
+                              "                       Pearson chi2 over min(10, n/5) classes of equal\n"
+                              "                       probability, each with its p-value by parametric\n"
+                              "                       bootstrap (1000 samples re-estimated by the same\n"
+                              "                       method, fixed seed; not with --method given)\n"
                               "  --decimal SEP        decimal separator for reading and writing, ',' or '.'\n"
                               "                       (default: the locale's)\n"
                               "  --column N           the column N (from 1) of a table file, its header\n"
@@ -87,7 +94,7 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
     const std::optional<ParsedArgs> parsed = ParseArgs(args,
                                                        {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv",
                                                         "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
-                                                       {"--fine", "--compare"}, error);
+                                                       {"--fine", "--compare", "--gof"}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)
@@ -128,6 +135,9 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
     invocation.path = parsed->files.empty() ? std::string() : parsed->files.front();
     invocation.fineGrid = parsed->flags.count("--fine") > 0;
     invocation.compare = parsed->flags.count("--compare") > 0;
+    invocation.request.goodnessOfFit = parsed->flags.count("--gof") > 0;
+    if (invocation.request.goodnessOfFit && invocation.request.options.method == dist::Method::Given)
+        return Usage(err, "--gof tests the curve against a series: not with --method given");
     if (invocation.compare && (invocation.request.options.bandLevel != 0 || parsed->options.count("--dist")))
         return Usage(err, "--compare takes neither --band nor --dist");
     invocation.formula = *formula == 1 ? PlottingFormula::Weibull : PlottingFormula::Chegodayev;
@@ -169,7 +179,7 @@ int WriteReport(const QuantilesInvocation& invocation, std::ostream& out, std::o
         const dist::QuantileResult result = dist::RunQuantileRequest(invocation.request);
         dist::QuantileReport report;
         dist::BuildQuantileReport(result.fit, result.band ? &*result.band : nullptr, invocation.request.probabilities,
-                                  invocation.separator, report);
+                                  invocation.separator, report, result.goodness ? &*result.goodness : nullptr);
         WriteLines(out, report.Lines());
         return kExitReport;
     } catch (const dist::FitRefused& refused) {
