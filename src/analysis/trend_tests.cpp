@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include <boost/math/distributions/students_t.hpp>
 
@@ -81,6 +82,22 @@ std::int64_t PairsWithSlopeAtMost(const std::vector<double>& x, double b)
 // with more than k slopes at most b: a close upper bound for the next slope.
 double KthSlope(const std::vector<double>& x, std::int64_t k, double low, double high, double* next = nullptr)
 {
+    // A zero slope is decided exactly, from the values' own order: a probe
+    // b next to zero shifts y by less than the values' last digit, so the
+    // bisection alone would end on a tiny b (−2E-17) where ties make it 0.
+    if (low < 0 && high > 0) {
+        const std::int64_t below = CountInversions({x.begin(), x.end()});      // slopes < 0
+        const std::int64_t atZero = CountWeakInversions({x.begin(), x.end()}); // slopes ≤ 0
+        if (below < k && k <= atZero) {
+            if (next && atZero > k && 0 < *next)
+                *next = 0;
+            return 0;
+        }
+        if (k <= below)
+            high = std::min(high, -std::numeric_limits<double>::denorm_min());
+        else
+            low = std::max(low, std::numeric_limits<double>::denorm_min());
+    }
     const std::int64_t atLow = PairsWithSlopeAtMost(x, low);
     if (atLow >= k) {
         if (next && atLow > k)

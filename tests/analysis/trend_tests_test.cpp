@@ -28,6 +28,12 @@ TEST(TrendTests, SenSlopeIsTheMedianPairSlope)
     EXPECT_DOUBLE_EQ(SenSlope({1, 3, 5, 7, 9, 11, 13}), 2);        // a linear trend
     EXPECT_DOUBLE_EQ(SenSlope({0, 0, 0, 0, 1, 1, 1, 1}), 1.0 / 6); // constant runs: 12 zeros, then 1/7, 1/6, 1/6
     EXPECT_NEAR(SenSlope({4, 1, 3, 2}), -7.0 / 12, 1e-15);         // slopes −3 −1 −2/3 −0.5 0.5 2: even count
+    // A median among tied zero slopes is 0 exactly, not a rounding-sized number
+    // (the bisection alone stopped at −2.02E-17 here), from either side.
+    EXPECT_EQ(SenSlope({5, 3, 8, 1, 9, 2, 7, 4, 6, 10, 3, 3}), 0.0);
+    EXPECT_EQ(SenSlope({2, 2, 2, 1, 3}), 0.0); // slopes 0 0 −1 0.5, 0 −1 0.5, −1 1, 2
+    // Slopes −1 0 1 1 1 3: away from zero the probes resolve b to the last digit of x(i) − b·i.
+    EXPECT_NEAR(SenSlope({1e6, 1e6 + 1, 1e6, 1e6 + 3}), 1, 1e-9);
 }
 
 TEST(TrendTests, PettittFindsAStepChange)
