@@ -1,6 +1,8 @@
 // The series checks at the lengths their budgets name: trend at 10,000
 // values (under 100 ms), outliers at 100 (under 300 ms, the simulation of
-// 10,000 series included).
+// 10,000 series included), the criteria of fit with their bootstrap at 100
+// (under 1 s for Pearson III by moments, under 3 s for Kritsky–Menkel by
+// likelihood).
 
 #include <random>
 #include <vector>
@@ -9,6 +11,7 @@
 
 #include "analysis/outlier_tests.h"
 #include "analysis/trend_tests.h"
+#include "distributions/goodness_of_fit.h"
 
 namespace {
 
@@ -39,5 +42,22 @@ void BM_Outliers(benchmark::State& state)
         benchmark::DoNotOptimize(aqualen::analysis::ComputeOutliers(values, distribution, 1, 5));
 }
 BENCHMARK(BM_Outliers)->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
+
+void BM_GoodnessOfFit(benchmark::State& state)
+{
+    const std::vector<double> values = Runoff(static_cast<int>(state.range(0)));
+    aqualen::dist::FitOptions options;
+    if (state.range(1)) {
+        options.distribution = aqualen::dist::Distribution::KritskyMenkel;
+        options.method = aqualen::dist::Method::MaxLikelihood;
+    } else {
+        options.distribution = aqualen::dist::Distribution::PearsonIII;
+        options.method = aqualen::dist::Method::Moments;
+    }
+    const aqualen::dist::Fit fit = aqualen::dist::FitCurve(values, options);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(aqualen::dist::TestGoodnessOfFit(values, fit, options));
+}
+BENCHMARK(BM_GoodnessOfFit)->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
 
 } // namespace
