@@ -24,6 +24,17 @@ inline constexpr const char* kConditionsNotMetText = "Условия приве�
 inline constexpr const char* kConditionMetText = "выполнено";
 inline constexpr const char* kConditionFailedText = "не выполнено";
 
+// A pane without its first year: the years are what pairs the two series.
+inline constexpr const char* kStudiedNoYearText =
+    "Задайте первый год исследуемого ряда («Первый год ...» в меню ряда)!";
+inline constexpr const char* kAnalogueNoYearText = "Задайте первый год ряда-аналога («Первый год ...» в меню ряда)!";
+
+// The window's menu item and its handover to the main window.
+inline constexpr const char* kExtensionMenuText = "Приведение к многолетнему периоду ...";
+inline constexpr const char* kSendExtendedText = "Передать продленный ряд в главное окно";
+inline constexpr const char* kExtendedNameSuffix = ", продленный";
+inline constexpr const char* kConditionsNotMetSendText = "Условия приведения не выполнены: ряд не передан!";
+
 // The restored table's header.
 inline constexpr const char* kRestoredHeader = "Год\tАналог\tВосстановлено";
 

@@ -20,6 +20,8 @@
 #include "app/ui/open_on_demand.h"
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
+#include "extension/extension_texts.h"
+#include "extension/ui/extension_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/line_pointer.h"
@@ -48,8 +50,10 @@ TMainForm::TMainForm()
     resize(808, 646 - 30); // outer 808 x 646 less the title bar
     CentreOnScreen(*this);
 
-    // The windows this one owns take its series on request.
-    ProvideSeries(*this, [this] { return Ser1Memo->Series(); });
+    // The windows this one owns take its series on request and may give it theirs.
+    ProvideSeries(
+        *this, [this] { return Ser1Memo->Series(); },
+        [this](const PaneSeries& series) { Ser1Memo->SetSeries(series); });
 
     // Made hidden at start-up, after the main window itself.
     aboutForm_ = new TAboutForm(this);
@@ -97,6 +101,14 @@ void TMainForm::BuildMenu()
         auto* form = findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly);
         if (!form)
             form = new analysis::ui::TAnalysisForm(this);
+        form->show();
+        form->raise();
+        form->activateWindow();
+    });
+    connect(N3->addAction(QString::fromUtf8(extension::kExtensionMenuText)), &QAction::triggered, this, [this] {
+        auto* form = findChild<extension::ui::TExtensionForm*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!form)
+            form = new extension::ui::TExtensionForm(this);
         form->show();
         form->raise();
         form->activateWindow();

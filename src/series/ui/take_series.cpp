@@ -14,14 +14,18 @@ namespace {
 // The provider rides on its owner as a child object, found by its name.
 class ProviderHolder final : public QObject {
 public:
-    ProviderHolder(QWidget& owner, SeriesProvider provider) : QObject(&owner), provider_(std::move(provider))
+    ProviderHolder(QWidget& owner, SeriesProvider provider, SeriesReceiver receiver)
+        : QObject(&owner), provider_(std::move(provider)), receiver_(std::move(receiver))
     {
         setObjectName(QStringLiteral("SeriesProvider"));
     }
     PaneSeries Series() const { return provider_(); }
+    bool Receives() const { return static_cast<bool>(receiver_); }
+    void Receive(const PaneSeries& series) const { receiver_(series); }
 
 private:
     SeriesProvider provider_;
+    SeriesReceiver receiver_;
 };
 
 const ProviderHolder* HolderOf(const QWidget& widget)
@@ -34,10 +38,10 @@ const ProviderHolder* HolderOf(const QWidget& widget)
 
 } // namespace
 
-void ProvideSeries(QWidget& owner, SeriesProvider provider)
+void ProvideSeries(QWidget& owner, SeriesProvider provider, SeriesReceiver receiver)
 {
     delete owner.findChild<ProviderHolder*>(QStringLiteral("SeriesProvider"), Qt::FindDirectChildrenOnly);
-    new ProviderHolder(owner, std::move(provider));
+    new ProviderHolder(owner, std::move(provider), std::move(receiver));
 }
 
 std::optional<PaneSeries> ProvidedSeries(const QWidget& widget)
@@ -60,6 +64,18 @@ bool TakeProvidedSeries(SeriesPane& pane)
         return false;
     }
     pane.SetSeries(*series);
+    return true;
+}
+
+bool PutSeriesInMain(QWidget& widget, const PaneSeries& series)
+{
+    const ProviderHolder* holder = HolderOf(widget);
+    if (!holder || !holder->Receives())
+        return false;
+    if (!holder->Series().text.trimmed().isEmpty() &&
+        AskYesCancel(widget.window(), QString::fromUtf8(kReplaceMainSeriesText)) != Answer::Yes)
+        return false;
+    holder->Receive(series);
     return true;
 }
 

@@ -206,7 +206,7 @@ TEST(MainForm, MenuCarriesEveryCommand)
     for (QAction* a : form.N3->actions())
         calc << a->text();
     EXPECT_EQ(calc, QStringList({"Статистические характеристики", "Корреляция ...", "Проверка на однородность ...",
-                                 "Анализ ряда ..."}));
+                                 "Анализ ряда ...", "Приведение к многолетнему периоду ..."}));
     EXPECT_EQ(form.mnObesp->text(), "Кривая обеспеченности ...");
     EXPECT_EQ(form.mnAbout->text(), "О программе ...");
     EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
