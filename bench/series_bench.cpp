@@ -7,7 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include "series/number_text.h"
+#include "series/series_file_import.h"
 #include "series/series_lines.h"
+#include "series/ui/workbook_reader.h"
+#include "support/zip_bytes.h"
 
 namespace {
 
@@ -54,3 +57,29 @@ void BM_FormatGeneral(benchmark::State& state)
 BENCHMARK(BM_FormatGeneral);
 
 } // namespace
+
+// A 65,535-row .xlsx (a header of shared strings, then years and values) to
+// pane lines: the whole road of "Открыть ряд ..." after the column choice.
+// Goal: under 1 s.
+static void BM_ImportXlsx(benchmark::State& state)
+{
+    QByteArray rows = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c></row>)";
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> flow(1.0, 500.0);
+    for (int r = 2; r <= 65536; ++r)
+        rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"A" + QByteArray::number(r) + "\"><v>" +
+                QByteArray::number(1000 + r) + "</v></c><c r=\"B" + QByteArray::number(r) + "\"><v>" +
+                QByteArray::number(flow(random), 'g', 17) + "</v></c></row>";
+    const QByteArray workbook = aqualen::test::XlsxBytes(rows, "<si><t>Год</t></si><si><t>Расход</t></si>");
+    for (auto _ : state) {
+        aqualen::ui::WorkbookFault fault = aqualen::ui::WorkbookFault::None;
+        const std::optional<aqualen::SeriesTable> table = aqualen::ui::ReadWorkbookSheet(workbook, 0, fault);
+        if (!table || table->rows.size() != 65536) {
+            state.SkipWithError("the workbook did not read");
+            break;
+        }
+        benchmark::DoNotOptimize(aqualen::ColumnLines(*table, 1, true, ','));
+    }
+    state.counters["zip_bytes"] = static_cast<double>(workbook.size());
+}
+BENCHMARK(BM_ImportXlsx)->Unit(benchmark::kMillisecond);

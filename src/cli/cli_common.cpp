@@ -14,6 +14,7 @@
 #include "series/float_fault.h"
 #include "series/series_file_import.h"
 #include "series/ui/decimal_separator.h"
+#include "series/ui/workbook_reader.h"
 
 namespace aqualen::cli {
 
@@ -84,6 +85,13 @@ std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed,
         }
         options.column = static_cast<size_t>(*column - 1);
     }
+    if (const auto sheet = parsed.options.find(kSheetOption); sheet != parsed.options.end()) {
+        if (sheet->second.empty()) {
+            reason = "--sheet takes a sheet's name or its number from 1";
+            return std::nullopt;
+        }
+        options.sheet = sheet->second;
+    }
     return options;
 }
 
@@ -149,6 +157,52 @@ bool IsTable(const SeriesTable& table)
     return 2 * split > filled;
 }
 
+namespace {
+
+// "1 "Лист1", 2 "Данные"": the sheets by number and name.
+std::string SheetList(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i > 0 ? ", " : "") + std::to_string(i + 1) + " \"" + names[i] + "\"";
+    return text;
+}
+
+// The table of the workbook's sheet, or nullopt with the reason in `error`.
+std::optional<SeriesTable> ReadWorkbook(const std::string& name, const QByteArray& bytes,
+                                        const std::optional<std::string>& wanted, std::string& error)
+{
+    ui::WorkbookFault fault = ui::WorkbookFault::None;
+    const std::optional<std::vector<std::string>> names = ui::WorkbookSheetNames(bytes, fault);
+    std::optional<size_t> sheet;
+    if (names && !names->empty())
+        sheet = wanted ? ui::FindSheet(*names, *wanted) : std::optional<size_t>(0);
+    if (names && !names->empty() && !sheet) {
+        error = name + " has no sheet \"" + *wanted + "\" (it holds " + SheetList(*names) + ")";
+        return std::nullopt;
+    }
+    std::optional<SeriesTable> table;
+    if (sheet)
+        table = ui::ReadWorkbookSheet(bytes, *sheet, fault);
+    if (table)
+        return table;
+    switch (fault) {
+    case ui::WorkbookFault::TooManyRows:
+        error = name + ": sheet \"" + (*names)[*sheet] + "\" has more than " + std::to_string(ui::kMaxWorkbookRows) +
+                " rows";
+        break;
+    case ui::WorkbookFault::TooLarge:
+        error = name + ": the workbook is too large for a series";
+        break;
+    default:
+        error = "cannot read " + name + ": not a readable .xlsx, .ods or .xls workbook";
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::string InputName(const std::string& path)
 {
     return path.empty() || path == "-" ? "standard input" : path;
@@ -180,7 +234,17 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesF
     const std::optional<std::string> bytes = ReadInputBytes(path, error);
     if (!bytes)
         return std::nullopt;
-    const SeriesTable table = ReadSeriesTable(*bytes);
+    const QByteArray raw = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    const bool workbook = ui::LooksLikeWorkbook(raw);
+    if (options.sheet && !workbook) {
+        error = name + " is not a workbook: --sheet reads .xlsx, .ods and .xls files";
+        return std::nullopt;
+    }
+    std::optional<SeriesTable> read =
+        workbook ? ReadWorkbook(name, raw, options.sheet, error) : ReadSeriesTable(*bytes);
+    if (!read)
+        return std::nullopt;
+    const SeriesTable& table = *read;
     if (options.column) {
         if (*options.column >= std::max<size_t>(table.columns, 1)) {
             error = name + " has no column " + std::to_string(*options.column + 1) + " (it holds " +
@@ -193,6 +257,8 @@ std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesF
         error = TableRefusal(name, table);
         return std::nullopt;
     }
+    if (workbook)
+        return ColumnLines(table, 0, false, options.separator);
     // One column: the lines as a pane holding the decoded text counts them,
     // every character kept, so that a report reads as it would in the window.
     return SplitLines(DecodeSeriesFile(*bytes));

@@ -51,25 +51,30 @@ std::optional<char> DecimalSeparator(const ParsedArgs& parsed);
 // the command's valued options.
 inline constexpr const char* kDecimalOption = "--decimal";
 inline constexpr const char* kColumnOption = "--column";
+inline constexpr const char* kSheetOption = "--sheet";
 
 // How a series file is read: the separator its numbers are written in (and
 // the report uses) and the table column to take, if one was chosen.
 struct SeriesFileOptions {
     char separator = '.';
-    std::optional<size_t> column; // 0-based; "--column N" counts from 1
+    std::optional<size_t> column;     // 0-based; "--column N" counts from 1
+    std::optional<std::string> sheet; // a workbook's sheet: its name, or its number from 1
 };
 
-// "--decimal" and "--column" of the parsed arguments. Returns nullopt and
+// "--decimal", "--column" and "--sheet" of the parsed arguments. Returns nullopt and
 // sets `reason` (for UsageError) when either has a value it does not take.
 std::optional<SeriesFileOptions> ReadSeriesFileOptions(const ParsedArgs& parsed, std::string& reason);
 
 // Reads a series file (or standard input for "-" or an empty name) through
 // the windows' importer: UTF-8 or the Cyrillic code page, any line ending,
-// a byte-order mark. Without a column, a file of one column gives its lines
-// exactly as a pane holding its text would, and a table (two cells or more in
-// most lines) is refused with its columns named. With a column, that column's cells, a header row left out
-// and the numbers written with the separator. A folder, a file that cannot be
-// opened or a read error is no series either. Refusals return nullopt and set
+// a byte-order mark; a workbook (.xlsx, .ods, .xls, told by its content)
+// through series/ui/workbook_reader, its first sheet or the one of "--sheet".
+// Without a column, a file of one column gives its lines exactly as a pane
+// holding its text would (a workbook's numbers written with the separator),
+// and a table (two cells or more in most lines) is refused with its columns
+// named. With a column, that column's cells, a header row left out and the
+// numbers written with the separator. A folder, a file that cannot be opened
+// or a read error is no series either; nor is "--sheet" for a text file. Refusals return nullopt and set
 // `error` to the reason ("cannot read NAME: reason", ...).
 std::optional<SeriesLines> ReadSeriesFile(const std::string& path, const SeriesFileOptions& options,
                                           std::string& error);

@@ -10,18 +10,21 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kCorrelUsage = "Usage: aqualen-cli correl [--decimal SEP] [--column N] STUDIED_FILE ANALOGUE_FILE\n"
-                           "\n"
-                           "Correlates the studied series with its analogue, one number per line in\n"
-                           "each file (\"-\" reads standard input), and prints the nine report lines.\n"
-                           "  --decimal SEP  decimal separator for reading and writing (default: the\n"
-                           "                 locale's)\n"
-                           "  --column N     the column N (from 1) of a table file, its header line\n"
-                           "                 skipped (a table is refused without it)\n"
-                           "\n"
-                           "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-                           "3 too few lines, 4 usage error or an input that cannot be read,\n"
-                           "5 the report could not be written.\n";
+const char* kCorrelUsage =
+    "Usage: aqualen-cli correl [--decimal SEP] [--column N] [--sheet S] STUDIED_FILE ANALOGUE_FILE\n"
+    "\n"
+    "Correlates the studied series with its analogue, one number per line in\n"
+    "each file (\"-\" reads standard input), and prints the nine report lines.\n"
+    "  --decimal SEP  decimal separator for reading and writing (default: the\n"
+    "                 locale's)\n"
+    "  --column N     the column N (from 1) of a table file, its header line\n"
+    "                 skipped (a table is refused without it)\n"
+    "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+    "                 its name or its number from 1 (default: the first)\n"
+    "\n"
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
@@ -33,7 +36,7 @@ int UsageError(std::ostream& err, const std::string& reason)
 int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {kDecimalOption, kColumnOption}, {}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(args, {kDecimalOption, kColumnOption, kSheetOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {

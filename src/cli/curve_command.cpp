@@ -46,6 +46,8 @@ const char* kCurveUsage = "Usage: aqualen-cli curve [options] VALUES_FILE -o OUT
                           "  --decimal SEP        decimal separator (default: the locale's)\n"
                           "  --column N           the column N (from 1) of a table file, its header\n"
                           "                       line skipped\n"
+                          "  --sheet S            the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                          "                       its name or its number from 1 (default: the first)\n"
                           "  -o, --output FILE    the sheet, PDF or PNG by its extension; an existing\n"
                           "                       file is replaced only once the new one is complete\n"
                           "\n"
@@ -204,11 +206,12 @@ std::optional<int> RunSheet(const CurveRequest& request, const SeriesLines& line
 int RunCurve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed =
-        ParseArgs(args, {"--formula",         "--title", "--axis-name", "--radius", "--max",  "--min",    "--main-step",
-                         "--additional-step", "--dpi",   "--decimal",   "--column", "-o",     "--output", "--dist",
-                         "--method",          "--ratio", "--r1",        "--band",   "--mean", "--cv",     "--cs"},
-                  {"--fine", "--smooth"}, error);
+    const std::optional<ParsedArgs> parsed = ParseArgs(
+        args,
+        {"--formula", "--title",   "--axis-name", "--radius", "--max", "--min",    "--main-step", "--additional-step",
+         "--dpi",     "--decimal", "--column",    "--sheet",  "-o",    "--output", "--dist",      "--method",
+         "--ratio",   "--r1",      "--band",      "--mean",   "--cv",  "--cs"},
+        {"--fine", "--smooth"}, error);
     if (!parsed)
         return UsageError(err, "curve", error, kCurveUsage);
     if (parsed->help)

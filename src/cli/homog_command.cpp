@@ -9,24 +9,26 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kHomogUsage =
-    "Usage: aqualen-cli homog [--row R] [--level L] [--decimal SEP] [--column N] SERIES1_FILE SERIES2_FILE\n"
-    "\n"
-    "Tests two series, one number per line, for homogeneity by the Fisher,\n"
-    "Student and Wilcoxon criteria. '-' reads a series from standard input.\n"
-    "\n"
-    "  --row R        dependence of the series, 0..17 (default 7: R = 0, r(1) = 0):\n"
-    "                 0..6 r(1) = 0.7 ... 0.1, 8..16 R = 0.1 ... 0.9, 17 R = 0.95\n"
-    "  --level L      significance level, 0..12 (default 3: 5 %):\n"
-    "                 0.2 1 2 5 10 20 30 50/40 70 80 90 95 99 %\n"
-    "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
-    "                 (default: the locale's)\n"
-    "  --column N     the column N (from 1) of a table file, its header line\n"
-    "                 skipped (a table is refused without it)\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error or an input that cannot be read,\n"
-    "5 the report could not be written.\n";
+const char* kHomogUsage = "Usage: aqualen-cli homog [--row R] [--level L] [--decimal SEP] [--column N] [--sheet S] "
+                          "SERIES1_FILE SERIES2_FILE\n"
+                          "\n"
+                          "Tests two series, one number per line, for homogeneity by the Fisher,\n"
+                          "Student and Wilcoxon criteria. '-' reads a series from standard input.\n"
+                          "\n"
+                          "  --row R        dependence of the series, 0..17 (default 7: R = 0, r(1) = 0):\n"
+                          "                 0..6 r(1) = 0.7 ... 0.1, 8..16 R = 0.1 ... 0.9, 17 R = 0.95\n"
+                          "  --level L      significance level, 0..12 (default 3: 5 %):\n"
+                          "                 0.2 1 2 5 10 20 30 50/40 70 80 90 95 99 %\n"
+                          "  --decimal SEP  decimal separator for reading and writing, ',' or '.'\n"
+                          "                 (default: the locale's)\n"
+                          "  --column N     the column N (from 1) of a table file, its header line\n"
+                          "                 skipped (a table is refused without it)\n"
+                          "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                          "                 its name or its number from 1 (default: the first)\n"
+                          "\n"
+                          "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+                          "3 too few lines, 4 usage error or an input that cannot be read,\n"
+                          "5 the report could not be written.\n";
 
 int UsageError(std::ostream& err, const std::string& reason)
 {
@@ -50,7 +52,7 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
 {
     std::string error;
     const std::optional<ParsedArgs> parsed =
-        ParseArgs(args, {"--row", "--level", kDecimalOption, kColumnOption}, {}, error);
+        ParseArgs(args, {"--row", "--level", kDecimalOption, kColumnOption, kSheetOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {

@@ -15,7 +15,7 @@ namespace aqualen::cli {
 namespace {
 
 const char* kOutliersUsage = "Usage: aqualen-cli outliers [--dist km|p3] [--r1 INDEX] [--level 1|5|10]\n"
-                             "                            [--decimal SEP] [--column N] [FILE]\n"
+                             "                            [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
                              "\n"
                              "Tests whether the largest and the smallest value of the series in FILE\n"
                              "(standard input when FILE is absent), 5 to 1,000 values, stand out:\n"
@@ -33,6 +33,8 @@ const char* kOutliersUsage = "Usage: aqualen-cli outliers [--dist km|p3] [--r1 I
                              "                 (default: the locale's)\n"
                              "  --column N     the column N (from 1) of a table file, its header line\n"
                              "                 skipped (a table is refused without it)\n"
+                             "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                             "                 its name or its number from 1 (default: the first)\n"
                              "\n"
                              "Exit status: 0 report written, 1 input rejected (a line that does not\n"
                              "read, fewer than 5 or more than 1,000 values, all values equal, no curve\n"
@@ -51,7 +53,7 @@ int RunOutliers(const std::vector<std::string>& args, std::ostream& out, std::os
 {
     std::string error;
     const std::optional<ParsedArgs> parsed =
-        ParseArgs(args, {"--dist", "--r1", "--level", kDecimalOption, kColumnOption}, {}, error);
+        ParseArgs(args, {"--dist", "--r1", "--level", kDecimalOption, kColumnOption, kSheetOption}, {}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)

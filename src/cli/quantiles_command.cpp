@@ -62,6 +62,8 @@ const char* kQuantilesUsage = "Usage: aqualen-cli quantiles [options] [FILE]\n"
                               "                       (default: the locale's)\n"
                               "  --column N           the column N (from 1) of a table file, its header\n"
                               "                       line skipped\n"
+                              "  --sheet S            the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                              "                       its name or its number from 1 (default: the first)\n"
                               "\n"
                               "Exit status: 0 report written, 1 input rejected (the window's message on\n"
                               "standard error, e.g. no curve for these Cv and Cs), 2 floating-point fault,\n"
@@ -91,10 +93,11 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, std::ostre
                                 QuantilesInvocation& invocation)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args,
-                                                       {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv",
-                                                        "--cs", "--p", "--band", "--formula", "--decimal", "--column"},
-                                                       {"--fine", "--compare", "--gof"}, error);
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args,
+                  {"--dist", "--method", "--ratio", "--r1", "--mean", "--cv", "--cs", "--p", "--band", "--formula",
+                   "--decimal", "--column", "--sheet"},
+                  {"--fine", "--compare", "--gof"}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)

@@ -9,7 +9,7 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kStatsUsage = "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [--column N] [FILE]\n"
+const char* kStatsUsage = "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
                           "\n"
                           "Writes the statistics report of the series in FILE (standard input when\n"
                           "FILE is absent), one number per line.\n"
@@ -20,6 +20,8 @@ const char* kStatsUsage = "Usage: aqualen-cli stats [--r1 INDEX] [--decimal SEP]
                           "                 (default: the locale's)\n"
                           "  --column N     the column N (from 1) of a table file, its header line\n"
                           "                 skipped (a table is refused without it)\n"
+                          "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                          "                 its name or its number from 1 (default: the first)\n"
                           "\n"
                           "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
                           "3 too few lines, 4 usage error or an input that cannot be read,\n"
@@ -35,7 +37,8 @@ int UsageError(std::ostream& err, const std::string& reason)
 int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--r1", kDecimalOption, kColumnOption}, {}, error);
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args, {"--r1", kDecimalOption, kColumnOption, kSheetOption}, {}, error);
     if (!parsed)
         return UsageError(err, error);
     if (parsed->help) {

@@ -14,7 +14,7 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kTrendUsage = "Usage: aqualen-cli trend [--level 1|5|10] [--decimal SEP] [--column N] [FILE]\n"
+const char* kTrendUsage = "Usage: aqualen-cli trend [--level 1|5|10] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
                           "\n"
                           "Tests the series in FILE (standard input when FILE is absent), one number\n"
                           "per line in time order, 10 to 10,000 values, for a trend and a change\n"
@@ -28,6 +28,8 @@ const char* kTrendUsage = "Usage: aqualen-cli trend [--level 1|5|10] [--decimal 
                           "                 (default: the locale's)\n"
                           "  --column N     the column N (from 1) of a table file, its header line\n"
                           "                 skipped (a table is refused without it)\n"
+                          "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
+                          "                 its name or its number from 1 (default: the first)\n"
                           "\n"
                           "Exit status: 0 report written, 1 input rejected (a line that does not\n"
                           "read, fewer than 10 or more than 10,000 values, all values equal),\n"
@@ -75,7 +77,8 @@ std::optional<int> LevelOption(const ParsedArgs& parsed)
 int RunTrend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {"--level", kDecimalOption, kColumnOption}, {}, error);
+    const std::optional<ParsedArgs> parsed =
+        ParseArgs(args, {"--level", kDecimalOption, kColumnOption, kSheetOption}, {}, error);
     if (!parsed)
         return Usage(err, error);
     if (parsed->help)

@@ -252,11 +252,24 @@ SeriesTable ReadSeriesTable(std::string_view bytes)
                            [c](std::string_view line) { return Trim(line).find(c) != std::string_view::npos; });
     };
     table.delimiter = holds('\t') ? '\t' : holds(';') ? ';' : ' ';
-    table.rows.reserve(lines.size());
-    for (const std::string_view line : lines) {
-        table.rows.push_back(SplitCells(line, table.delimiter));
-        table.columns = std::max(table.columns, table.rows.back().size());
-    }
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(lines.size());
+    for (const std::string_view line : lines)
+        rows.push_back(SplitCells(line, table.delimiter));
+    const char delimiter = table.delimiter;
+    table = TableOfRows(std::move(rows));
+    table.delimiter = delimiter;
+    return table;
+}
+
+SeriesTable TableOfRows(std::vector<std::vector<std::string>> rows)
+{
+    while (!rows.empty() && rows.back().empty())
+        rows.pop_back();
+    SeriesTable table;
+    table.rows = std::move(rows);
+    for (const std::vector<std::string>& row : table.rows)
+        table.columns = std::max(table.columns, row.size());
     if (table.rows.size() > 1)
         table.header = std::any_of(table.rows[0].begin(), table.rows[0].end(),
                                    [](const std::string& cell) { return IsCaption(cell); });

@@ -34,6 +34,11 @@ std::string DecodeSeriesFile(std::string_view bytes);
 // lines elsewhere stay as rows without cells.
 SeriesTable ReadSeriesTable(std::string_view bytes);
 
+// A table of cells read some other way (a workbook's sheet): rows without
+// cells at the end dropped, the width counted and the header guessed as for
+// a file.
+SeriesTable TableOfRows(std::vector<std::vector<std::string>> rows);
+
 // A plain column of numbers goes straight into a pane; a table, or a column
 // under a header, needs the user to look at it first.
 bool NeedsColumnChoice(const SeriesTable& table);

@@ -32,10 +32,17 @@ public:
         tablesShown.push_back(table);
         return columnAnswer;
     }
+    std::optional<int> ChooseSheet(QWidget*, const QStringList& sheets, const QString&) override
+    {
+        sheetsShown.push_back(sheets);
+        return sheetAnswer;
+    }
 
     QString openAnswer;
     QString saveAnswer;
     std::optional<ui::ColumnChoice> columnAnswer;
+    std::optional<int> sheetAnswer = 0;
+    std::vector<QStringList> sheetsShown;
     std::vector<QString> suggestedNames;
     std::vector<SeriesTable> tablesShown;
 };

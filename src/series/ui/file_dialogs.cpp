@@ -1,6 +1,8 @@
 #include "series/ui/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
 
 #include "series/series_file_import.h"
 #include "series/ui/import_dialog.h"
@@ -13,9 +15,10 @@ class QtFileDialogs final : public FileDialogs {
 public:
     QString OpenName(QWidget* parent) override
     {
-        return QFileDialog::getOpenFileName(
-            parent, QStringLiteral("Открыть ряд"), QString(),
-            QStringLiteral("Текстовые файлы (*.txt *.csv *.dat *.prn *.tsv);;Все файлы (*)"));
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Открыть ряд"), QString(),
+                                            QStringLiteral("Ряды (*.txt *.csv *.dat *.prn *.tsv *.xlsx *.ods *.xls);;"
+                                                           "Текстовые файлы (*.txt *.csv *.dat *.prn *.tsv);;"
+                                                           "Книги (*.xlsx *.ods *.xls);;Все файлы (*)"));
     }
 
     QString SaveName(QWidget* parent, const QString& suggested) override
@@ -31,6 +34,17 @@ public:
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.Choice();
+    }
+
+    std::optional<int> ChooseSheet(QWidget* parent, const QStringList& sheets, const QString& fileName) override
+    {
+        bool chosen = false;
+        const QString sheet = QInputDialog::getItem(
+            parent, QStringLiteral("Открыть ряд"),
+            QStringLiteral("Лист книги «%1»:").arg(QFileInfo(fileName).fileName()), sheets, 0, false, &chosen);
+        if (!chosen)
+            return std::nullopt;
+        return static_cast<int>(sheets.indexOf(sheet));
     }
 };
 

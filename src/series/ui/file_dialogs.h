@@ -4,6 +4,7 @@
 // so that nothing ever blocks.
 
 #include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <optional>
 
@@ -32,6 +33,8 @@ public:
     // The column of a table to read; nothing when cancelled.
     virtual std::optional<ColumnChoice> ChooseColumn(QWidget* parent, const SeriesTable& table,
                                                      const QString& fileName) = 0;
+    // The sheet of a workbook of several to read (from 0); nothing when cancelled.
+    virtual std::optional<int> ChooseSheet(QWidget* parent, const QStringList& sheets, const QString& fileName) = 0;
 };
 
 // The dialogs in use; Qt's unless a test set others.

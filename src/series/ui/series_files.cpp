@@ -18,6 +18,7 @@
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/series_pane.h"
+#include "series/ui/workbook_reader.h"
 
 namespace aqualen::ui {
 
@@ -108,6 +109,45 @@ QString BrokenYearsQuestion(const YearColumn& years)
         .arg(faults.join(QStringLiteral("; ")));
 }
 
+QString WorkbookFaultMessage(WorkbookFault fault, const QString& path, const QString& sheet)
+{
+    switch (fault) {
+    case WorkbookFault::TooManyRows:
+        return QStringLiteral("На листе «%1» книги «%2» больше %3 строк!")
+            .arg(sheet, Shown(path))
+            .arg(kMaxWorkbookRows);
+    case WorkbookFault::TooLarge:
+        return QStringLiteral("Книга «%1» слишком велика для ряда!").arg(Shown(path));
+    default:
+        return QStringLiteral("Не удалось прочитать книгу «%1»!").arg(Shown(path));
+    }
+}
+
+// The table of a workbook's sheet: the only one, or the one the user picks.
+std::optional<SeriesTable> ReadWorkbookTable(QWidget* parent, const QByteArray& bytes, const QString& path)
+{
+    WorkbookFault fault = WorkbookFault::None;
+    const std::optional<std::vector<std::string>> names = WorkbookSheetNames(bytes, fault);
+    if (!names || names->empty()) {
+        ShowError(parent, WorkbookFaultMessage(fault, path, {}));
+        return std::nullopt;
+    }
+    int sheet = 0;
+    if (names->size() > 1) {
+        QStringList shown;
+        for (const std::string& name : *names)
+            shown << QString::fromStdString(name);
+        const std::optional<int> chosen = Files().ChooseSheet(parent, shown, path);
+        if (!chosen || *chosen < 0 || *chosen >= shown.size())
+            return std::nullopt;
+        sheet = *chosen;
+    }
+    std::optional<SeriesTable> table = ReadWorkbookSheet(bytes, static_cast<size_t>(sheet), fault);
+    if (!table)
+        ShowError(parent, WorkbookFaultMessage(fault, path, QString::fromStdString((*names)[sheet])));
+    return table;
+}
+
 } // namespace
 
 std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& path)
@@ -126,7 +166,14 @@ std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& pat
         ShowError(parent, QStringLiteral("Не удалось прочитать файл «%1»!").arg(Shown(path)));
         return std::nullopt;
     }
-    const SeriesTable table = ReadSeriesTable(std::string_view(bytes.constData(), bytes.size()));
+    std::optional<SeriesTable> read;
+    if (LooksLikeWorkbook(bytes))
+        read = ReadWorkbookTable(parent, bytes, path);
+    else
+        read = ReadSeriesTable(std::string_view(bytes.constData(), bytes.size()));
+    if (!read)
+        return std::nullopt;
+    const SeriesTable& table = *read;
     const char separator = SystemDecimalSeparator();
     ImportedSeries imported;
     imported.name = QFileInfo(path).completeBaseName();

@@ -1,8 +1,9 @@
 #pragma once
 // Series panes and files: a series file read into a pane (by a menu, a
 // context menu or a drop), and a report pane written to a UTF-8 text file.
-// Reading goes through the one importer of src/series; a table asks the user
-// for its column first.
+// Reading goes through the one importer of src/series (a workbook through
+// series/ui/workbook_reader, the sheet asked for when it has several); a
+// table asks the user for its column first.
 
 #include <QString>
 #include <functional>
