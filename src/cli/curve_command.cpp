@@ -9,6 +9,7 @@
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "curve/analytic_fit.h"
+#include "curve/auto_scale.h"
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
 #include "curve/sheet_update.h"
@@ -31,9 +32,15 @@ const char* kCurveUsage = "Usage: aqualen-cli curve [options] VALUES_FILE -o OUT
                           "  --title TEXT         title under the graph (default none)\n"
                           "  --axis-name TEXT     caption of the value axis (default \"Q, м3/с\")\n"
                           "  --radius 1..20       point radius in steps of 0.06 cm (default 3)\n"
-                          "  --max X --min X      value scale ends (default 17 and 0)\n"
-                          "  --main-step X        step of the labelled divisions (default 1)\n"
-                          "  --additional-step X  step of the dotted divisions (default 0.2)\n"
+                          "  --max X --min X      value scale ends\n"
+                          "  --main-step X        step of the labelled divisions\n"
+                          "  --additional-step X  step of the dotted divisions\n"
+                          "                       Without these four the scale is chosen from the\n"
+                          "                       values, the smoothing curve and the analytic curve\n"
+                          "                       with its band: steps of 1, 2 or 5 x 10^k, 8 to 20\n"
+                          "                       labelled divisions, from 0 unless the values lie\n"
+                          "                       high above it. Giving any of them sets the scale by\n"
+                          "                       hand, the others defaulting to 17, 0, 1 and 0.2.\n"
                           "  --dpi N              PNG resolution, 30..1200 (default 150)\n"
                           "  --dist p3|km         draw the analytic curve in red: Pearson III or\n"
                           "                       Kritsky-Menkel (default none)\n"
@@ -88,6 +95,7 @@ struct CurveRequest {
     SeriesFileOptions fileOptions;
     PlottingFormula formula = PlottingFormula::Weibull;
     SheetInput input;
+    bool autoScale = true; // none of the four scale options was given
     dist::FitOptions analytic;
 };
 
@@ -154,8 +162,10 @@ std::optional<int> ParseCurve(const ParsedArgs& parsed, CurveRequest& request, s
         {"--main-step", defaults.MainStep},
         {"--additional-step", defaults.AdditionalStep},
     }};
-    for (size_t i = 0; i < scaleBoxes.size(); ++i)
+    for (size_t i = 0; i < scaleBoxes.size(); ++i) {
         input.scaleTexts[i] = OptionText(parsed, scaleBoxes[i].first, FormatGeneral(scaleBoxes[i].second, *separator));
+        request.autoScale = request.autoScale && !parsed.options.count(scaleBoxes[i].first);
+    }
     input.seriesOn = true;
     input.smoothCurve = parsed.flags.count("--smooth") > 0;
     return std::nullopt;
@@ -163,7 +173,9 @@ std::optional<int> ParseCurve(const ParsedArgs& parsed, CurveRequest& request, s
 
 // The sheet of the request, through the parameters dialog's own OK sequence
 // on a grid holding the values; then the band, which the window computes
-// apart. Gives the exit status of a refusal written to `err`.
+// apart; then, unless the scale was given, the scale chosen from all three,
+// as the dialog's "Подобрать по ряду" does. Gives the exit status of a
+// refusal written to `err`.
 std::optional<int> RunSheet(const CurveRequest& request, const SeriesLines& lines, CurveSettings& settings,
                             std::ostream& err)
 {
@@ -191,6 +203,14 @@ std::optional<int> RunSheet(const CurveRequest& request, const SeriesLines& line
     try {
         if (const std::optional<BandRequest> band = MakeBandRequest(settings))
             settings.Analytic.Band = ComputeBand(*band);
+        if (request.autoScale) {
+            const AutoScale chosen = AutoScaleOf(settings);
+            if (!chosen.scale) {
+                err << chosen.refusal << "\n";
+                return kExitRejected;
+            }
+            StoreScale(settings, *chosen.scale);
+        }
     } catch (const dist::FitRefused& refused) {
         err << refused.what() << "\n";
         return kExitRejected;

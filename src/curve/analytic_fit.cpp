@@ -19,17 +19,20 @@ std::vector<double> SeriesOf(const CurveSettings& settings)
     return values;
 }
 
-// The smoothing parabola's value at a probability: its sheet height turned
-// back into a value of the scale.
 double SmoothingValueAt(const CurveSettings& s, double probability)
 {
-    const long double x = ProbabilityToX(s.FineGrid, probability);
+    return SmoothingValueAtX(s, ProbabilityToX(s.FineGrid, probability));
+}
+
+} // namespace
+
+double SmoothingValueAtX(const CurveSettings& s, double sheetX)
+{
+    const long double x = sheetX;
     const long double y = s.CurveA * x * x + s.CurveB * x + s.CurveC;
     const long double range = static_cast<long double>(s.ScaleMax) - s.ScaleMin;
     return static_cast<double>(s.ScaleMin + y * range / kAxisHeight);
 }
-
-} // namespace
 
 std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& settings)
 {

@@ -11,6 +11,10 @@
 
 namespace aqualen {
 
+// The smoothing parabola's value at a sheet x (cm): its sheet height turned
+// back into a value of the scale it was fitted on.
+double SmoothingValueAtX(const CurveSettings& settings, double sheetX);
+
 // The smoothing curve's values at P = 5, 50 and 95 %, read off its parabola
 // on the sheet (empty while no smoothing curve is drawn).
 std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& settings);

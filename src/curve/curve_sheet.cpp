@@ -6,6 +6,7 @@
 #include <string>
 
 #include "curve/probability_scale.h"
+#include "curve/scale_check.h"
 #include "curve/sheet_polyline.h"
 #include "distributions/analytic_curve.h"
 #include "series/float_fault.h"
@@ -40,12 +41,13 @@ struct Divisions {
     double sheetStep = 0;
 };
 
-Divisions DivisionsOf(double scaleMin, double scaleMax, double step)
+Divisions DivisionsOf(double scaleMin, double scaleMax, double step, bool main)
 {
     const long double range = static_cast<long double>(scaleMax) - scaleMin;
     if (!(range > 0) || !(step > 0))
         return {};
-    const long double count = std::trunc(range / step);
+    // A dotted line lost at the top lies under the solid one anyway.
+    const long double count = main ? MainDivisionCount(scaleMax, scaleMin, step) : std::trunc(range / step);
     if (!(count <= kMaxDivisions))
         return {};
     const long double sheetStep = kAxisHeight * step / range;
@@ -81,8 +83,8 @@ public:
             Line(scale_[i].Position, 0, scale_[i].Position, kAxisHeight);
         }
 
-        const Divisions main = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.MainStep);
-        const Divisions additional = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.AdditionalStep);
+        const Divisions main = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.MainStep, true);
+        const Divisions additional = DivisionsOf(s_.ScaleMin, s_.ScaleMax, s_.AdditionalStep, false);
         canvas_.SetPenStyle(PenStyle::Dotted);
         for (int32_t k = 1; k <= additional.count; ++k) {
             const double y = StoreDouble(k * static_cast<long double>(additional.sheetStep));

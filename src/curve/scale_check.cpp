@@ -7,6 +7,9 @@ namespace aqualen {
 namespace {
 
 constexpr long double kMaxDivisions = 1000;
+// Far above the rounding of a few decimal texts (some 1e-16 of the
+// quotient), far below what a typed end could mean.
+constexpr long double kDecimalSlack = 1e-12L;
 
 // How many steps fit into the range, or infinity when they cannot be counted.
 long double DivisionCount(long double range, double step)
@@ -32,6 +35,15 @@ std::optional<std::string> ScaleSettingsError(double scaleMax, double scaleMin, 
     if (DivisionCount(range, additionalStep) > kMaxDivisions)
         return "Слишком много промежуточных делений шкалы (больше 1000)!";
     return std::nullopt;
+}
+
+long double MainDivisionCount(double scaleMax, double scaleMin, double mainStep)
+{
+    const long double quotient = (static_cast<long double>(scaleMax) - scaleMin) / mainStep;
+    const long double count = std::trunc(quotient);
+    if (std::isfinite(count) && count + 1 - quotient <= kDecimalSlack * (count + 1))
+        return count + 1;
+    return count;
 }
 
 } // namespace aqualen

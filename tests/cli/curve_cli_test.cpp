@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -114,8 +115,67 @@ TEST(CurveCli, UsageErrors)
     const CliResult help = RunCli("curve --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--smooth"), std::string::npos);
+    EXPECT_NE(help.out.find("the scale is chosen from the"), std::string::npos);
     // A folder that does not exist: refused, nothing left behind.
     EXPECT_NE(RunCli("curve '" + values + "' -o /nonexistent-aqualen/x.png").status, 0);
+}
+
+// 60 annual flows from 445 to 1366.
+std::string SixtyFlows()
+{
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += std::to_string(445 + (i * 37) % 60 * 921 / 59) + "\n";
+    return text;
+}
+
+// The words of the sheet's text, as a PDF reader extracts them.
+std::string SheetWords(const std::string& pdf)
+{
+    return " " + Capture("pdftotext -raw '" + pdf + "' - | tr -s ' \n' '  '");
+}
+
+bool HasWord(const std::string& words, const std::string& word)
+{
+    return words.find(" " + word + " ") != std::string::npos;
+}
+
+TEST(CurveCli, TheScaleFollowsTheValuesUnlessGiven)
+{
+    ASSERT_EQ(std::system("command -v pdftotext >/dev/null 2>&1"), 0) << "pdftotext (poppler-utils) is needed";
+    const std::string values = WriteScratchFile("flows.txt", SixtyFlows());
+    const std::string pdf = ScratchDir() + "/flows.pdf";
+    const struct {
+        std::string options;
+        std::vector<std::string> shown, absent;
+    } cases[] = {
+        {"", {"0", "700", "1400"}, {"17", "1500"}},                         // 0..1400 by 100
+        {"--dist p3 --band 95 --smooth", {"-200", "2200"}, {"17", "1500"}}, // and the band
+        {"--max 20", {"0", "17", "19"}, {"1400"}},                          // by hand, the rest defaults
+        {"--min 400 --max 1400 --main-step 100 --additional-step 20", {"400", "1400"}, {"0", "1500"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        std::remove(pdf.c_str());
+        const CliResult result = RunCli("curve --decimal . " + c.options + " '" + values + "' -o '" + pdf + "'");
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::string words = SheetWords(pdf);
+        for (const std::string& word : c.shown)
+            EXPECT_TRUE(HasWord(words, word)) << word << " in" << words;
+        for (const std::string& word : c.absent)
+            EXPECT_FALSE(HasWord(words, word)) << word << " in" << words;
+    }
+}
+
+TEST(CurveCli, ValuesBeyondAnyScaleAreRejected)
+{
+    const std::string values = WriteScratchFile("beyond.txt", "1.7e308\n1.7e308\n1.7e308\n1.7e308\n1.7e308\n");
+    const std::string out = ScratchDir() + "/beyond.png";
+    std::remove(out.c_str());
+    const CliResult result = RunCli("curve --decimal . '" + values + "' -o '" + out + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Шкалу по этим значениям подобрать нельзя"), std::string::npos) << result.err;
+    EXPECT_FALSE(Exists(out));
 }
 
 TEST(CurveCli, ReadsValuesFromStandardInput)
