@@ -27,6 +27,7 @@
 #include "series/ui/line_pointer.h"
 #include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_files.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
@@ -170,6 +171,11 @@ void TMainForm::BuildPanes()
     Splitter1->setSizes({190, 808 - 190 - 3});
     setCentralWidget(Splitter1);
 
+    OutPutFreshness = new ReportFreshness(*OutPutMemo);
+    OutPutFreshness->AddSource(*Ser1Memo);
+    OutPutFreshness->AddChoice(*RadioGroup1);
+    OutPutFreshness->SetPathSource([this] { return seriesPath_; });
+
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
@@ -184,7 +190,8 @@ void TMainForm::mnOpenClick()
 
 void TMainForm::mnSaveClick()
 {
-    SaveReport(this, *OutPutMemo, seriesPath_);
+    if (OutPutFreshness->ConfirmSave(this))
+        SaveReport(this, *OutPutMemo, OutPutFreshness->SourcePath());
 }
 
 void TMainForm::mnCloseClick()
@@ -200,6 +207,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::mnStatHarClick()
 {
+    const ReportRun run(*OutPutFreshness);
     const int unreadable = RunStatisticsCommand(this, *Ser1Memo, *OutPutMemo, series_, RadioGroup1->ItemIndex());
     if (unreadable >= 0)
         PointAtLine(*Ser1Memo, unreadable, StatusBar1);

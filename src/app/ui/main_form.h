@@ -18,6 +18,7 @@ class QStatusBar;
 namespace aqualen::ui {
 
 class RadioGroup;
+class ReportFreshness;
 class TAboutForm;
 class TCorrelForm;
 class TOdnForm;
@@ -49,6 +50,8 @@ public:
     QPlainTextEdit* OutPutMemo = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;
+    // Whether OutPutMemo still belongs to the series and r(1) shown.
+    ReportFreshness* OutPutFreshness = nullptr;
 
     // Windows of the menu, made on first use.
     TAboutForm* AboutForm() const;

@@ -32,6 +32,7 @@
 #include "series/ui/pane_file_commands.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
@@ -215,6 +216,7 @@ void TCorrelForm::BuildChart()
 
 void TCorrelForm::btnRunClick()
 {
+    const ReportRun run(FileCommands->Freshness());
     RunGuarded(this, [this] {
         const BusyCursor busy({MemoSer1, MemoSer2});
         const SeriesLines studied = PaneLines(*MemoSer1);

@@ -30,6 +30,7 @@
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/report_freshness.h"
 
 namespace aqualen::ui {
 
@@ -347,6 +348,7 @@ void TObespForm::bbParametersClick()
             ParamDlg->PageAnalytic->SetR1Source([this] { return r1Source_ ? r1Source_() : 0; });
         }
         if (ParamDlg->exec() == QDialog::Accepted) {
+            ++sheetEdition_;
             view_.SheetReady = true;
             StartBand();
             RefreshQuantiles();
@@ -409,8 +411,10 @@ void TObespForm::bbQuantilesClick()
             return;
         }
         WaitForBand();
-        if (!QuantilesForm)
+        if (!QuantilesForm) {
             QuantilesForm = new TQuantilesForm(this);
+            QuantilesForm->Freshness->AddSignature([this] { return QString::number(sheetEdition_); });
+        }
         if (!WriteQuantiles())
             return;
         QuantilesForm->show();
@@ -443,7 +447,11 @@ void TObespForm::RefreshQuantiles()
     // An open report never shows the numbers of a curve no longer on the
     // sheet: it follows the new curve (its limits once they are known), and
     // goes when there is no curve.
-    if (!QuantilesForm || !QuantilesForm->isVisible())
+    if (!QuantilesForm)
+        return;
+    // A report the new sheet could not replace is marked as the former one's.
+    QuantilesForm->Freshness->Recheck();
+    if (!QuantilesForm->isVisible())
         return;
     if (!settings_.Analytic.Fit)
         QuantilesForm->hide();

@@ -112,6 +112,9 @@ private:
     // The quantile report of the sheet's curve; false when it was refused.
     bool WriteQuantiles();
     void RefreshQuantiles();
+    // Counts the sheets confirmed with OK: the quantile report names the one
+    // it was written for, and shows itself out of date under a later one.
+    int sheetEdition_ = 0;
 };
 
 } // namespace aqualen::ui

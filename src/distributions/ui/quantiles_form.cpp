@@ -17,6 +17,7 @@
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_files.h"
 
 namespace aqualen::ui {
@@ -68,6 +69,7 @@ TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
 
     OutPutMemo = MakeReportPane(this, "OutPutMemo");
     OutPutMemo->setReadOnly(true);
+    Freshness = new ReportFreshness(*OutPutMemo);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,6 +118,7 @@ std::optional<dist::Band> TQuantilesForm::BandAtList() const
 
 void TQuantilesForm::Redraw()
 {
+    const ReportRun run(*Freshness);
     OutPutMemo->clear();
     table_.clear();
     edProbabilities->setText(QString::fromStdString(dist::ProbabilityListText(probabilities_, separator_)));
@@ -220,7 +223,7 @@ void TQuantilesForm::btnCopyClick()
 void TQuantilesForm::btnSaveClick()
 {
     RunGuarded(this, [&] {
-        if (OutPutMemo->document()->isEmpty())
+        if (OutPutMemo->document()->isEmpty() || !Freshness->ConfirmSave(this))
             return;
         const QString path = Files().SaveName(this, QStringLiteral("квантили.txt"));
         if (path.isEmpty())

@@ -22,6 +22,8 @@ class QPushButton;
 
 namespace aqualen::ui {
 
+class ReportFreshness;
+
 class TQuantilesForm : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +44,9 @@ public:
     QLabel* lbProbabilities = nullptr;
     QLineEdit* edProbabilities = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
+    // Whether the report still belongs to the sheet it was written for: the
+    // owner adds the sheet as a signature and rechecks after the sheet changed.
+    ReportFreshness* Freshness = nullptr;
 
 public slots:
     // The table (its header and rows) to the clipboard.

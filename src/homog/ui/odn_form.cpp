@@ -43,6 +43,7 @@
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
 #include "series/ui/report_chart.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
@@ -104,6 +105,9 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     BuildSeriesPanel();
     BuildOutputPanel();
     FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
+    // The verdicts hold for the dependence and the level they were tested at.
+    FileCommands->Freshness().AddChoice(*RadioGroup1);
+    FileCommands->Freshness().AddChoice(*RadioGroup2);
     AddTakeSeriesAction(*MemoSer1);
     AddTakeSeriesAction(*MemoSer2);
 
@@ -327,6 +331,7 @@ private:
 
 void TOdnForm::btnRunClick()
 {
+    const ReportRun run(FileCommands->Freshness());
     RunGuarded(this, [this] {
         const BusyCursor busy({MemoSer1, MemoSer2});
         const SeriesLines first = PaneLines(*MemoSer1);

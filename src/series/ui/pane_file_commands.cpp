@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QPlainTextEdit>
 
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_files.h"
 
 namespace aqualen::ui {
@@ -11,6 +12,10 @@ namespace aqualen::ui {
 PaneFileCommands::PaneFileCommands(QWidget& window, const QList<QPlainTextEdit*>& seriesPanes, QPlainTextEdit& report)
     : QObject(&window), window_(window), panes_(seriesPanes)
 {
+    freshness_ = new ReportFreshness(report);
+    for (QPlainTextEdit* pane : panes_)
+        freshness_->AddSource(*pane);
+    freshness_->SetPathSource([this] { return seriesPath_; });
     for (int i = 0; i < panes_.size(); ++i) {
         QPlainTextEdit& pane = *panes_[i];
         auto* open = new QAction(QStringLiteral("Открыть ряд ..."), &pane);
@@ -31,7 +36,10 @@ PaneFileCommands::PaneFileCommands(QWidget& window, const QList<QPlainTextEdit*>
     save_->setShortcutContext(Qt::WindowShortcut);
     report.addAction(save_);
     ShowActionsInContextMenu(report);
-    connect(save_, &QAction::triggered, this, [this, &report] { SaveReport(&window_, report, seriesPath_); });
+    connect(save_, &QAction::triggered, this, [this, &report] {
+        if (freshness_->ConfirmSave(&window_))
+            SaveReport(&window_, report, freshness_->SourcePath());
+    });
 }
 
 void PaneFileCommands::Load(int pane, const QString& path)
