@@ -43,8 +43,9 @@ SeriesTable TableOfRows(std::vector<std::vector<std::string>> rows);
 // under a header, needs the user to look at it first.
 bool NeedsColumnChoice(const SeriesTable& table);
 
-// The column offered first: the last one whose first data cell is a number,
-// else the last column.
+// The column offered first: the last one in which most data rows hold a
+// number (a year column is numbers too, and comes first), else the one with
+// the most numbers.
 size_t DefaultColumn(const SeriesTable& table);
 
 // The pane lines of one column, the header row left out when `skipHeader`.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "curve/series_grid_cells.h"
 #include "curve/ui/param_dlg.h"
@@ -15,10 +16,78 @@
 #include "curve/ui/up_down.h"
 #include "series/series_lines.h"
 #include "series/ui/message_service.h"
+#include "series/ui/pasted_series.h"
 #include "series/ui/series_files.h"
 #include "series/ui/take_series.h"
 
 namespace aqualen::ui {
+
+namespace {
+
+// The first of the empty value cells directly above `row`; `row` itself
+// when the cell above holds a value.
+int FirstEmptyRowAbove(const SeriesGridCells& cells, int row)
+{
+    int first = row;
+    while (first > 1 && cells.Get(SeriesGridCells::kValueColumn, first - 1).empty())
+        --first;
+    return first;
+}
+
+// The rows PasteCells moves down by: its row breaks less one at the very end.
+int PastedRowBreaks(std::string_view text)
+{
+    if (text.ends_with('\n'))
+        text.remove_suffix(1);
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+QString EmptyRowsQuestion(int first, int start)
+{
+    const QString rows = first + 1 == start
+                             ? QStringLiteral("Строка %1 над вставкой пуста").arg(first)
+                             : QStringLiteral("Строки %1–%2 над вставкой пусты").arg(first).arg(start - 1);
+    return QStringLiteral("%1, и ряд начнется с пропуска.\nВставить с %2-й строки?\n(«Нет» — вставить с %3-й строки.)")
+        .arg(rows)
+        .arg(first)
+        .arg(start);
+}
+
+} // namespace
+
+void PasteIntoGrid(TParamDlg& dialog, const QString& text)
+{
+    const PastedSeries pasted = TakePastedSeries(&dialog, text);
+    if (pasted.kind == PastedSeries::Kind::Cancelled)
+        return;
+    std::string block;
+    if (pasted.kind == PastedSeries::Kind::Column) {
+        for (size_t i = 0; i < pasted.column.lines.size(); ++i)
+            block += (i > 0 ? "\n" : "") + pasted.column.lines[i];
+    } else {
+        block = pasted.text.toStdString();
+    }
+    SeriesGridCells& cells = dialog.GridCells->Cells();
+    int start = dialog.StringGrid1->CurrentRow();
+    // A block that runs past the last row grows the table to hold it, and
+    // the empty rows above it would silently become points of the series.
+    const int first = FirstEmptyRowAbove(cells, start);
+    if (first < start && start + PastedRowBreaks(block) > dialog.PointCount()) {
+        switch (AskYesNoCancel(&dialog, EmptyRowsQuestion(first, start))) {
+        case Answer::Yes:
+            start = first;
+            break;
+        case Answer::No:
+            break;
+        case Answer::Cancel:
+            return;
+        }
+    }
+    const int lastRow = PasteCells(cells, SeriesGridCells::kValueColumn, start, block);
+    dialog.GridCells->CellsChanged();
+    dialog.StringGrid1->SetCurrentRow(start);
+    CoverPastedRows(dialog, lastRow);
+}
 
 void CoverPastedRows(TParamDlg& dialog, int lastRow)
 {

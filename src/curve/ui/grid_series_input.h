@@ -1,6 +1,6 @@
 #pragma once
 // How a series comes into the parameters dialog's grid besides typing: a
-// paste that runs past the last row, and a dropped file; and where the grid
+// paste (of one column or several, past the last row), and a dropped file; and where the grid
 // points after a cell was refused.
 
 class QString;
@@ -8,6 +8,13 @@ class QString;
 namespace aqualen::ui {
 
 class TParamDlg;
+
+// Ctrl+V into the value column from the current row. A block of several
+// columns (a year and a value, rows of a spreadsheet) goes in as the one
+// column the user takes, and nothing when the choice is cancelled. A paste
+// that runs past the last row below empty value cells (which would become
+// points without values) asks whether to start at the first of them.
+void PasteIntoGrid(TParamDlg& dialog, const QString& text);
 
 // Grows "Число точек" so that rows up to `lastRow` show and are read, at
 // most 500; past that, says that the rest was not taken.

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -31,6 +32,7 @@
 #include "series/ui/guarded.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/pasted_series.h"
 #include "series/ui/radio_group.h"
 #include "series/ui/series_files.h"
 #include "series/ui/take_series.h"
@@ -333,11 +335,8 @@ void TParamDlg::PasteExecute()
 {
     RunGuarded(this, [&] {
         StringGrid1->CommitEdit();
-        const std::string text = QGuiApplication::clipboard()->text().toStdString();
-        const int lastRow =
-            PasteCells(GridCells->Cells(), SeriesGridCells::kValueColumn, StringGrid1->CurrentRow(), text);
-        GridCells->CellsChanged();
-        CoverPastedRows(*this, lastRow);
+        const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+        PasteIntoGrid(*this, clipboard ? PastedText(*clipboard) : QString());
     });
 }
 

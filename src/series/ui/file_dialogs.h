@@ -30,7 +30,8 @@ public:
     virtual QString OpenName(QWidget* parent) = 0;
     // A file to write a report to, `suggested` offered first; empty when cancelled.
     virtual QString SaveName(QWidget* parent, const QString& suggested) = 0;
-    // The column of a table to read; nothing when cancelled.
+    // The column of a table to read (`fileName` empty for a pasted block);
+    // nothing when cancelled.
     virtual std::optional<ColumnChoice> ChooseColumn(QWidget* parent, const SeriesTable& table,
                                                      const QString& fileName) = 0;
     // The sheet of a workbook of several to read (from 0); nothing when cancelled.

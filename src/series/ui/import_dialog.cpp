@@ -29,10 +29,14 @@ QString ColumnCaption(const SeriesTable& table, size_t column, bool header)
 ImportDialog::ImportDialog(const SeriesTable& table, const QString& fileName, QWidget* parent)
     : QDialog(parent), table_(table)
 {
-    setWindowTitle(QStringLiteral("Открыть ряд"));
+    // A table without a file is a block being pasted.
+    const bool pasted = fileName.isEmpty();
+    setWindowTitle(pasted ? QStringLiteral("Вставить ряд") : QStringLiteral("Открыть ряд"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* file = new QLabel(QStringLiteral("Файл: %1").arg(QFileInfo(fileName).fileName()), this);
+    auto* file = new QLabel(pasted ? QStringLiteral("Вставляемый текст: столбцов %1").arg(table.columns)
+                                   : QStringLiteral("Файл: %1").arg(QFileInfo(fileName).fileName()),
+                            this);
     file->setToolTip(fileName);
     layout->addWidget(file);
 

@@ -1,5 +1,6 @@
 #pragma once
-// The table of a series file shown before it is read: the user picks the
+// The table of a series file (or of a block of several columns being pasted,
+// `fileName` then empty) shown before it is read: the user picks the
 // column and says whether the first row is a header. A preview shows the
 // file as a table with the chosen column marked, and the count of lines the
 // pane will get.

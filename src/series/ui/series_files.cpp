@@ -148,7 +148,39 @@ std::optional<SeriesTable> ReadWorkbookTable(QWidget* parent, const QByteArray& 
     return table;
 }
 
+bool FitsPane(QWidget* parent, const SeriesLines& lines)
+{
+    if (lines.size() <= static_cast<size_t>(kMaxPaneLines))
+        return true;
+    ShowError(parent, QStringLiteral("В ряду больше %1 строк!").arg(kMaxPaneLines));
+    return false;
+}
+
 } // namespace
+
+std::optional<ImportedSeries> TakeColumn(QWidget* parent, const SeriesTable& table, const QString& source)
+{
+    ImportedSeries imported;
+    if (!source.isEmpty())
+        imported.name = QFileInfo(source).completeBaseName();
+    const std::optional<ColumnChoice> chosen = Files().ChooseColumn(parent, table, source);
+    if (!chosen)
+        return std::nullopt;
+    const ColumnChoice choice = *chosen;
+    if (choice.skipHeader && !table.rows.empty() && choice.column < table.rows[0].size() &&
+        !table.rows[0][choice.column].empty())
+        imported.name = QString::fromStdString(table.rows[0][choice.column]);
+    if (const std::optional<YearColumn> years = FindYearColumn(table, choice.column, choice.skipHeader)) {
+        if (years->Consecutive())
+            imported.firstYear = years->firstYear;
+        else if (AskYesCancel(parent, BrokenYearsQuestion(*years)) != Answer::Yes)
+            return std::nullopt;
+    }
+    imported.lines = ColumnLines(table, choice.column, choice.skipHeader, SystemDecimalSeparator());
+    if (!FitsPane(parent, imported.lines))
+        return std::nullopt;
+    return imported;
+}
 
 std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& path)
 {
@@ -174,29 +206,13 @@ std::optional<ImportedSeries> ReadSeriesFile(QWidget* parent, const QString& pat
     if (!read)
         return std::nullopt;
     const SeriesTable& table = *read;
-    const char separator = SystemDecimalSeparator();
+    if (NeedsColumnChoice(table))
+        return TakeColumn(parent, table, path);
     ImportedSeries imported;
     imported.name = QFileInfo(path).completeBaseName();
-    ColumnChoice choice;
-    if (NeedsColumnChoice(table)) {
-        const std::optional<ColumnChoice> chosen = Files().ChooseColumn(parent, table, path);
-        if (!chosen)
-            return std::nullopt;
-        choice = *chosen;
-        if (choice.skipHeader && choice.column < table.rows[0].size() && !table.rows[0][choice.column].empty())
-            imported.name = QString::fromStdString(table.rows[0][choice.column]);
-        if (const std::optional<YearColumn> years = FindYearColumn(table, choice.column, choice.skipHeader)) {
-            if (years->Consecutive())
-                imported.firstYear = years->firstYear;
-            else if (AskYesCancel(parent, BrokenYearsQuestion(*years)) != Answer::Yes)
-                return std::nullopt;
-        }
-    }
-    imported.lines = ColumnLines(table, choice.column, choice.skipHeader, separator);
-    if (imported.lines.size() > static_cast<size_t>(kMaxPaneLines)) {
-        ShowError(parent, QStringLiteral("В ряду больше %1 строк!").arg(kMaxPaneLines));
+    imported.lines = ColumnLines(table, 0, false, SystemDecimalSeparator());
+    if (!FitsPane(parent, imported.lines))
         return std::nullopt;
-    }
     return imported;
 }
 

@@ -11,6 +11,10 @@
 
 #include "series/series_lines.h"
 
+namespace aqualen {
+struct SeriesTable;
+}
+
 class QPlainTextEdit;
 class QWidget;
 
@@ -28,6 +32,12 @@ struct ImportedSeries {
     std::optional<int> firstYear;
     QString name;
 };
+
+// The column of a table the user takes (the column choice, with a preview):
+// its lines, and its years and name as for a file. `source` is the file the
+// table came from, empty for a paste. Nothing when cancelled or too long
+// (the message was shown).
+std::optional<ImportedSeries> TakeColumn(QWidget* parent, const SeriesTable& table, const QString& source);
 
 // Reads a file, asking for the column of a table; a year column with gaps or
 // repeats is named in a question (take the values without years, or cancel).

@@ -2,13 +2,17 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <algorithm>
 
 #include "series/ui/input_dialogs.h"
+#include "series/ui/pasted_series.h"
 
 namespace aqualen::ui {
 
@@ -211,6 +215,62 @@ void SeriesPane::contextMenuEvent(QContextMenuEvent* event)
         menu->insertSeparator(first);
     menu->exec(event->globalPos());
     delete menu;
+}
+
+void SeriesPane::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    PasteSeries(PastedText(*source));
+}
+
+void SeriesPane::dropEvent(QDropEvent* event)
+{
+    const QMimeData* mime = event->mimeData();
+    if (!mime || mime->hasUrls() || !mime->hasText() || isReadOnly()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    // The column choice must not run inside the drag's own event: the text
+    // goes in where it was dropped once the drag is over.
+    const QString text = PastedText(*mime);
+    const QTextCursor at = cursorForPosition(event->position().toPoint());
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, text, at] {
+        setTextCursor(at);
+        PasteSeries(text);
+    });
+}
+
+void SeriesPane::PasteSeries(const QString& text)
+{
+    const QTextCursor cursor = textCursor();
+    // The paste is the whole series when it replaces all there was.
+    const bool whole = cursor.selectionStart() == 0 && cursor.selectionEnd() >= document()->characterCount() - 1;
+    const PastedSeries pasted = TakePastedSeries(window(), text);
+    switch (pasted.kind) {
+    case PastedSeries::Kind::Cancelled:
+        return;
+    case PastedSeries::Kind::Text:
+        insertPlainText(pasted.text);
+        break;
+    case PastedSeries::Kind::Column: {
+        QString lines = TextOfLines(pasted.column.lines);
+        if (pasted.endsWithBreak && !lines.endsWith(QLatin1Char('\n')))
+            lines += QLatin1Char('\n');
+        setTextCursor(cursor); // the choice may have moved the focus away and back
+        insertPlainText(lines);
+        // A whole series with its years and caption keeps them, as a file does.
+        if (whole && pasted.column.firstYear)
+            SetFirstYear(pasted.column.firstYear);
+        if (whole && !pasted.column.name.isEmpty())
+            SetName(pasted.column.name);
+        break;
+    }
+    }
+    ensureCursorVisible();
 }
 
 void SeriesPane::mnFirstYearClick()

@@ -4,6 +4,8 @@
 // The context menu sets and clears the first year ("Первый год ...",
 // "Убрать годы") under the actions other parts add to the pane (open a file,
 // take the main window's series). The pane also keeps the series' name.
+// A pasted or dropped block of several columns (a year and a value, rows of
+// a spreadsheet) goes in as the one column the user takes.
 
 #include <QPlainTextEdit>
 #include <optional>
@@ -56,8 +58,14 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A pasted block of several columns asks which column to take.
+    void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // Puts pasted text in at the cursor, a block of several columns as the
+    // column the user takes (nothing when cancelled).
+    void PasteSeries(const QString& text);
     friend class YearGutter;
     void PaintGutter(QPaintEvent* event);
     void UpdateGutterWidth();

@@ -22,6 +22,7 @@
 #include "series/number_text.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
+#include "support/recording_file_dialogs.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::ui {
@@ -230,11 +231,15 @@ TEST_F(ParamDlgTest, PasteFromTheCurrentCell)
     EXPECT_EQ(Shown(6, 2), "6"); // the value below the block stays
     EXPECT_EQ(dialog.StringGrid1->CurrentRow(), 3);
 
+    // Two columns: the one taken in the column choice goes in (the other
+    // columns of a block are in grid_paste_test.cpp).
+    test::RecordingFileDialogs dialogs;
+    dialogs.columnAnswer = ColumnChoice{1, false};
     dialog.StringGrid1->SetCurrentRow(1);
     QGuiApplication::clipboard()->setText("8\t9");
     dialog.PasteExecute();
-    EXPECT_EQ(Shown(1, 2), "8");
-    EXPECT_EQ(Cell(3, 1), "9");
+    EXPECT_EQ(Shown(1, 2), "9");
+    EXPECT_EQ(Cell(3, 1), "");
 
     QGuiApplication::clipboard()->clear();
     dialog.PasteExecute();
