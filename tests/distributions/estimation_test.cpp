@@ -171,9 +171,10 @@ TEST(MaxLikelihood, RecoversKnownParametersAndIsALocalMaximum)
         const double best = LogLikelihoodOf(k, fit.cv, fit.cs);
         for (const double dcv : {-0.01, 0.0, 0.01})
             for (const double dcs : {-0.02, 0.0, 0.02})
-                if (dcv != 0 || dcs != 0)
+                if (dcv != 0 || dcs != 0) {
                     EXPECT_LE(LogLikelihoodOf(k, fit.cv + dcv, fit.cs + dcs), best + 1e-7)
                         << c.cv << " " << c.cs << " " << dcv << " " << dcs;
+                }
     }
 }
 

@@ -53,8 +53,9 @@ TEST(KritskyMenkel, FittedCurvesReproduceCvAndCs)
             EXPECT_NEAR(m.cv, cv, 1e-10 * cv) << "Cv = " << cv << ", Cs/Cv = " << ratio;
             EXPECT_NEAR(m.cs, cs, 1e-10 * std::max(1.0, std::fabs(cs))) << "Cv = " << cv << ", Cs/Cv = " << ratio;
             // b < 0 exactly above the lognormal ratio.
-            if (!km.Lognormal())
+            if (!km.Lognormal()) {
                 EXPECT_EQ(km.power<0, ratio> 3 + cv * cv) << "Cv = " << cv << ", Cs/Cv = " << ratio;
+            }
         }
     }
     EXPECT_GE(solved, 85);

@@ -101,12 +101,14 @@ TEST(CriticalTables, ValuesFallAlongRowsAndDownColumns)
                 for (int level = 0; level < kSignificanceLevelCount; ++level) {
                     const double value = lookup(row, level, n);
                     ASSERT_GE(value, lookup == FisherCritical ? 1.0 : 0.0);
-                    if (level > 0)
+                    if (level > 0) {
                         ASSERT_LE(value, lookup(row, level - 1, n))
                             << "n " << n << " row " << row << " level " << level;
-                    if (row > 0)
+                    }
+                    if (row > 0) {
                         ASSERT_LE(value, lookup(row - 1, level, n))
                             << "n " << n << " row " << row << " level " << level;
+                    }
                 }
             }
         }
