@@ -64,8 +64,9 @@ TEST_F(OdnChartThinningTest, LinesKeepTheirEnvelopeAndTheAxesTheWholeSeries)
         EXPECT_EQ(shown.back(), all->back());
         for (qsizetype i = 0; i < shown.size(); ++i) {
             ASSERT_EQ(shown[i], (*all)[static_cast<qsizetype>(shown[i].x())]);
-            if (i > 0)
+            if (i > 0) {
                 ASSERT_LT(shown[i - 1].x(), shown[i].x());
+            }
         }
         const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
         EXPECT_EQ(std::min_element(shown.begin(), shown.end(), byY)->y(),
