@@ -27,7 +27,7 @@ void BM_HomogeneityReport(benchmark::State& state)
     const aqualen::SeriesLines first = RunoffLines(length, 1);
     const aqualen::SeriesLines second = RunoffLines(length, 2);
     for (auto _ : state) {
-        aqualen::CollectingHomogeneitySink sink;
+        aqualen::CollectingReportSink sink;
         const auto outcome = aqualen::HomogeneityReport(first, second, 7, 3, '.', sink);
         benchmark::DoNotOptimize(outcome);
         benchmark::DoNotOptimize(sink.lines.data());

@@ -20,26 +20,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int level = in.Byte() % kSignificanceLevelCount;
         const SeriesLines first = SplitLines(in.Text());
         const SeriesLines second = SplitLines(in.Rest());
-        CollectingHomogeneitySink sink;
+        CollectingReportSink sink;
         const size_t fullReport = level > kLastWilcoxonLevel ? 9 : 12;
         try {
-            const HomogeneityOutcome outcome = HomogeneityReport(first, second, row, level, separator, sink);
+            const ReportOutcome outcome = HomogeneityReport(first, second, row, level, separator, sink);
             for (const std::string& line : sink.lines)
                 fuzz::CheckReportLine(line);
             switch (outcome) {
-            case HomogeneityOutcome::Report:
+            case ReportOutcome::Report:
                 fuzz::Expect(sink.lines.size() == fullReport, "a report of the wrong length");
                 fuzz::Expect(sink.points1.size() == first.size() && sink.points2.size() == second.size(),
                              "points lost");
                 break;
-            case HomogeneityOutcome::InvalidInput:
+            case ReportOutcome::InvalidInput:
                 fuzz::Expect(sink.lines.size() <= 1, "report lines after an unreadable line");
                 break;
-            case HomogeneityOutcome::TooShort:
+            case ReportOutcome::TooShort:
                 fuzz::Expect(sink.lines.empty() && sink.points1.empty() && sink.points2.empty(),
                              "output from series too short");
                 break;
-            case HomogeneityOutcome::DifferentLengths:
+            case ReportOutcome::DifferentLengths:
                 fuzz::Expect(false, "the homogeneity test pairs no lines");
                 break;
             }

@@ -24,8 +24,8 @@ const std::string kWilcoxonYes = "Ряды однородны по критер�
 const std::string kWilcoxonNo = "Ряды не однородны по критерию Вилькоксона\t\"Нет\"";
 
 struct Outcome {
-    HomogeneityOutcome outcome;
-    CollectingHomogeneitySink sink;
+    ReportOutcome outcome;
+    CollectingReportSink sink;
 };
 
 Outcome Homog(const Lines& first, const Lines& second, int row = 7, int level = 3, char separator = '.')
@@ -51,7 +51,7 @@ Lines Repeat(int count, const std::string& line)
 TEST(HomogeneityReport, SpreadAndShiftedSeries)
 {
     const Outcome run = Homog(Sequence(10, 1, 1), Sequence(10, 2, 2));
-    ASSERT_EQ(run.outcome, HomogeneityOutcome::Report);
+    ASSERT_EQ(run.outcome, ReportOutcome::Report);
     const Lines expected = {"Длины рядов:\tN1 = 10\tN2 = 10",
                             "F = 4",
                             "Fa = 4.03",
@@ -131,7 +131,7 @@ TEST(HomogeneityReport, TooShortSendsNothing)
 {
     for (const auto& [a, b] : {std::pair{9, 9}, std::pair{2, 20}, std::pair{20, 2}, std::pair{0, 0}}) {
         const Outcome run = Homog(Sequence(a, 1, 1), Sequence(b, 1, 3));
-        EXPECT_EQ(run.outcome, HomogeneityOutcome::TooShort) << a << " " << b;
+        EXPECT_EQ(run.outcome, ReportOutcome::TooShort) << a << " " << b;
         EXPECT_TRUE(run.sink.lines.empty());
         EXPECT_TRUE(run.sink.points1.empty());
     }
@@ -140,7 +140,7 @@ TEST(HomogeneityReport, TooShortSendsNothing)
 TEST(HomogeneityReport, ShortSeriesBesideTenUsesTheLongerLength)
 {
     const Outcome run = Homog({"1", "5", "3"}, Sequence(10, 1, 1));
-    ASSERT_EQ(run.outcome, HomogeneityOutcome::Report);
+    ASSERT_EQ(run.outcome, ReportOutcome::Report);
     EXPECT_EQ(run.sink.lines[0], "Длины рядов:\tN1 = 3\tN2 = 10");
     EXPECT_EQ(run.sink.lines[2], "Fa = 4.03");
     EXPECT_EQ(run.sink.lines[6], "ta = 2.101");
@@ -159,7 +159,7 @@ TEST(HomogeneityReport, UnreadableLineStopsAfterTheLengthsLine)
     Lines second = Sequence(10, 2, 2);
     second[2] = "abc";
     const Outcome run = Homog(Sequence(10, 1, 1), second);
-    EXPECT_EQ(run.outcome, HomogeneityOutcome::InvalidInput);
+    EXPECT_EQ(run.outcome, ReportOutcome::InvalidInput);
     EXPECT_EQ(run.sink.lines, Lines({"Длины рядов:\tN1 = 10\tN2 = 10"}));
     EXPECT_EQ(run.sink.points1.size(), 10u);
     EXPECT_EQ(run.sink.points2, std::vector<double>({2, 4}));
@@ -167,7 +167,7 @@ TEST(HomogeneityReport, UnreadableLineStopsAfterTheLengthsLine)
     Lines first = Sequence(10, 1, 1);
     first[4] = "";
     const Outcome blank = Homog(first, Sequence(10, 2, 2));
-    EXPECT_EQ(blank.outcome, HomogeneityOutcome::InvalidInput);
+    EXPECT_EQ(blank.outcome, ReportOutcome::InvalidInput);
     EXPECT_EQ(blank.sink.points1.size(), 4u);
     EXPECT_TRUE(blank.sink.points2.empty());
 }
@@ -176,18 +176,18 @@ TEST(HomogeneityReport, DecimalSeparatorOfTheCaller)
 {
     const Lines first = {"1,5", "2,5", "3,5", "4,5", "5,5", "6,5", "7,5", "8,5", "9,5", "10,5"};
     const Outcome run = Homog(first, Sequence(10, 2, 2), 7, 3, ',');
-    ASSERT_EQ(run.outcome, HomogeneityOutcome::Report);
+    ASSERT_EQ(run.outcome, ReportOutcome::Report);
     EXPECT_EQ(run.sink.lines[2], "Fa = 4,03");
     EXPECT_EQ(run.sink.lines[6], "ta = 2,101");
     EXPECT_EQ(run.sink.lines[10], "U1 = 24,072\tU2 = 75,928");
-    EXPECT_EQ(Homog(first, Sequence(10, 2, 2), 7, 3, '.').outcome, HomogeneityOutcome::InvalidInput);
+    EXPECT_EQ(Homog(first, Sequence(10, 2, 2), 7, 3, '.').outcome, ReportOutcome::InvalidInput);
 }
 
 // A constant series has no variance: the ratio divides by zero, the lengths
 // line stays and every point was already sent.
 TEST(HomogeneityReport, ConstantSeriesFault)
 {
-    CollectingHomogeneitySink sink;
+    CollectingReportSink sink;
     try {
         HomogeneityReport(Repeat(10, "3"), Sequence(10, 1, 1), 7, 3, '.', sink);
         FAIL() << "no fault";
@@ -197,7 +197,7 @@ TEST(HomogeneityReport, ConstantSeriesFault)
     EXPECT_EQ(sink.lines, Lines({"Длины рядов:\tN1 = 10\tN2 = 10"}));
     EXPECT_EQ(sink.points2.size(), 10u);
 
-    CollectingHomogeneitySink both;
+    CollectingReportSink both;
     try {
         HomogeneityReport(Repeat(10, "3"), Repeat(12, "4"), 7, 3, '.', both);
         FAIL() << "no fault";
@@ -211,7 +211,7 @@ TEST(HomogeneityReport, EqualValuesWithARoundedSumHaveNoVariance)
 {
     // 0.1 ten times: the rounded sum must not lend the series a variance of
     // 1e-35 and an F of 1e34; the ratio divides by zero as for "3".
-    CollectingHomogeneitySink sink;
+    CollectingReportSink sink;
     try {
         HomogeneityReport(Sequence(12, 11, 1), Repeat(10, "0.1"), 7, 3, '.', sink);
         FAIL() << "no fault";
@@ -220,7 +220,7 @@ TEST(HomogeneityReport, EqualValuesWithARoundedSumHaveNoVariance)
     }
     EXPECT_EQ(sink.lines, Lines({"Длины рядов:\tN1 = 12\tN2 = 10"}));
 
-    CollectingHomogeneitySink both;
+    CollectingReportSink both;
     EXPECT_THROW(HomogeneityReport(Repeat(10, "0.7"), Repeat(11, "0.1"), 7, 3, '.', both), FloatFault);
     EXPECT_EQ(both.lines.size(), 1u);
 }
@@ -256,7 +256,7 @@ TEST(HomogeneityReport, LengthsAreNotTruncated)
     for (int i = 0; i < 65546; ++i)
         first.push_back(std::to_string(i % 97));
     const Outcome run = Homog(first, Sequence(10, 1, 1), 7, 8);
-    ASSERT_EQ(run.outcome, HomogeneityOutcome::Report);
+    ASSERT_EQ(run.outcome, ReportOutcome::Report);
     EXPECT_EQ(run.sink.lines[0], "Длины рядов:\tN1 = 65546\tN2 = 10");
     EXPECT_EQ(run.sink.lines[2], "Fa = 0");
     EXPECT_EQ(run.sink.points1.size(), 65546u);

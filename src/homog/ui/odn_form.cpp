@@ -286,7 +286,7 @@ namespace {
 // Shows the calculation in the window: the report pane gets the lines, the
 // window the points. The points are gathered and handed over when the sink
 // goes away, so that a fault part-way still shows those read.
-class FormSink final : public HomogeneitySink {
+class FormSink final : public ReportSink {
 public:
     FormSink(QPlainTextEdit& memo, QList<QPointF>& shown1, QList<QPointF>& shown2, QChart& chart)
         : memo_(memo), shown1_(shown1), shown2_(shown2), chart_(chart)
@@ -336,7 +336,7 @@ void TOdnForm::btnRunClick()
         const BusyCursor busy({MemoSer1, MemoSer2});
         const SeriesLines first = PaneLines(*MemoSer1);
         const SeriesLines second = PaneLines(*MemoSer2);
-        HomogeneityOutcome outcome = HomogeneityOutcome::TooShort;
+        ReportOutcome outcome = ReportOutcome::TooShort;
         try {
             FormSink sink(*OutPutMemo, shown1_, shown2_, *Chart1->chart());
             outcome = HomogeneityReport(first, second, RowIndex(), LevelIndex(), SystemDecimalSeparator(), sink);
@@ -346,8 +346,8 @@ void TOdnForm::btnRunClick()
             throw;
         }
         ShowSeries();
-        if (outcome == HomogeneityOutcome::InvalidInput) {
-            ShowError(this, QString::fromUtf8(kSeriesPairInvalidText));
+        if (outcome == ReportOutcome::InvalidInput) {
+            ShowError(this, QString::fromUtf8(ReportOutcomeMessage(outcome, 2)));
             // The first series is read whole before the second.
             const char separator = SystemDecimalSeparator();
             if (const auto line = FirstUnreadableLine(first, separator))
