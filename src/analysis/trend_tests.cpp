@@ -328,7 +328,7 @@ std::vector<double> DifferenceIntegralCurve(const std::vector<double>& values)
     TDoubleList list;
     for (const double v : values)
         list.Add(v);
-    const StatisticsValues stats = StatisticsReport(list, RegionalR1At(0), '.', [](const std::string&) {});
+    const StatisticsResult stats = ComputeStatistics(list, RegionalR1At(0));
     std::vector<double> curve;
     curve.reserve(values.size());
     long double c = 0;

@@ -18,6 +18,11 @@
 
 namespace aqualen::cli {
 
+void StreamReportSink::Line(const std::string& line)
+{
+    out_ << line << '\n';
+}
+
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valued,
                                     const std::set<std::string>& switches, std::string& error)
 {

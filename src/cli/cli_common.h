@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "series/report_sink.h"
 #include "series/series_lines.h"
 
 namespace aqualen {
@@ -19,6 +20,17 @@ struct SeriesTable;
 }
 
 namespace aqualen::cli {
+
+// Writes each report line the moment it is known, so a fault leaves those
+// before it on standard output; points are not written.
+class StreamReportSink final : public ReportSink {
+public:
+    explicit StreamReportSink(std::ostream& out) : out_(out) {}
+    void Line(const std::string& line) override;
+
+private:
+    std::ostream& out_;
+};
 
 enum ExitStatus : int {
     kExitReport = 0,      // report written

@@ -57,16 +57,14 @@ int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return RunReport(out, err, [&]() -> int {
         const CorrelationOutcome outcome = CorrelationReport(*studied, *analogue, *separator);
         switch (outcome.kind) {
-        case CorrelationOutcomeKind::TooShort:
+        case ReportOutcome::TooShort:
             err << "aqualen-cli correl: each series needs more than 2 lines\n";
             return kExitTooShort;
-        case CorrelationOutcomeKind::DifferentLengths:
-            err << kSeriesLengthsDifferText << '\n';
+        case ReportOutcome::DifferentLengths:
+        case ReportOutcome::InvalidInput:
+            err << ReportOutcomeMessage(outcome.kind, 2) << '\n';
             return kExitRejected;
-        case CorrelationOutcomeKind::InvalidInput:
-            err << kSeriesPairInvalidText << '\n';
-            return kExitRejected;
-        case CorrelationOutcomeKind::Report:
+        case ReportOutcome::Report:
             WriteLines(out, outcome.lines);
             return kExitReport;
         }

@@ -35,17 +35,6 @@ int UsageError(std::ostream& err, const std::string& reason)
     return cli::UsageError(err, "homog", reason, kHomogUsage);
 }
 
-// Writes each line the moment it is known, so a fault leaves those before it.
-class StreamSink final : public HomogeneitySink {
-public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
-    void Line(const std::string& line) override { out_ << line << '\n'; }
-    void Point(int, double) override {}
-
-private:
-    std::ostream& out_;
-};
-
 } // namespace
 
 int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -80,18 +69,18 @@ int RunHomog(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!second)
         return ReadError(err, "homog", error);
 
-    StreamSink sink(out);
+    StreamReportSink sink(out);
     return RunReport(out, err, [&]() -> int {
-        const HomogeneityOutcome outcome = HomogeneityReport(*first, *second, *row, *level, *separator, sink);
+        const ReportOutcome outcome = HomogeneityReport(*first, *second, *row, *level, *separator, sink);
         switch (outcome) {
-        case HomogeneityOutcome::TooShort:
+        case ReportOutcome::TooShort:
             err << "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)\n";
             return kExitTooShort;
-        case HomogeneityOutcome::InvalidInput:
-        case HomogeneityOutcome::DifferentLengths:
+        case ReportOutcome::InvalidInput:
+        case ReportOutcome::DifferentLengths:
             err << ReportOutcomeMessage(outcome, 2) << '\n';
             return kExitRejected;
-        case HomogeneityOutcome::Report:
+        case ReportOutcome::Report:
             return kExitReport;
         }
         return kExitReport;

@@ -61,17 +61,17 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     TDoubleList series;
     return RunReport(out, err, [&]() -> int {
-        const StatisticsOutcome outcome =
-            RunStatisticsCommand(*lines, series, RegionalR1At(*r1Index), *separator, nullptr,
-                                 [&out](const std::string& line) { out << line << '\n'; });
+        StreamReportSink sink(out);
+        const ReportOutcome outcome = RunStatisticsCommand(*lines, series, RegionalR1At(*r1Index), *separator, sink);
         switch (outcome) {
-        case StatisticsOutcome::TooShort:
+        case ReportOutcome::TooShort:
             err << "aqualen-cli stats: too few lines (a series needs at least 3)\n";
             return kExitTooShort;
-        case StatisticsOutcome::InvalidInput:
-            err << kSeriesInvalidText << '\n';
+        case ReportOutcome::InvalidInput:
+        case ReportOutcome::DifferentLengths:
+            err << ReportOutcomeMessage(outcome, 1) << '\n';
             return kExitRejected;
-        case StatisticsOutcome::Report:
+        case ReportOutcome::Report:
             return kExitReport;
         }
         return kExitReport;

@@ -70,11 +70,11 @@ CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLin
 {
     CorrelationOutcome outcome;
     if (studied.size() < kLeastSeriesLength || analogue.size() < kLeastSeriesLength) {
-        outcome.kind = CorrelationOutcomeKind::TooShort;
+        outcome.kind = ReportOutcome::TooShort;
         return outcome;
     }
     if (studied.size() != analogue.size()) {
-        outcome.kind = CorrelationOutcomeKind::DifferentLengths;
+        outcome.kind = ReportOutcome::DifferentLengths;
         return outcome;
     }
     // The count is the full number of lines: a long series is never cut
@@ -89,13 +89,13 @@ CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLin
     for (int32_t i = 0; i < n; ++i) {
         const std::optional<double> xi = ParseNumber(studied[static_cast<size_t>(i)], separator);
         if (!xi) {
-            outcome.kind = CorrelationOutcomeKind::InvalidInput;
+            outcome.kind = ReportOutcome::InvalidInput;
             return outcome;
         }
         x.Add(*xi);
         const std::optional<double> yi = ParseNumber(analogue[static_cast<size_t>(i)], separator);
         if (!yi) {
-            outcome.kind = CorrelationOutcomeKind::InvalidInput;
+            outcome.kind = ReportOutcome::InvalidInput;
             return outcome;
         }
         y.Add(*yi);
@@ -107,7 +107,7 @@ CorrelationOutcome CorrelationReport(const SeriesLines& studied, const SeriesLin
 
     const CorrelationFigures figures = ComputeCorrelation(x, y);
     outcome.lines = CorrelationLines(n, figures, separator);
-    outcome.kind = CorrelationOutcomeKind::Report;
+    outcome.kind = ReportOutcome::Report;
     return outcome;
 }
 

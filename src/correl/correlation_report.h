@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "series/numeric_lists.h"
+#include "series/report_sink.h"
 #include "series/series_lines.h"
 
 namespace aqualen {
@@ -18,15 +19,12 @@ struct CorrelationPoint {
     double y = 0;
 };
 
-enum class CorrelationOutcomeKind {
-    TooShort,         // a series has 2 lines or fewer: nothing to do
-    DifferentLengths, // the series have different numbers of lines
-    InvalidInput,     // a line is not a number; points holds the pairs before it
-    Report,           // points holds all n pairs, lines the nine report lines
-};
-
+// kind: TooShort (a series has 2 lines or fewer: nothing to do),
+// DifferentLengths, InvalidInput (a line is not a number; points holds the
+// pairs before it) or Report (points holds all n pairs, lines the nine
+// report lines).
 struct CorrelationOutcome {
-    CorrelationOutcomeKind kind = CorrelationOutcomeKind::TooShort;
+    ReportOutcome kind = ReportOutcome::TooShort;
     std::vector<CorrelationPoint> points;
     std::vector<std::string> lines;
 };

@@ -16,12 +16,12 @@ namespace aqualen::dist {
 namespace {
 
 // The statistics report's values of a series; its lines are not needed here.
-StatisticsValues ReportValues(const std::vector<double>& values, int r1Choice)
+StatisticsResult ReportValues(const std::vector<double>& values, int r1Choice)
 {
     TDoubleList list;
     for (const double v : values)
         list.Add(v);
-    return StatisticsReport(list, RegionalR1At(r1Choice), '.', [](const std::string&) {});
+    return ComputeStatistics(list, RegionalR1At(r1Choice));
 }
 
 void RequireSeries(const std::vector<double>& values)
@@ -83,12 +83,13 @@ Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, c
     switch (options.method) {
     case Method::Moments: {
         RequireSeries(values);
-        const StatisticsValues s = ReportValues(values, options.r1Choice);
-        return CurveOf(options, s.mean, s.corrected.cv, SkewOf(options, s.corrected.cv, s.corrected.cs), near);
+        const StatisticsResult s = ReportValues(values, options.r1Choice);
+        const CorrectedCoefficients& c = s.bias.corrected;
+        return CurveOf(options, s.mean, c.cv, SkewOf(options, c.cv, c.cs), near);
     }
     case Method::SampleMoments: {
         RequireSeries(values);
-        const StatisticsValues s = ReportValues(values, options.r1Choice);
+        const StatisticsResult s = ReportValues(values, options.r1Choice);
         return CurveOf(options, s.mean, s.cv, SkewOf(options, s.cv, s.cs), near);
     }
     case Method::GraphicAnalytic: {

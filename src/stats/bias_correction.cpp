@@ -77,29 +77,37 @@ Coefficients SelectBi(int index)
     return result;
 }
 
-CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
-                                          char separator, const LineSink& sink)
+void ComputeBiasCorrection(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice, BiasCorrection& into)
 {
-    const RatioColumn column = ColumnOfRatio(ratio);
-    const Coefficients ai = SelectAi(column, choice.value);
-    const Coefficients bi = SelectBi(choice.index);
+    into.column = ColumnOfRatio(ratio);
+    into.ai = SelectAi(into.column, choice.value);
+    into.bi = SelectBi(choice.index);
+    into.known = BiasCorrection::kTables;
 
-    sink("");
-    sink("----- При: Cs/Cv = " + std::to_string(column) + "; r(1) = " + FormatGeneral(choice.value, separator) +
-         " -----");
-    sink("");
-    sink(CoefficientsText("ai:\t", ai, separator));
-    sink("");
-    sink(CoefficientsText("bi:\t", bi, separator));
-    sink("");
+    into.corrected = {Corrected(into.ai, n, cv), Corrected(into.bi, n, cs)};
+    into.known = BiasCorrection::kCorrected;
+    into.ratio = StoreDouble(CheckedDivide(into.corrected.cs, into.corrected.cv));
+    into.known = BiasCorrection::kCorrectedRatio;
+}
 
-    const double cvCorrected = Corrected(ai, n, cv);
-    const double csCorrected = Corrected(bi, n, cs);
-    sink("Cv:\t" + FormatFixed(cvCorrected, 3, separator));
-    sink("Cs:\t" + FormatFixed(csCorrected, 3, separator));
-    const double ratioCorrected = StoreDouble(CheckedDivide(csCorrected, cvCorrected));
-    sink("Cs/Cv: \t" + FormatFixed(ratioCorrected, 1, separator));
-    return {cvCorrected, csCorrected};
+std::vector<std::string> BiasCorrectionLines(const BiasCorrection& bias, RegionalR1 choice, char separator)
+{
+    std::vector<std::string> lines;
+    if (bias.known < BiasCorrection::kTables)
+        return lines;
+    lines.insert(lines.end(), {"",
+                               "----- При: Cs/Cv = " + std::to_string(bias.column) +
+                                   "; r(1) = " + FormatGeneral(choice.value, separator) + " -----",
+                               "", CoefficientsText("ai:\t", bias.ai, separator), "",
+                               CoefficientsText("bi:\t", bias.bi, separator), ""});
+    if (bias.known < BiasCorrection::kCorrected)
+        return lines;
+    lines.push_back("Cv:\t" + FormatFixed(bias.corrected.cv, 3, separator));
+    lines.push_back("Cs:\t" + FormatFixed(bias.corrected.cs, 3, separator));
+    if (bias.known < BiasCorrection::kCorrectedRatio)
+        return lines;
+    lines.push_back("Cs/Cv: \t" + FormatFixed(bias.ratio, 1, separator));
+    return lines;
 }
 
 } // namespace aqualen

@@ -4,13 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace aqualen {
-
-// One report line handed on as soon as its value is known.
-using LineSink = std::function<void(const std::string&)>;
 
 // The r(1) typical of the region's rivers, as chosen in the main window. The
 // index is kept beside the value: the bi are picked by index.
@@ -51,10 +48,26 @@ struct CorrectedCoefficients {
     double cs = 0;
 };
 
-// Lines 8 to 17 of the statistics report for a series of n values with the
-// sample Cv, Cs and their ratio: the column, the coefficients, then Cv', Cs'
-// and Cs'/Cv'. Returns Cv' and Cs' (the analytic curves start from them).
-CorrectedCoefficients BiasCorrectionBlock(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice,
-                                          char separator, const LineSink& sink);
+// The bias correction of one series, filled in step order: `known` counts
+// the steps done, so that a floating-point fault part-way leaves the values
+// before it (and their report lines) standing.
+struct BiasCorrection {
+    enum Step { kNone = 0, kTables = 1, kCorrected = 2, kCorrectedRatio = 3 };
+    int known = kNone;
+    RatioColumn column = 2; // kTables: the ai column and both coefficient sets
+    Coefficients ai{};
+    Coefficients bi{};
+    CorrectedCoefficients corrected; // kCorrected: Cv' and Cs' together
+    double ratio = 0;                // kCorrectedRatio: Cs'/Cv'
+};
+
+// Fills `into` for a series of n values with the sample Cv, Cs and their
+// ratio. Raises FloatFault (a ratio that does not round, an overflow) with
+// the steps before it kept.
+void ComputeBiasCorrection(std::int32_t n, double cv, double cs, double ratio, RegionalR1 choice, BiasCorrection& into);
+
+// Lines 8 to 17 of the statistics report, as far as `bias` is known: the
+// column, the coefficients, then Cv', Cs' and Cs'/Cv'.
+std::vector<std::string> BiasCorrectionLines(const BiasCorrection& bias, RegionalR1 choice, char separator);
 
 } // namespace aqualen

@@ -35,7 +35,7 @@ CorrelationOutcome Correlate(const Lines& studied, const Lines& analogue, char s
 TEST(CorrelationReport, PerfectCorrelationHasZeroErrors)
 {
     const CorrelationOutcome out = Correlate({"1", "2", "3", "4"}, {"2", "4", "6", "8"});
-    ASSERT_EQ(out.kind, CorrelationOutcomeKind::Report);
+    ASSERT_EQ(out.kind, ReportOutcome::Report);
     EXPECT_EQ(out.lines, Expected("4", "1,000", "0,000", "0,000", "0,000", "0,000", "0"));
     ASSERT_EQ(out.points.size(), 4u);
     EXPECT_EQ(out.points[3].x, 4);
@@ -113,13 +113,13 @@ TEST(CorrelationDeviation, DivisorSwitchesAtThirtyValues)
 
 TEST(CorrelationReport, RejectionsInTheirOrder)
 {
-    EXPECT_EQ(Correlate({"1", "2"}, {"1", "2"}).kind, CorrelationOutcomeKind::TooShort);
-    EXPECT_EQ(Correlate({"1", "2", "3"}, {"1", "2"}).kind, CorrelationOutcomeKind::TooShort);
+    EXPECT_EQ(Correlate({"1", "2"}, {"1", "2"}).kind, ReportOutcome::TooShort);
+    EXPECT_EQ(Correlate({"1", "2", "3"}, {"1", "2"}).kind, ReportOutcome::TooShort);
     // Too short wins over different lengths and over unreadable lines.
-    EXPECT_EQ(Correlate({"x", "y"}, {"1", "2", "3", "4"}).kind, CorrelationOutcomeKind::TooShort);
+    EXPECT_EQ(Correlate({"x", "y"}, {"1", "2", "3", "4"}).kind, ReportOutcome::TooShort);
     // Different lengths are found before any line is read.
     const CorrelationOutcome lengths = Correlate({"a", "2", "3"}, {"1", "2", "3", "4"});
-    EXPECT_EQ(lengths.kind, CorrelationOutcomeKind::DifferentLengths);
+    EXPECT_EQ(lengths.kind, ReportOutcome::DifferentLengths);
     EXPECT_TRUE(lengths.points.empty());
     EXPECT_TRUE(lengths.lines.empty());
 }
@@ -129,7 +129,7 @@ TEST(CorrelationReport, InvalidLineKeepsThePairsBeforeIt)
     std::vector<CorrelationPoint> seen;
     const CorrelationOutcome out = CorrelationReport({"1", "2", "3", "4", "5", "6"}, {"2", "4", "6", "8", "abc", "12"},
                                                      ',', [&](const CorrelationPoint& p) { seen.push_back(p); });
-    EXPECT_EQ(out.kind, CorrelationOutcomeKind::InvalidInput);
+    EXPECT_EQ(out.kind, ReportOutcome::InvalidInput);
     ASSERT_EQ(out.points.size(), 4u);
     EXPECT_EQ(seen.size(), 4u);
     EXPECT_TRUE(out.lines.empty());
@@ -137,11 +137,10 @@ TEST(CorrelationReport, InvalidLineKeepsThePairsBeforeIt)
     // A bad studied line stops before its pair; a period in a comma locale,
     // an empty line and a trailing blank line count as unreadable.
     EXPECT_EQ(Correlate({"1", "2,5", "2.5", "4"}, {"1", "2", "3", "4"}).points.size(), 2u);
-    EXPECT_EQ(Correlate({"1", "", "3"}, {"1", "2", "3"}).kind, CorrelationOutcomeKind::InvalidInput);
-    EXPECT_EQ(Correlate(SplitLines("1\n2\n3\n\n"), SplitLines("1\n2\n3\n4")).kind,
-              CorrelationOutcomeKind::InvalidInput);
+    EXPECT_EQ(Correlate({"1", "", "3"}, {"1", "2", "3"}).kind, ReportOutcome::InvalidInput);
+    EXPECT_EQ(Correlate(SplitLines("1\n2\n3\n\n"), SplitLines("1\n2\n3\n4")).kind, ReportOutcome::InvalidInput);
     // One final line break is not a line.
-    EXPECT_EQ(Correlate(SplitLines("1\n2\n4\n"), SplitLines("1\n3\n2")).kind, CorrelationOutcomeKind::Report);
+    EXPECT_EQ(Correlate(SplitLines("1\n2\n4\n"), SplitLines("1\n3\n2")).kind, ReportOutcome::Report);
 }
 
 TEST(CorrelationReport, ConstantSeriesFaultsAfterAllPairsAreSeen)
@@ -184,7 +183,7 @@ TEST(CorrelationReport, LongSeriesKeepTheirFullLength)
         y.push_back(std::to_string(i % 7 + i));
     }
     const CorrelationOutcome out = Correlate(x, y);
-    ASSERT_EQ(out.kind, CorrelationOutcomeKind::Report);
+    ASSERT_EQ(out.kind, ReportOutcome::Report);
     EXPECT_EQ(out.lines[0], "Длина:\t70000");
     EXPECT_EQ(out.lines[1], "R:\t1,000");
     EXPECT_EQ(out.points.size(), 70000u);

@@ -29,10 +29,11 @@ std::string ReportValue(const std::vector<double>& values, int r1, const std::st
     for (const double v : values)
         list.Add(v);
     std::string found;
-    StatisticsReport(list, RegionalR1At(r1), ',', [&](const std::string& line) {
+    CollectingReportSink sink;
+    StatisticsReport(list, RegionalR1At(r1), ',', sink);
+    for (const std::string& line : sink.lines)
         if (line.rfind(label + "\t", 0) == 0)
             found = line.substr(label.size() + 1);
-    });
     return found;
 }
 

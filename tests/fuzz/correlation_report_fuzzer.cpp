@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 CorrelationReport(studied, analogue, separator, [&](const CorrelationPoint&) { ++pairs; });
             for (const std::string& line : outcome.lines)
                 fuzz::CheckReportLine(line);
-            if (outcome.kind == CorrelationOutcomeKind::Report) {
+            if (outcome.kind == ReportOutcome::Report) {
                 fuzz::Expect(outcome.lines.size() == 9, "a report of other than 9 lines");
                 fuzz::Expect(outcome.lines[0] == "Длина:\t" + std::to_string(studied.size()), "wrong length line",
                              outcome.lines[0]);

@@ -20,17 +20,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const RegionalR1 r1 = RegionalR1At((choice >> 1) % 3);
         const SeriesLines lines = SplitLines(in.Rest());
 
+        // Checks each line as it comes.
+        struct CheckingSink final : ReportSink {
+            void Begin() override { cleared = true; }
+            void Line(const std::string& line) override
+            {
+                fuzz::CheckReportLine(line);
+                report.push_back(line);
+            }
+            bool cleared = false;
+            std::vector<std::string> report;
+        };
         TDoubleList series;
-        std::vector<std::string> report;
-        bool cleared = false;
+        CheckingSink sink;
+        const bool& cleared = sink.cleared;
+        const std::vector<std::string>& report = sink.report;
         try {
-            const StatisticsOutcome outcome = RunStatisticsCommand(
-                lines, series, r1, separator, [&] { cleared = true; },
-                [&](const std::string& line) {
-                    fuzz::CheckReportLine(line);
-                    report.push_back(line);
-                });
-            if (outcome == StatisticsOutcome::Report) {
+            const ReportOutcome outcome = RunStatisticsCommand(lines, series, r1, separator, sink);
+            if (outcome == ReportOutcome::Report) {
                 fuzz::Expect(cleared && report.size() == 17, "a report of other than 17 lines");
                 fuzz::Expect(report[0] == "Длина ряда:\t" + std::to_string(lines.size()), "wrong length line",
                              report[0]);

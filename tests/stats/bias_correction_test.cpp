@@ -68,13 +68,12 @@ TEST(RegionalR1, ThresholdsAreTheChoicesOwnDoubles)
     EXPECT_EQ(RegionalR1At(2).index, 2);
 }
 
-TEST(BiasCorrectionBlock, HugeRatioFaultsBeforeAnyLine)
+TEST(BiasCorrection, HugeRatioFaultsBeforeAnyLine)
 {
-    std::vector<std::string> lines;
-    EXPECT_THROW(BiasCorrectionBlock(10, 0.5, 1e300, 2e300, RegionalR1At(0), ',',
-                                     [&](const std::string& line) { lines.push_back(line); }),
-                 FloatFault);
-    EXPECT_TRUE(lines.empty());
+    BiasCorrection bias;
+    EXPECT_THROW(ComputeBiasCorrection(10, 0.5, 1e300, 2e300, RegionalR1At(0), bias), FloatFault);
+    EXPECT_EQ(bias.known, BiasCorrection::kNone);
+    EXPECT_TRUE(BiasCorrectionLines(bias, RegionalR1At(0), ',').empty());
 }
 
 } // namespace

@@ -20,10 +20,9 @@ TDoubleList ListOf(const std::vector<double>& values)
 
 std::vector<std::string> Report(const std::vector<double>& values, int r1Index, char separator)
 {
-    std::vector<std::string> lines;
-    StatisticsReport(ListOf(values), RegionalR1At(r1Index), separator,
-                     [&](const std::string& line) { lines.push_back(line); });
-    return lines;
+    CollectingReportSink sink;
+    StatisticsReport(ListOf(values), RegionalR1At(r1Index), separator, sink);
+    return sink.lines;
 }
 
 // The lines written before a fault, and the fault's text.
@@ -35,12 +34,13 @@ struct FaultedReport {
 FaultedReport ReportUntilFault(const std::vector<double>& values)
 {
     FaultedReport result;
+    CollectingReportSink sink;
     try {
-        StatisticsReport(ListOf(values), RegionalR1At(0), ',',
-                         [&](const std::string& line) { result.lines.push_back(line); });
+        StatisticsReport(ListOf(values), RegionalR1At(0), ',', sink);
     } catch (const FloatFault& fault) {
         result.fault = fault.what();
     }
+    result.lines = sink.lines;
     return result;
 }
 
@@ -199,27 +199,22 @@ TEST(RunStatisticsCommand, RefusesShortPanesAndBadLinesWithoutTouchingTheOutput)
 {
     TDoubleList series;
     series.Add(42);
-    int clears = 0;
-    std::vector<std::string> out;
-    const auto clear = [&] { ++clears; };
-    const auto sink = [&](const std::string& line) { out.push_back(line); };
+    CollectingReportSink sink;
 
-    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n"), series, RegionalR1At(0), ',', clear, sink),
-              StatisticsOutcome::TooShort);
+    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n"), series, RegionalR1At(0), ',', sink), ReportOutcome::TooShort);
     EXPECT_EQ(series.Count(), 1);
 
     // The trailing line break does not count; an extra empty line does.
-    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n3\n\n"), series, RegionalR1At(0), ',', clear, sink),
-              StatisticsOutcome::InvalidInput);
+    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n3\n\n"), series, RegionalR1At(0), ',', sink),
+              ReportOutcome::InvalidInput);
     EXPECT_EQ(series.Count(), 3);
-    EXPECT_EQ(clears, 0);
-    EXPECT_TRUE(out.empty());
+    EXPECT_FALSE(sink.begun);
+    EXPECT_TRUE(sink.lines.empty());
 
-    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n4\n"), series, RegionalR1At(0), ',', clear, sink),
-              StatisticsOutcome::Report);
-    EXPECT_EQ(clears, 1);
-    EXPECT_EQ(out.size(), 17u);
-    EXPECT_EQ(out[0], "Длина ряда:\t3");
+    EXPECT_EQ(RunStatisticsCommand(SplitLines("1\n2\n4\n"), series, RegionalR1At(0), ',', sink), ReportOutcome::Report);
+    EXPECT_TRUE(sink.begun);
+    EXPECT_EQ(sink.lines.size(), 17u);
+    EXPECT_EQ(sink.lines[0], "Длина ряда:\t3");
 }
 
 } // namespace

@@ -233,18 +233,18 @@ void TCorrelForm::btnRunClick()
             throw;
         }
         switch (outcome.kind) {
-        case CorrelationOutcomeKind::TooShort:
+        case ReportOutcome::TooShort:
             return;
-        case CorrelationOutcomeKind::DifferentLengths:
-            ShowWarning(this, QString::fromUtf8(kSeriesLengthsDifferText));
+        case ReportOutcome::DifferentLengths:
+            ShowWarning(this, QString::fromUtf8(ReportOutcomeMessage(outcome.kind, 2)));
             return;
-        case CorrelationOutcomeKind::InvalidInput:
+        case ReportOutcome::InvalidInput:
             ShowPoints(read);
-            ShowError(this, QString::fromUtf8(kSeriesPairInvalidText));
+            ShowError(this, QString::fromUtf8(ReportOutcomeMessage(outcome.kind, 2)));
             if (const auto stop = FirstUnreadablePair(studied, analogue, SystemDecimalSeparator()))
                 PointAtLine(stop->pane == 0 ? *MemoSer1 : *MemoSer2, static_cast<int>(stop->line));
             return;
-        case CorrelationOutcomeKind::Report:
+        case ReportOutcome::Report:
             ShowPoints(read);
             OutPutMemo->clear();
             for (const std::string& line : outcome.lines)

@@ -22,6 +22,11 @@ void AppendLine(QPlainTextEdit& pane, const std::string& line)
     pane.appendPlainText(QString::fromStdString(line));
 }
 
+void PaneReportSink::Begin()
+{
+    pane_.clear();
+}
+
 void SetLines(QPlainTextEdit& pane, const std::vector<std::string>& lines)
 {
     std::string text;

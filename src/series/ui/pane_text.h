@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "series/report_sink.h"
 #include "series/series_lines.h"
 #include "series/ui/decimal_separator.h"
 
@@ -19,6 +20,18 @@ SeriesLines PaneLines(const QPlainTextEdit& pane);
 
 // Appends one report line to a pane.
 void AppendLine(QPlainTextEdit& pane, const std::string& line);
+
+// A report streamed into a pane: cleared at Begin (so a refused input leaves
+// the old report), each line appended as it comes; points are not shown.
+class PaneReportSink final : public ReportSink {
+public:
+    explicit PaneReportSink(QPlainTextEdit& pane) : pane_(pane) {}
+    void Begin() override;
+    void Line(const std::string& line) override { AppendLine(pane_, line); }
+
+private:
+    QPlainTextEdit& pane_;
+};
 
 // Replaces the pane's text by these lines, one per line.
 void SetLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);

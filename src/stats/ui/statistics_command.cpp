@@ -16,12 +16,11 @@ int RunStatisticsCommand(QWidget* parent, const QPlainTextEdit& seriesPane, QPla
     int unreadable = -1;
     RunGuarded(parent, [&] {
         const BusyCursor busy({&seriesPane});
-        const StatisticsOutcome outcome = aqualen::RunStatisticsCommand(
-            PaneLines(seriesPane), series, RegionalR1At(r1Index), SystemDecimalSeparator(),
-            [&outputPane] { outputPane.clear(); },
-            [&outputPane](const std::string& line) { AppendLine(outputPane, line); });
-        if (outcome == StatisticsOutcome::InvalidInput) {
-            ShowError(parent, QString::fromUtf8(kSeriesInvalidText));
+        PaneReportSink sink(outputPane);
+        const ReportOutcome outcome = aqualen::RunStatisticsCommand(
+            PaneLines(seriesPane), series, RegionalR1At(r1Index), SystemDecimalSeparator(), sink);
+        if (outcome == ReportOutcome::InvalidInput) {
+            ShowError(parent, QString::fromUtf8(ReportOutcomeMessage(outcome, 1)));
             // The series keeps the values read before the line that stopped it.
             unreadable = series.Count();
         }
