@@ -168,6 +168,7 @@ std::optional<int> ParseCurve(const ParsedArgs& parsed, CurveRequest& request, s
     }
     input.seriesOn = true;
     input.smoothCurve = parsed.flags.count("--smooth") > 0;
+    input.formula = request.formula;
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "curve/analytic_sheet.h"
+#include "curve/plotting_formula.h"
 #include "series/numeric_lists.h"
 
 namespace aqualen {
@@ -34,11 +35,12 @@ struct CurveSettings {
     double ScaleMin = 0;
     double MainStep = 1;
     double AdditionalStep = 0.2;
-    bool Legend = true;            // the box naming every line, in a free corner of the graph
-    bool ReturnPeriodAxis = false; // a second axis "T, лет" (T = 100 / P) along the top
-    TDoubleList Probabilities;     // percent, ascending
-    TDoubleList Values;            // same order and count
-    TDoubleList PointX;            // sheet cm at the last fit
+    bool Legend = true;                                 // the box naming every line, in a free corner of the graph
+    bool ReturnPeriodAxis = false;                      // a second axis "T, лет" (T = 100 / P) along the top
+    PlottingFormula Formula = PlottingFormula::Weibull; // how the points' probabilities were given
+    TDoubleList Probabilities;                          // percent, ascending
+    TDoubleList Values;                                 // same order and count
+    TDoubleList PointX;                                 // sheet cm at the last fit
     TDoubleList PointY;
     AnalyticSheet Analytic; // the analytic curve, fitted when the dialog stores it
 };

@@ -1,12 +1,15 @@
 #include "curve/curve_sheet.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "curve/probability_scale.h"
 #include "curve/scale_check.h"
+#include "curve/sheet_legend.h"
 #include "curve/sheet_polyline.h"
 #include "distributions/analytic_curve.h"
 #include "series/float_fault.h"
@@ -17,12 +20,13 @@ namespace aqualen {
 
 namespace {
 
-constexpr double kAxisHeight = 17;           // cm, the value axis
-constexpr int kLabelBase = 8;                // points, "Arial" scale labels
-constexpr int kCaptionBase = 14;             // points, "Times New Roman" captions
-constexpr int kAnalyticBase = 12;            // points, the analytic curve's line under the title
-constexpr SheetDashes kBandDashes{0.3, 0.2}; // cm, the confidence limits
+constexpr double kAxisHeight = 17; // cm, the value axis
+constexpr int kLabelBase = 8;      // points, "Arial" scale labels
+constexpr int kCaptionBase = 14;   // points, "Times New Roman" captions
+constexpr int kAnalyticBase = 12;  // points, the analytic curve's line under the title
+constexpr int kLegendBase = 9;     // points, "Arial" legend texts
 constexpr long double kMaxDivisions = 1000;
+constexpr double kRaisedAxisName = 18.45; // cm, the value axis caption's top over the return periods
 constexpr long double kInchesPer10Cm = 3.94L;
 
 // Nearest integer, halves to even, never faulting on absurd input.
@@ -118,14 +122,28 @@ public:
 
         canvas_.SetFont("Times New Roman", FontSize(kCaptionBase));
         canvas_.TextOut(X(axisLength_ + 0.3), Y(0.7), "P, %");
-        canvas_.TextOut(X(-1.5), Y(17.8), s_.AxisName);
+        // Over the return periods' labels the caption goes up to the page's top.
+        canvas_.TextOut(X(-1.5), Y(s_.ReturnPeriodAxis ? kRaisedAxisName : 17.8), s_.AxisName);
         const int32_t margin = RoundSafe(0.2L * t_.hUnit);
         CenteredText(s_.Title, margin, t_.pageWidth - margin, RoundSafe(1.95L * t_.vUnit));
 
+        if (s_.ReturnPeriodAxis)
+            DrawReturnPeriods();
         if (s_.SmoothCurve)
             DrawCurve();
         if (s_.Analytic.Fit)
             DrawAnalytic(*s_.Analytic.Fit);
+        if (s_.Legend) {
+            LegendFrame frame;
+            frame.hUnit = t_.hUnit;
+            frame.vUnit = t_.vUnit;
+            frame.axisLength = axisLength_;
+            frame.axisHeight = kAxisHeight;
+            frame.fontSize = FontSize(kLegendBase);
+            frame.thinPen = RoundSafe(0.001L * t_.hUnit);
+            frame.thickPen = RoundSafe(0.004L * t_.vUnit);
+            DrawLegend(canvas_, s_, frame, obstacles_);
+        }
     }
 
 private:
@@ -162,6 +180,7 @@ private:
         // value; reading past the end of the values would invent a point at -1.
         const int32_t count = std::min(s_.Probabilities.Count(), s_.Values.Count());
         const long double half = 0.06L * s_.PointRadius;
+        obstacles_.pointRadius = static_cast<double>(half);
         for (int32_t i = 0; i < count; ++i) {
             const double x = ProbabilityToX(s_.FineGrid, s_.Probabilities.Get(i));
             double y = 0;
@@ -173,6 +192,8 @@ private:
             canvas_.Ellipse(X(static_cast<double>(x - half)), Y(static_cast<double>(y + half)),
                             X(static_cast<double>(x + half)), Y(static_cast<double>(y - half)));
             canvas_.SetPixel(X(x), Y(y), kBlack);
+            if (s_.Legend)
+                obstacles_.points.push_back({x, y});
         }
     }
 
@@ -189,6 +210,7 @@ private:
         const int32_t startColumn = RoundSafe((firstX - 1.0L) * 0.1L * t_.hUnit);
         const int32_t endColumn = RoundSafe((lastX + 1.0L) * 0.1L * t_.hUnit);
         canvas_.SetPenColor(kBlue);
+        std::vector<SheetPoint>* kept = Kept();
         bool started = false;
         for (int32_t column = startColumn + 1; column <= endColumn; ++column) {
             const double x = static_cast<double>(column / columnsPerCm);
@@ -201,6 +223,8 @@ private:
                 canvas_.MoveTo(X(x), Y(y));
             started = true;
             canvas_.LineTo(X(x), Y(y));
+            if (kept)
+                kept->push_back({x, y});
         }
     }
 
@@ -215,14 +239,19 @@ private:
         const long double columnsPerCm = 0.1L * t_.hUnit;
         if (columnsPerCm > 0) {
             SheetPolyline curve(canvas_, t_.hUnit, t_.vUnit, 0, kAxisHeight);
+            std::vector<SheetPoint>* kept = Kept();
+            const auto add = [&](double x, double y) {
+                curve.Add(x, y);
+                Keep(kept, x, y);
+            };
             const int32_t endColumn = RoundSafe(axisLength_ * columnsPerCm);
             double x = 0;
             for (int32_t column = 0; column <= endColumn; ++column) {
                 x = std::min(static_cast<double>(column / columnsPerCm), axisLength_);
-                curve.Add(x, AnalyticY(fit, XToProbability(s_.FineGrid, x)));
+                add(x, AnalyticY(fit, XToProbability(s_.FineGrid, x)));
             }
             if (x < axisLength_)
-                curve.Add(axisLength_, AnalyticY(fit, scale_.back().Probability));
+                add(axisLength_, AnalyticY(fit, scale_.back().Probability));
         }
 
         const AnalyticSheet& sheet = s_.Analytic;
@@ -234,13 +263,16 @@ private:
 
         canvas_.SetFont("Times New Roman", FontSize(kAnalyticBase));
         const int32_t margin = RoundSafe(0.2L * t_.hUnit);
-        CenteredText(dist::CaptionLine(fit, t_.separator), margin, t_.pageWidth - margin, RoundSafe(2.01L * t_.vUnit));
+        const int bandLevel = sheet.Band ? (sheet.Band->level > 0 ? sheet.Band->level : sheet.Options.bandLevel) : 0;
+        CenteredText(dist::CaptionLine(fit, t_.separator, bandLevel), margin, t_.pageWidth - margin,
+                     RoundSafe(2.01L * t_.vUnit));
     }
 
     void DrawBandLine(const dist::Fit& fit, const std::vector<double>& k)
     {
         const std::vector<double>& probabilities = s_.Analytic.BandProbabilities;
         SheetPolyline line(canvas_, t_.hUnit, t_.vUnit, 0, kAxisHeight, kBandDashes);
+        std::vector<SheetPoint>* kept = Kept();
         const size_t count = std::min(probabilities.size(), k.size());
         for (size_t i = 0; i < count; ++i) {
             const double p = probabilities[i];
@@ -248,7 +280,10 @@ private:
             // place on its axis.
             if (p < scale_.front().Probability || p > scale_.back().Probability)
                 continue;
-            line.Add(ProbabilityToX(s_.FineGrid, p), ValueY(fit.mean * k[i]));
+            const double x = ProbabilityToX(s_.FineGrid, p);
+            const double y = ValueY(fit.mean * k[i]);
+            line.Add(x, y);
+            Keep(kept, x, y);
         }
     }
 
@@ -270,11 +305,56 @@ private:
         }
     }
 
+    // A second probability axis along the top of the graph: the return
+    // period T = 100 / P in years, at the round periods that fall on the grid.
+    void DrawReturnPeriods()
+    {
+        static constexpr std::array<int, 8> kYears{10000, 1000, 100, 50, 20, 10, 5, 2};
+        canvas_.SetPenColor(kBlack);
+        canvas_.SetPenStyle(PenStyle::Solid);
+        canvas_.SetPenWidth(RoundSafe(0.004L * t_.vUnit));
+        Line(0, kAxisHeight, axisLength_, kAxisHeight);
+        canvas_.SetPenWidth(RoundSafe(0.001L * t_.hUnit));
+        canvas_.SetFont("Arial", FontSize(kLabelBase));
+        for (const int years : kYears) {
+            const double p = 100.0 / years;
+            if (p < scale_.front().Probability || p > scale_.back().Probability)
+                continue;
+            const double x = ProbabilityToX(s_.FineGrid, p);
+            Line(x, kAxisHeight, x, kAxisHeight + 0.15);
+            CenteredText(FormatGeneral(years, t_.separator), X(x - 1), X(x + 1), Y(kAxisHeight + 0.55));
+        }
+        canvas_.SetFont("Times New Roman", FontSize(kCaptionBase));
+        canvas_.TextOut(X(axisLength_ + 0.3), Y(kAxisHeight + 0.7), "T, лет");
+    }
+
+    // The polyline the legend keeps clear of, when there is a legend.
+    std::vector<SheetPoint>* Kept()
+    {
+        if (!s_.Legend)
+            return nullptr;
+        obstacles_.lines.emplace_back();
+        return &obstacles_.lines.back();
+    }
+
+    void Keep(std::vector<SheetPoint>*& line, double x, double y)
+    {
+        if (!line)
+            return;
+        if (std::isfinite(y)) {
+            line->push_back({x, y});
+        } else if (!line->empty()) {
+            obstacles_.lines.emplace_back(); // a break in the curve
+            line = &obstacles_.lines.back();
+        }
+    }
+
     Canvas& canvas_;
     const CurveSettings& s_;
     const SheetTarget& t_;
     const std::span<const ScaleEntry> scale_;
     const double axisLength_;
+    LegendObstacles obstacles_;
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "curve/curve_settings.h"
+#include "curve/plotting_formula.h"
 
 namespace aqualen {
 
@@ -39,11 +40,6 @@ struct CellRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-};
-
-enum class PlottingFormula {
-    Weibull,    // P = m / (n+1) * 100%
-    Chegodayev, // P = (m-0.3) / (n+0.4) * 100%
 };
 
 // Row numbers and the P column of rows 1..n, P with one decimal.

@@ -14,6 +14,9 @@ struct SheetDashes {
     double off = 0; // cm left out
 };
 
+// The confidence limits of the analytic curve, on the graph and in the legend.
+inline constexpr SheetDashes kBandDashes{0.3, 0.2};
+
 class SheetPolyline {
 public:
     SheetPolyline(Canvas& canvas, int32_t hUnit, int32_t vUnit, double bottom, double top, SheetDashes dashes = {});

@@ -55,6 +55,9 @@ SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, con
     settings.PointRadius = static_cast<uint8_t>(input.pointRadius);
     settings.Title = input.title;
     settings.AxisName = input.axisName;
+    settings.Legend = input.legend;
+    settings.ReturnPeriodAxis = input.returnPeriodAxis;
+    settings.Formula = input.formula;
     if (std::optional<SheetUpdate> refused = StoreScale(settings, input, separator))
         return *refused;
 

@@ -19,10 +19,13 @@ struct SheetInput {
     int pointRadius = CurveSettings{}.PointRadius;
     std::string title;
     std::string axisName;
+    bool legend = CurveSettings{}.Legend;
+    bool returnPeriodAxis = CurveSettings{}.ReturnPeriodAxis;
     // Maximum, minimum, main step and additional step as typed.
     std::array<std::string, 4> scaleTexts;
     bool seriesOn = false; // rows 1..pointCount of the grid are the series
     int pointCount = 10;
+    PlottingFormula formula = PlottingFormula::Weibull; // what the P column was filled by
     bool smoothCurve = false;
     // Reads the analytic curve's choice into the options; false when a box
     // did not read (the reader has said why). Unset: no analytic curve.

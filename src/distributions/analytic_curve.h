@@ -86,7 +86,12 @@ std::vector<std::string> ParameterLines(const Fit& fit, char sep);
 // limits when band is given.
 std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
                                             const std::vector<double>& exceedancePercents, char sep);
-// "Пирсон III, метод моментов: Q̄ = …; Cv = …; Cs = …"
-std::string CaptionLine(const Fit& fit, char sep);
+// "Пирсон III, метод моментов: Q̄ = …; Cv = …; Cs = …", and with the band's
+// level when it is given: "…; Cs = …; доверительные границы 90 %".
+std::string CaptionLine(const Fit& fit, char sep, int bandLevel = 0);
+// "Пирсон III, метод моментов": the distribution and how it was fitted.
+std::string CurveName(const Fit& fit);
+// "Доверительные границы 90 %", or "доверительные …" inside a sentence.
+std::string BandName(int level, bool sentenceStart);
 
 } // namespace aqualen::dist

@@ -166,10 +166,23 @@ std::vector<std::string> QuantileTableLines(const Fit& fit, const Band* band,
     return lines;
 }
 
-std::string CaptionLine(const Fit& fit, char sep)
+std::string CaptionLine(const Fit& fit, char sep, int bandLevel)
 {
-    return std::string(DistributionName(fit.distribution)) + ", " + MethodName(fit.method) +
-           ": Q̄ = " + Fixed3(fit.mean, sep) + "; Cv = " + Fixed3(fit.cv, sep) + "; Cs = " + Fixed3(fit.cs, sep);
+    std::string line = CurveName(fit) + ": Q̄ = " + Fixed3(fit.mean, sep) + "; Cv = " + Fixed3(fit.cv, sep) +
+                       "; Cs = " + Fixed3(fit.cs, sep);
+    if (bandLevel > 0)
+        line += "; " + BandName(bandLevel, false);
+    return line;
+}
+
+std::string CurveName(const Fit& fit)
+{
+    return std::string(DistributionName(fit.distribution)) + ", " + MethodName(fit.method);
+}
+
+std::string BandName(int level, bool sentenceStart)
+{
+    return std::string(sentenceStart ? "Доверительные" : "доверительные") + " границы " + std::to_string(level) + " %";
 }
 
 QuantileResult RunQuantileRequest(const QuantileRequest& request)

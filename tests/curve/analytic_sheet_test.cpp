@@ -155,6 +155,7 @@ CurveSettings WithFit(const dist::Fit& fit)
     CurveSettings s;
     // scale 0 to 17
     s.Title = "Река";
+    s.Legend = false; // these count the curve's own strokes; the legend's samples would add theirs
     s.Analytic.Options.distribution = fit.distribution;
     s.Analytic.Fit = fit;
     return s;

@@ -48,6 +48,7 @@ CurveSettings RunoffExample(bool fine = false)
 {
     CurveSettings s = Defaults();
     s.FineGrid = fine;
+    s.Legend = false; // the counts below are of the sheet's own marks, without the legend's samples
     for (const double p : {16.7, 33.3, 50.0, 66.7, 83.3})
         s.Probabilities.Add(p);
     for (const double v : {15, 12, 10, 8, 5})
@@ -229,6 +230,7 @@ TEST(CurveSheet, PrinterAndScreenShareTheGeometry)
 TEST(CurveSheet, PointsAreCirclesWithABlackCentre)
 {
     CurveSettings s = Defaults();
+    s.Legend = false; // its sample point would be one circle more
     for (int i = 0; i < 5; ++i) {
         s.Probabilities.Add(0.1);
         s.Values.Add(8.5);
@@ -252,6 +254,7 @@ TEST(CurveSheet, PointsAreCirclesWithABlackCentre)
     // A probability left without its value (a rejected series) draws no
     // point of its own.
     CurveSettings ragged = Defaults();
+    ragged.Legend = false;
     for (int i = 0; i < 6; ++i)
         ragged.Probabilities.Add(10 * (i + 1));
     for (int i = 0; i < 5; ++i)

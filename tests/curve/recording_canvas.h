@@ -27,6 +27,10 @@ struct RecordedEllipse {
     int left, top, right, bottom;
 };
 
+struct RecordedRect {
+    int left, top, right, bottom;
+};
+
 struct RecordedPixel {
     int x, y;
     CanvasColor color;
@@ -88,7 +92,11 @@ public:
         curY = y;
         ++calls;
     }
-    void Rectangle(int, int, int, int) override { ++calls; }
+    void Rectangle(int left, int top, int right, int bottom) override
+    {
+        rectangles.push_back({left, top, right, bottom});
+        ++calls;
+    }
     void Ellipse(int left, int top, int right, int bottom) override
     {
         ellipses.push_back({left, top, right, bottom});
@@ -106,6 +114,7 @@ public:
     std::vector<RecordedText> texts;
     std::vector<RecordedEllipse> ellipses;
     std::vector<RecordedPixel> pixels;
+    std::vector<RecordedRect> rectangles;
     long calls = 0;
 
     CanvasColor penColor = kBlack;

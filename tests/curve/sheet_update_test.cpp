@@ -31,9 +31,15 @@ TEST(ApplySheetInput, StoresInTheDialogsOrderAndSortsTheGrid)
 {
     Entered e(kFive);
     e.input.smoothCurve = true;
+    e.input.legend = false;
+    e.input.returnPeriodAxis = true;
+    e.input.formula = PlottingFormula::Chegodayev;
     CurveSettings s;
     ASSERT_TRUE(ApplySheetInput(s, e.cells, e.input, '.').Stored());
     EXPECT_TRUE(s.FineGrid);
+    EXPECT_FALSE(s.Legend);
+    EXPECT_TRUE(s.ReturnPeriodAxis);
+    EXPECT_EQ(s.Formula, PlottingFormula::Chegodayev);
     EXPECT_EQ(s.Title, "Title");
     EXPECT_EQ(s.ScaleMax, 20);
     EXPECT_EQ(s.AdditionalStep, 0.5);

@@ -21,6 +21,7 @@
 #include "curve/count_text.h"
 #include "curve/series_grid_cells.h"
 #include "curve/sheet_update.h"
+#include "curve/smoothing_fit.h"
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/grid_series_input.h"
@@ -148,6 +149,12 @@ QWidget* TParamDlg::CreateParametersPage()
                                  {QStringLiteral("от 0.1 до 99.9"), QStringLiteral("от 0.01 до 99.99")}, page);
     RadioGroup1->setGeometry(16, 180, 377, 72);
     RadioGroup1->SetItemIndex(0);
+    cbLegend = new QCheckBox(QStringLiteral("Легенда"), page);
+    cbLegend->setGeometry(16, 268, 377, 20);
+    cbLegend->setChecked(CurveSettings{}.Legend);
+    cbReturnPeriods = new QCheckBox(QStringLiteral("Ось периодов повторяемости «T, лет»"), page);
+    cbReturnPeriods->setGeometry(16, 294, 377, 20);
+    cbReturnPeriods->setChecked(CurveSettings{}.ReturnPeriodAxis);
     connect(Edit1, &QLineEdit::textChanged, this, &TParamDlg::Edit1Change);
     return page;
 }
@@ -208,9 +215,10 @@ QWidget* TParamDlg::CreateSeriesPage()
     btnTakeSeries->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 4px"));
     connect(btnTakeSeries, &QPushButton::clicked, this, [this] { RunGuarded(this, [&] { TakeMainSeries(*this); }); });
 
-    RadioGroupP =
-        new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
-                       {QStringLiteral("P = m / (n+1) * 100%"), QStringLiteral("P = (m-0.3) / (n+0.4) * 100%")}, page);
+    RadioGroupP = new RadioGroup(QStringLiteral("Формула расчёта обеспеченности:"),
+                                 {QString::fromUtf8(PlottingFormulaText(PlottingFormula::Weibull)),
+                                  QString::fromUtf8(PlottingFormulaText(PlottingFormula::Chegodayev))},
+                                 page);
     RadioGroupP->setGeometry(8, 456, 396, 70);
     RadioGroupP->SetItemIndex(0);
 
@@ -227,7 +235,7 @@ QWidget* TParamDlg::CreateSeriesPage()
 QWidget* TParamDlg::CreateCurvePage()
 {
     auto* page = new QWidget;
-    CheckBoxCurve = new QCheckBox(QStringLiteral("Сглаживающая кривая"), page);
+    CheckBoxCurve = new QCheckBox(QString::fromUtf8(kSmoothingCurveName), page);
     CheckBoxCurve->setGeometry(16, 16, 250, 20);
     return page;
 }
@@ -235,6 +243,11 @@ QWidget* TParamDlg::CreateCurvePage()
 int TParamDlg::PointCount() const
 {
     return UpDown2->Position();
+}
+
+PlottingFormula TParamDlg::Formula() const
+{
+    return RadioGroupP->ItemIndex() == 1 ? PlottingFormula::Chegodayev : PlottingFormula::Weibull;
 }
 
 void TParamDlg::Edit1Change()
@@ -266,9 +279,7 @@ void TParamDlg::Edit2Change()
 void TParamDlg::RadioGroupPClick()
 {
     RunGuarded(this, [&] {
-        const PlottingFormula formula =
-            RadioGroupP->ItemIndex() == 1 ? PlottingFormula::Chegodayev : PlottingFormula::Weibull;
-        FillProbabilityColumn(GridCells->Cells(), PointCount(), formula, SystemDecimalSeparator());
+        FillProbabilityColumn(GridCells->Cells(), PointCount(), Formula(), SystemDecimalSeparator());
         GridCells->CellsChanged();
     });
 }
@@ -443,6 +454,7 @@ CurveSettings CopySheet(const CurveSettings& sheet)
     copy.AdditionalStep = sheet.AdditionalStep;
     copy.Legend = sheet.Legend;
     copy.ReturnPeriodAxis = sheet.ReturnPeriodAxis;
+    copy.Formula = sheet.Formula;
     CopyList(sheet.Probabilities, copy.Probabilities);
     CopyList(sheet.Values, copy.Values);
     CopyList(sheet.PointX, copy.PointX);
@@ -475,10 +487,13 @@ bool TParamDlg::FormCloseQuery(int result)
     input.pointRadius = UpDown1->Position();
     input.title = edNameKrOb->text().toStdString();
     input.axisName = edAxisName->text().toStdString();
+    input.legend = cbLegend->isChecked();
+    input.returnPeriodAxis = cbReturnPeriods->isChecked();
     input.scaleTexts = {edMax->text().toStdString(), edMin->text().toStdString(), edMainPoint->text().toStdString(),
                         edAdditionalPoint->text().toStdString()};
     input.seriesOn = CheckBox1->isChecked();
     input.pointCount = PointCount();
+    input.formula = Formula();
     input.smoothCurve = CheckBoxCurve->isChecked();
     input.readAnalytic = [&](dist::FitOptions& options) { return PageAnalytic->ReadOptions(separator, options); };
     const SheetUpdate update = ApplySheetInput(sheet, GridCells->Cells(), input, separator);

@@ -42,6 +42,8 @@ public:
     QLineEdit* edNameKrOb;
     QLineEdit* edAxisName;
     RadioGroup* RadioGroup1;
+    QCheckBox* cbLegend;        // "Легенда"
+    QCheckBox* cbReturnPeriods; // the return-period axis along the top
     // Page "Шкала"
     QLineEdit* edMax;
     QLineEdit* edMin;
@@ -71,6 +73,8 @@ public:
 
     // The number of points n.
     int PointCount() const;
+    // The plotting formula chosen on the page "Ряд данных".
+    PlottingFormula Formula() const;
 
     // Closing with OK runs FormCloseQuery first, and stays open when it
     // refuses; any other result closes at once.

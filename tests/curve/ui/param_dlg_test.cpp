@@ -103,6 +103,10 @@ TEST_F(ParamDlgTest, StartsWithItsInitialContents)
     EXPECT_EQ(dialog.RadioGroupP->Item(1)->text(), "P = (m-0.3) / (n+0.4) * 100%");
     EXPECT_FALSE(dialog.CheckBox1->isChecked());
     EXPECT_FALSE(dialog.CheckBoxCurve->isChecked());
+    EXPECT_EQ(dialog.cbLegend->text(), QString::fromUtf8("Легенда"));
+    EXPECT_TRUE(dialog.cbLegend->isChecked());
+    EXPECT_FALSE(dialog.cbReturnPeriods->isChecked());
+    EXPECT_EQ(dialog.cbLegend->parentWidget(), dialog.RadioGroup1->parentWidget()); // on "Параметры"
     EXPECT_EQ(dialog.Copy->shortcut(), QKeySequence(QKeySequence::Copy));
     EXPECT_EQ(dialog.Cut->toolTip(), QString::fromUtf8("Вырезать"));
     EXPECT_EQ(dialog.sbSorted->toolTip(), QString::fromUtf8("Сортировать ряд"));
@@ -318,9 +322,14 @@ TEST_F(ParamDlgTest, OkWithTheSeriesStoresEverythingAndFits)
     dialog.edMainPoint->setText("2");
     dialog.edAdditionalPoint->setText(Local("0.5"));
     dialog.CheckBoxCurve->setChecked(true);
+    dialog.cbLegend->setChecked(false);
+    dialog.cbReturnPeriods->setChecked(true);
     EXPECT_EQ(Closes(QDialog::Accepted), QDialog::Accepted);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_TRUE(settings.FineGrid);
+    EXPECT_FALSE(settings.Legend);
+    EXPECT_TRUE(settings.ReturnPeriodAxis);
+    EXPECT_EQ(settings.Formula, PlottingFormula::Weibull);
     EXPECT_EQ(settings.PointRadius, 5);
     EXPECT_EQ(settings.Title, "Река");
     EXPECT_EQ(settings.AxisName, "Q");
@@ -344,10 +353,12 @@ TEST_F(ParamDlgTest, OkWithTheSeriesOffStoresEmptyListsAndNoCurve)
     settings.Values.Add(1);
     settings.Probabilities.Add(1);
     settings.SmoothCurve = true;
+    dialog.RadioGroupP->SetItemIndex(1); // the legend names the formula the P column was filled by
     EXPECT_EQ(Closes(QDialog::Accepted), QDialog::Accepted);
     EXPECT_EQ(settings.Values.Count(), 0);
     EXPECT_EQ(settings.Probabilities.Count(), 0);
     EXPECT_FALSE(settings.SmoothCurve);
+    EXPECT_EQ(settings.Formula, PlottingFormula::Chegodayev);
 }
 
 TEST_F(ParamDlgTest, OkWithAnEmptyValueCellSaysSoOnceAndStaysOpen)
