@@ -1,6 +1,7 @@
 #include "homog/ui/odn_form.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -30,6 +31,7 @@
 
 #include "homog/critical_tables.h"
 #include "homog/homogeneity_report.h"
+#include "homog/series_split.h"
 #include "homog/ui/odn_glyphs.h"
 #include "series/ui/busy_cursor.h"
 #include "series/ui/chart_axes.h"
@@ -37,13 +39,16 @@
 #include "series/ui/chart_thinning.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
+#include "series/ui/input_dialogs.h"
 #include "series/ui/line_pointer.h"
 #include "series/ui/message_service.h"
 #include "series/ui/pane_file_commands.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/raw_pane_text.h"
 #include "series/ui/report_chart.h"
 #include "series/ui/report_freshness.h"
+#include "series/ui/series_files.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
@@ -110,6 +115,14 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     FileCommands->Freshness().AddChoice(*RadioGroup2);
     AddTakeSeriesAction(*MemoSer1);
     AddTakeSeriesAction(*MemoSer2);
+    mnSplitSeries = new QAction(QStringLiteral("Разделить ряд ..."), this);
+    mnSplitSeries->setObjectName(QStringLiteral("mnSplitSeries"));
+    connect(mnSplitSeries, &QAction::triggered, this, &TOdnForm::mnSplitSeriesClick);
+    for (SeriesPane* pane : {MemoSer1, MemoSer2}) {
+        pane->addAction(mnSplitSeries);
+        connect(pane, &SeriesPane::MenuAboutToShow, mnSplitSeries,
+                [this] { mnSplitSeries->setEnabled(ProvidedSeries(*this).has_value()); });
+    }
 
     Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);
@@ -288,8 +301,11 @@ namespace {
 // goes away, so that a fault part-way still shows those read.
 class FormSink final : public ReportSink {
 public:
-    FormSink(QPlainTextEdit& memo, QList<QPointF>& shown1, QList<QPointF>& shown2, QChart& chart)
-        : memo_(memo), shown1_(shown1), shown2_(shown2), chart_(chart)
+    // `first1` and `first2` are the x of each series' first point: 0, or
+    // the first years when both series have them.
+    FormSink(QPlainTextEdit& memo, QList<QPointF>& shown1, QList<QPointF>& shown2, QChart& chart, int first1,
+             int first2)
+        : memo_(memo), shown1_(shown1), shown2_(shown2), chart_(chart), first1_(first1), first2_(first2)
     {
     }
     ~FormSink() override
@@ -314,7 +330,7 @@ public:
     void Point(int series, double value) override
     {
         QList<QPointF>& points = series == 1 ? points1_ : points2_;
-        points.append(QPointF(points.size(), value));
+        points.append(QPointF((series == 1 ? first1_ : first2_) + points.size(), value));
     }
 
 private:
@@ -324,6 +340,8 @@ private:
     QChart& chart_;
     QList<QPointF> points1_;
     QList<QPointF> points2_;
+    int first1_ = 0;
+    int first2_ = 0;
     bool begun_ = false;
 };
 
@@ -338,7 +356,11 @@ void TOdnForm::btnRunClick()
         const SeriesLines second = PaneLines(*MemoSer2);
         ReportOutcome outcome = ReportOutcome::TooShort;
         try {
-            FormSink sink(*OutPutMemo, shown1_, shown2_, *Chart1->chart());
+            // By year where both series have their years, else by number.
+            const std::optional<int> year1 = MemoSer1->FirstYear();
+            const std::optional<int> year2 = MemoSer2->FirstYear();
+            const bool byYear = year1 && year2;
+            FormSink sink(*OutPutMemo, shown1_, shown2_, *Chart1->chart(), byYear ? *year1 : 0, byYear ? *year2 : 0);
             outcome = HomogeneityReport(first, second, RowIndex(), LevelIndex(), SystemDecimalSeparator(), sink);
         } catch (...) {
             // The sink is gone by now and has handed over the points read.
@@ -378,6 +400,45 @@ void TOdnForm::sbClearClick()
     OutPutMemo->clear();
 }
 
+void TOdnForm::mnSplitSeriesClick()
+{
+    RunGuarded(this, [this] {
+        const std::optional<PaneSeries> series = ProvidedSeries(*this);
+        if (!series || series->text.isEmpty()) {
+            ShowPlain(this, QString::fromUtf8(kNoMainSeriesText));
+            return;
+        }
+        const SeriesLines lines = LinesOfRawText(series->text);
+        const std::optional<SplitRange> range = SplitRangeOf(lines.size(), kMaxPaneLines);
+        if (!range) {
+            ShowPlain(this, lines.size() < static_cast<size_t>(kMaxPaneLines)
+                                ? QStringLiteral("Ряд слишком короток, чтобы его разделить!")
+                                : QStringLiteral("В ряду больше %1 строк!").arg(2 * kMaxPaneLines));
+            return;
+        }
+        // Asked as the first year of Ряд 2 when the years are known, else as
+        // its first line (from 1).
+        const int origin = series->firstYear.value_or(1);
+        NumberQuestion question;
+        question.title = QStringLiteral("Разделить ряд");
+        question.label =
+            series->firstYear ? QStringLiteral("Первый год ряда 2:") : QStringLiteral("Первая строка ряда 2:");
+        question.proposed = origin + static_cast<int>(ProposedSplit(lines, *range, SystemDecimalSeparator()));
+        question.minimum = origin + static_cast<int>(range->least);
+        question.maximum = origin + static_cast<int>(range->most);
+        const std::optional<int> answer = Inputs().AskNumber(this, question);
+        if (!answer || *answer < question.minimum || *answer > question.maximum)
+            return;
+        const auto split = static_cast<size_t>(*answer - origin);
+        const auto middle = lines.begin() + static_cast<std::ptrdiff_t>(split);
+        std::optional<int> secondYear;
+        if (series->firstYear)
+            secondYear = *answer;
+        MemoSer1->SetSeries({TextOfLines(SeriesLines(lines.begin(), middle)), series->firstYear, series->name});
+        MemoSer2->SetSeries({TextOfLines(SeriesLines(middle, lines.end())), secondYear, series->name});
+    });
+}
+
 void TOdnForm::ShowSeries()
 {
     DrawSeries();
@@ -398,22 +459,28 @@ void TOdnForm::FitAxes()
 {
     qreal low = std::numeric_limits<qreal>::max();
     qreal high = std::numeric_limits<qreal>::lowest();
-    qsizetype count = 0;
+    qreal firstX = std::numeric_limits<qreal>::max();
+    qreal lastX = std::numeric_limits<qreal>::lowest();
     for (const QList<QPointF>* shown : {&shown1_, &shown2_}) {
         const QList<QPointF>& points = *shown;
-        count = std::max(count, points.size());
+        if (points.isEmpty())
+            continue;
+        // x runs on by one: point numbers from 0, or years.
+        firstX = std::min(firstX, points.front().x());
+        lastX = std::max(lastX, points.back().x());
         for (const QPointF& p : points) {
             low = std::min(low, p.y());
             high = std::max(high, p.y());
         }
     }
-    if (count == 0)
+    if (firstX > lastX)
         return;
     // Few, round ticks: the chart elides every label once they crowd.
-    const qreal lastX = std::max<qreal>(count - 1, 1);
-    const qreal stepX = std::max<qreal>(NiceStep(lastX / kAxisIntervals), 1);
+    const qreal span = std::max<qreal>(lastX - firstX, 1);
+    const qreal stepX = std::max<qreal>(NiceStep(span / kAxisIntervals), 1);
     axisX_->setTickInterval(stepX);
-    axisX_->setRange(0, std::ceil(lastX / stepX) * stepX);
+    const qreal rangeLow = std::floor(firstX / stepX) * stepX;
+    axisX_->setRange(rangeLow, std::max(std::ceil(lastX / stepX) * stepX, rangeLow + stepX));
     FitValueAxis(*axisY_, low, high);
 }
 

@@ -10,6 +10,7 @@
 
 #include "series/ui/series_pane.h"
 
+class QAction;
 class QChartView;
 class QFrame;
 class QGroupBox;
@@ -55,11 +56,16 @@ public:
     QLineSeries* Series2 = nullptr;
     // Open into either series pane, save the report, drops on the panes.
     PaneFileCommands* FileCommands = nullptr;
+    // "Разделить ряд ...", in both series panes' context menus.
+    QAction* mnSplitSeries = nullptr;
 
 public slots:
     void btnRunClick();
     void SpeedButton1Click();
     void sbClearClick();
+    // Splits the main window's series into Ряд 1 and Ряд 2 at the year (or
+    // line) the user confirms.
+    void mnSplitSeriesClick();
     void FormResize();
     void Chart1Resize();
 
