@@ -169,6 +169,9 @@ TEST(ExtensionFormTest, TwentyYearsBroughtToSeventyAndInTheMainWindow)
         form->show();
         QApplication::processEvents();
         form->grab().save(QDir(dir).filePath("extension_form.png"));
+        main.show();
+        QApplication::processEvents();
+        main.grab().save(QDir(dir).filePath("extension_main_form.png"));
     }
 }
 
