@@ -23,6 +23,7 @@
 #include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
+#include "series/ui/report_freshness.h"
 #include "stats/statistics_report.h"
 
 namespace aqualen::analysis::ui {
@@ -88,6 +89,11 @@ TAnalysisForm::TAnalysisForm(QWidget* owner) : QWidget(owner, Qt::Window)
     OutPutMemo = new QPlainTextEdit(this);
     OutPutMemo->setReadOnly(true);
     OutPutMemo->setObjectName("OutPutMemo");
+    Freshness = new aqualen::ui::ReportFreshness(*OutPutMemo);
+    Freshness->AddSource(*SeriesMemo);
+    Freshness->AddSignature([this] { return QStringLiteral("%1 %2").arg(FirstYear->value()).arg(LevelPercent()); });
+    connect(FirstYear, &QSpinBox::valueChanged, Freshness, &aqualen::ui::ReportFreshness::Recheck);
+    connect(LevelGroup, &QButtonGroup::idClicked, Freshness, &aqualen::ui::ReportFreshness::Recheck);
 
     SeriesChart = aqualen::ui::MakeReportChart();
     SeriesChart->setTitle(QStringLiteral("Ряд и линия тренда (Сен)"));
@@ -132,6 +138,7 @@ int TAnalysisForm::LevelPercent() const
 
 void TAnalysisForm::btnRunClick()
 {
+    const aqualen::ui::ReportRun run(*Freshness);
     const SeriesLines lines = aqualen::ui::PaneLines(*SeriesMemo);
     if (lines.size() <= 2)
         return;

@@ -11,6 +11,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
+namespace aqualen::ui {
+class ReportFreshness;
+}
+
 namespace aqualen::analysis::ui {
 
 class TAnalysisForm : public QWidget {
@@ -24,6 +28,8 @@ public:
     QButtonGroup* LevelGroup = nullptr;
     QPushButton* btnRun = nullptr;
     QPlainTextEdit* OutPutMemo = nullptr;
+    // Whether the report still belongs to the series, first year and level shown.
+    aqualen::ui::ReportFreshness* Freshness = nullptr;
     QChart* SeriesChart = nullptr;
     QChart* CurveChart = nullptr;
 

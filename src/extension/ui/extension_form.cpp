@@ -32,6 +32,7 @@
 #include "series/ui/pane_file_commands.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 
@@ -237,6 +238,7 @@ void TExtensionForm::Forget()
 
 void TExtensionForm::btnRunClick()
 {
+    const ReportRun run(FileCommands->Freshness());
     RunGuarded(this, [this] {
         const char separator = SystemDecimalSeparator();
         const SeriesLines studiedLines = PaneLines(*MemoSer1);
