@@ -1,6 +1,6 @@
 // The band's thread against the curve window's lifetime: closing the window,
-// quitting the program and a second OK while a band is being computed. Run
-// under ThreadSanitizer as well as in the ordinary build.
+// quitting the program, a second OK and printing while a band is being
+// computed. Run under ThreadSanitizer as well as in the ordinary build.
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/param_dlg.h"
+#include "curve/ui/print_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
@@ -78,6 +79,26 @@ TEST(BandJobLifetime, SecondOkWhileTheFirstBandIsComputed)
     QCoreApplication::processEvents();
     ASSERT_TRUE(form.Settings().Analytic.Band);
     EXPECT_EQ(form.Settings().Analytic.Band->level, 95);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(BandJobLifetime, PrintingWhileTheBandIsComputed)
+{
+    test::RecordingMessages messages;
+    QWidget owner;
+    TObespForm form(&owner);
+    OkWithBand(form, 3);
+    ASSERT_TRUE(form.Settings().Analytic.BandPending());
+    // The print dialog opens once the band is known, so that the printed
+    // sheet has its limits; the band's thread is over by then.
+    bool bandKnownWhenShown = false;
+    QTimer::singleShot(0, &form, [&form, &bandKnownWhenShown] {
+        bandKnownWhenShown = form.Settings().Analytic.Band.has_value();
+        form.PrintDlg->reject();
+    });
+    form.bbPrintClick();
+    EXPECT_TRUE(bandKnownWhenShown);
+    EXPECT_FALSE(form.Settings().Analytic.BandPending());
     EXPECT_TRUE(messages.messages.empty());
 }
 
