@@ -53,7 +53,9 @@ public:
 // for GraphicAnalytic and Given). Raises FitRefused.
 Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing = nullptr);
 
-// k_P of the fitted curve at exceedance P (percent, 0 < P < 100).
+// k_P of the fitted curve at exceedance P (percent, 0 < P < 100). Raises
+// FitRefused where its special function does not evaluate (FitCurve has
+// checked the probabilities the sheet and the report show).
 double ModularQuantile(const Fit& fit, double exceedancePercent);
 
 // Confidence limits of k_P, one pair per probability.

@@ -1,27 +1,39 @@
 // Fitting the analytic curve by the chosen method, and its quantiles.
 
+#include <algorithm>
 #include <cmath>
 
 #include "distributions/analytic_curve.h"
 #include "distributions/fit_near.h"
 #include "distributions/graphic_analytic.h"
 #include "distributions/kritsky_menkel.h"
+#include "distributions/math_policy.h"
 #include "distributions/max_likelihood.h"
 #include "distributions/pearson3.h"
 #include "series/numeric_lists.h"
+#include "series/numeric_routines.h"
 #include "stats/statistics_report.h"
 
 namespace aqualen::dist {
 
 namespace {
 
-// The statistics report's values of a series; its lines are not needed here.
+const char* const kMeanNotPositive = "Среднее значение должно быть больше нуля!";
+const char* const kCvNotPositive = "Коэффициент вариации Cv должен быть больше нуля!";
+
+// The statistics report's values of a series; neither its lines nor its r(1)
+// are needed here. A series with a mean of zero or all values equal has no
+// Cv and Cs (the report's 0/0): the curve's refusal says so.
 StatisticsResult ReportValues(const std::vector<double>& values, int r1Choice)
 {
     TDoubleList list;
     for (const double v : values)
         list.Add(v);
-    return ComputeStatistics(list, RegionalR1At(r1Choice));
+    if (!(SeriesMean(list.Data(), list.Count()) > 0))
+        throw FitRefused(kMeanNotPositive);
+    if (std::all_of(values.begin(), values.end(), [&](double v) { return v == values.front(); }))
+        throw FitRefused(kCvNotPositive);
+    return ComputeStatisticsWithoutR1(list, RegionalR1At(r1Choice));
 }
 
 void RequireSeries(const std::vector<double>& values)
@@ -34,9 +46,9 @@ void RequireSeries(const std::vector<double>& values)
 Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const Fit* near = nullptr)
 {
     if (!std::isfinite(mean) || !(mean > 0))
-        throw FitRefused("Среднее значение должно быть больше нуля!");
+        throw FitRefused(kMeanNotPositive);
     if (!std::isfinite(cv) || !(cv > 0))
-        throw FitRefused("Коэффициент вариации Cv должен быть больше нуля!");
+        throw FitRefused(kCvNotPositive);
     if (!std::isfinite(cs))
         throw FitRefused("Коэффициент асимметрии Cs не определён!");
     Fit fit;
@@ -68,15 +80,32 @@ double MeanOf(const std::vector<double>& values)
     return static_cast<double>(sum / static_cast<long double>(values.size()));
 }
 
+Fit FitBy(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
+          const Fit* near);
+
 } // namespace
 
 Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing)
 {
-    return FitCurveNear(values, options, smoothing, nullptr);
+    const Fit fit = FitCurveNear(values, options, smoothing, nullptr);
+    // Every quantile the sheet and the report show must exist; one that does
+    // not refuses the curve here rather than breaks the drawing later.
+    for (const double p : {0.01, 0.1, 1.0, 5.0, 50.0, 95.0, 99.0, 99.9, 99.99})
+        if (!std::isfinite(ModularQuantile(fit, p)))
+            throw FitRefused(kNotComputableText);
+    return fit;
 }
 
 Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
                  const Fit* near)
+{
+    return RefuseEvaluationErrors([&] { return FitBy(values, options, smoothing, near); });
+}
+
+namespace {
+
+Fit FitBy(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
+          const Fit* near)
 {
     if (options.distribution == Distribution::None)
         throw FitRefused("Не выбрано распределение аналитической кривой!");
@@ -104,7 +133,7 @@ Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, c
         RequireSeries(values);
         const double mean = MeanOf(values);
         if (!(mean > 0))
-            throw FitRefused("Среднее значение должно быть больше нуля!");
+            throw FitRefused(kMeanNotPositive);
         std::vector<double> k;
         k.reserve(values.size());
         for (const double v : values) {
@@ -130,11 +159,15 @@ Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, c
     throw FitRefused("Неизвестный метод оценки параметров!");
 }
 
+} // namespace
+
 double ModularQuantile(const Fit& fit, double exceedancePercent)
 {
-    if (fit.distribution == Distribution::KritskyMenkel)
-        return KritskyMenkelQuantile({fit.kmShape, fit.kmPower, fit.kmScale}, exceedancePercent);
-    return 1 + fit.cv * PearsonPhi(exceedancePercent, fit.cs);
+    return RefuseEvaluationErrors([&] {
+        if (fit.distribution == Distribution::KritskyMenkel)
+            return KritskyMenkelQuantile({fit.kmShape, fit.kmPower, fit.kmScale}, exceedancePercent);
+        return 1 + fit.cv * PearsonPhi(exceedancePercent, fit.cs);
+    });
 }
 
 const std::vector<double>& StandardProbabilities()

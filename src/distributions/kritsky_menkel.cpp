@@ -139,7 +139,10 @@ long double ShiftOf(const KmShape& km)
 
 KmShape ShapeAt(double u, double s)
 {
-    if (u == 0)
+    // Next to u = 0 the gamma's shape 1/u² is beyond what its inverse
+    // handles (its series stops converging); the lognormal stands in there,
+    // as for the moments.
+    if (std::fabs(u) < kSmallestU)
         return KritskyMenkelOf(kInfinity, s);
     return KritskyMenkelOf(1.0 / (u * u), s / u);
 }

@@ -1,12 +1,17 @@
 #include "stats/statistics_report.h"
 
+#include <limits>
+
 #include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/numeric_routines.h"
 
 namespace aqualen {
 
-void ComputeStatistics(const TDoubleList& series, RegionalR1 choice, StatisticsResult& into)
+namespace {
+
+// The steps; r(1) is left out (NaN) when `withR1` is off.
+void ComputeSteps(const TDoubleList& series, RegionalR1 choice, StatisticsResult& into, bool withR1)
 {
     // The true count: long panes are neither truncated nor wrapped.
     const std::int32_t n = series.Count();
@@ -35,12 +40,26 @@ void ComputeStatistics(const TDoubleList& series, RegionalR1 choice, StatisticsR
 
     // x0..x(n-2) against x1..x(n-1), each with its own mean; the two runs
     // are read in place rather than copied into lists of their own.
-    into.r1 = CorrelationCoefficient(x, x + 1, n - 1);
+    into.r1 = withR1 ? CorrelationCoefficient(x, x + 1, n - 1) : std::numeric_limits<double>::quiet_NaN();
     into.known = StatisticsResult::kR1;
     into.ratio = StoreDouble(CheckedDivide(into.cs, into.cv));
     into.known = StatisticsResult::kRatio;
 
     ComputeBiasCorrection(n, into.cv, into.cs, into.ratio, choice, into.bias);
+}
+
+} // namespace
+
+void ComputeStatistics(const TDoubleList& series, RegionalR1 choice, StatisticsResult& into)
+{
+    ComputeSteps(series, choice, into, true);
+}
+
+StatisticsResult ComputeStatisticsWithoutR1(const TDoubleList& series, RegionalR1 choice)
+{
+    StatisticsResult result;
+    ComputeSteps(series, choice, result, false);
+    return result;
 }
 
 StatisticsResult ComputeStatistics(const TDoubleList& series, RegionalR1 choice)

@@ -35,6 +35,11 @@ void ComputeStatistics(const TDoubleList& series, RegionalR1 choice, StatisticsR
 // The same for a caller that only wants the values: a fault propagates.
 StatisticsResult ComputeStatistics(const TDoubleList& series, RegionalR1 choice);
 
+// The values without r(1) (left NaN), which nothing built on them needs: a
+// series whose first or last n − 1 values are equal has no r(1) (0/0) but
+// has its Cv and Cs. Raises FloatFault as the report does.
+StatisticsResult ComputeStatisticsWithoutR1(const TDoubleList& series, RegionalR1 choice);
+
 // The 17 report lines, as far as `result` is known.
 std::vector<std::string> StatisticsLines(const StatisticsResult& result, RegionalR1 choice, char separator);
 

@@ -181,13 +181,13 @@ TEST_F(AnalyticPageTest, UnreadableBoxOrRefusedFitKeepsTheDialogOpenAndTheSheetA
              page.edRatio->clear();
          },
          QString::fromUtf8(kAnalyticInputError)},
-        {"a constant series has no Cv to divide by",
+        {"a constant series has no Cv: the curve's refusal",
          [&] {
              page.cbFixRatio->setChecked(false);
              for (int row = 1; row <= 10; ++row)
                  dialog.GridCells->setData(dialog.GridCells->index(row - 1, 2), QStringLiteral("7"), Qt::EditRole);
          },
-         QStringLiteral("Invalid floating point operation"), MessageKind::Fault},
+         QString::fromUtf8("Коэффициент вариации Cv должен быть больше нуля!")},
         {"no smoothing curve for the graphic-analytic method", [&] { page.rbGraphic->setChecked(true); },
          QString::fromUtf8("Для графоаналитического метода нужна сглаживающая кривая!")},
     };
