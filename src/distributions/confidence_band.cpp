@@ -9,6 +9,7 @@
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
 #include <boost/random/normal_distribution.hpp>
+#include <boost/random/uniform_01.hpp>
 
 #include "distributions/analytic_curve.h"
 #include "distributions/fit_near.h"
@@ -27,6 +28,9 @@ constexpr std::uint32_t kSeed = 20240601; // the same input always gives the sam
 // limits would describe the survivors only, and none are given.
 constexpr double kLargestFailedShare = 0.1;
 
+// Shapes below: drawn through ln y (see CurveSampler).
+constexpr double kSmallShape = 0.01;
+
 // Draws modular coefficients of the fitted curve.
 class CurveSampler {
 public:
@@ -34,7 +38,8 @@ public:
     {
         if (fit.distribution == Distribution::KritskyMenkel) {
             normal_ = km_.Lognormal();
-            gamma_ = boost::random::gamma_distribution<double>(normal_ ? 1.0 : km_.shape);
+            smallShape_ = !normal_ && km_.shape < kSmallShape;
+            gamma_ = boost::random::gamma_distribution<double>(normal_ ? 1.0 : smallShape_ ? 1 + km_.shape : km_.shape);
         } else {
             normal_ = std::fabs(fit.cs) < kNearNormalSkew;
             alpha_ = normal_ ? 1.0 : 4 / (fit.cs * fit.cs);
@@ -44,8 +49,15 @@ public:
 
     double operator()(boost::random::mt19937& engine)
     {
-        if (fit_.distribution == Distribution::KritskyMenkel)
+        if (fit_.distribution == Distribution::KritskyMenkel) {
+            // A gamma variate of a small shape γ lies mostly below the double
+            // range; ln y = ln z + ln(U)/γ with z of shape 1 + γ and U uniform
+            // (Marsaglia & Tsang 2000, the boost for shapes below 1) keeps it.
+            if (smallShape_)
+                return KritskyMenkelFromLogVariate(km_,
+                                                   std::log(gamma_(engine)) + std::log(uniform_(engine)) / km_.shape);
             return KritskyMenkelFromVariate(km_, normal_ ? normalDist_(engine) : gamma_(engine));
+        }
         if (normal_)
             return 1 + fit_.cv * normalDist_(engine);
         const double phi = (gamma_(engine) - alpha_) / std::sqrt(alpha_);
@@ -56,9 +68,11 @@ private:
     Fit fit_;
     KmShape km_;
     bool normal_ = false;
+    bool smallShape_ = false;
     double alpha_ = 1;
     boost::random::gamma_distribution<double> gamma_;
     boost::random::normal_distribution<double> normalDist_;
+    boost::random::uniform_01<double> uniform_;
 };
 
 // Percentile with linear interpolation between order statistics.

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include <boost/math/special_functions/gamma.hpp>
@@ -13,6 +14,7 @@
 
 #include "distributions/analytic_curve.h"
 #include "distributions/math_policy.h"
+#include "series/number_text.h"
 
 namespace aqualen::dist {
 
@@ -23,9 +25,32 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // inverse still converges; the ratio Cs/Cv the lognormal stands in for is
 // then off by about 0.75·1e-5/Cv, a Cs off by less than 1e-5.
 constexpr double kSmallestU = 1e-5;
-constexpr double kLargestU = 10; // u above: refused (γ below 0.01, whose quantiles underflow)
+// |u| above: refused. γ = 1/u² below 1e-6 is the one floor of the family
+// for every method; there Cs is within about 1e-5 of its limit γ → 0
+// (KritskyMenkelSkewRange), which the refusal names.
+constexpr double kLargestU = kKritskyMenkelLargestU;
+
+// ln y below: the gamma variate's own terms beyond y^γ are below 1e-20.
+constexpr long double kLogSmallVariate = -46;
 
 const char* const kNoCurve = "Нет кривой Крицкого–Менкеля с такими Cv и Cs!";
+
+// The refusal for this Cv and Cs: the family's message, then the range of
+// Cs it admits at this Cv, rounded inwards to the three decimals shown.
+[[noreturn]] void RefuseMoments(double cv)
+{
+    std::string message = kNoCurve;
+    if (std::isfinite(cv) && cv > 0) {
+        const KmSkewRange range = KritskyMenkelSkewRange(cv);
+        const auto text = [](double v) { return FormatFixed(v, 3, ','); };
+        message += " При Cv = " + text(cv) + " Cs кривой Крицкого–Менкеля больше " +
+                   text(std::ceil(range.lowest * 1000) / 1000);
+        if (std::isfinite(range.highest))
+            message += " и меньше " + text(std::floor(range.highest * 1000) / 1000);
+        message += "!";
+    }
+    throw FitRefused(message);
+}
 
 // ln Γ(z) − (z − ½)·ln z + z: the slowly varying part of the log-gamma.
 // Below 10 from Boost's lgamma (no digits lost there); above, its
@@ -175,6 +200,27 @@ KmMoments KritskyMenkelMoments(double shape, double power)
     return MomentsOf({LogGammaShift(g, 2.0L * power) - 2 * d1, LogGammaShift(g, 3.0L * power) - 3 * d1});
 }
 
+// The family's edge is γ → 0 at a fixed c = b/γ: y^γ of a gamma variate y
+// of shape γ tends to a uniform U (P(y < t) = t^γ/Γ(1 + γ)·(1 + O(t))), so
+// k = a·y^b = a·(y^γ)^c tends to the power curve k ∝ U^c, whose moments are
+// E[U^(mc)] = 1/(1 + mc) (existing for 1 + mc > 0). Its Cv² = c²/(1 + 2c)
+// gives c = Cv² ± Cv·√(1 + Cv²), and its skewness, that of the Beta(1/c, 1)
+// variable U^c for c > 0 (of the Pareto for c < 0), is
+// Cs = −sign(c)·2(1 − c)·√(1 + 2c)/(1 + 3c).
+// c > 0 (b > 0) bounds Cs from below. c < 0 (b < 0) bounds it from above
+// while 1 + 3c > 0, that is Cv² < 1/3; from Cv² = 1/3 on, curves next to
+// γ + 3b = 0 reach any Cs.
+KmSkewRange KritskyMenkelSkewRange(double cv)
+{
+    const double v2 = cv * cv;
+    const double root = cv * std::sqrt(1 + v2);
+    const auto skew = [](double c) { return -std::copysign(2.0, c) * (1 - c) * std::sqrt(1 + 2 * c) / (1 + 3 * c); };
+    KmSkewRange range{skew(v2 + root), kInfinity};
+    if (3 * v2 < 1)
+        range.highest = skew(v2 - root); // |c| ≈ Cv ≫ Cv²: no digits lost
+    return range;
+}
+
 namespace {
 
 // Newton's method on (u, s) for ln Cv and Cs/Cv, with a forward-difference
@@ -250,7 +296,7 @@ KmShape BracketSolve(double cv, double q)
     const auto f = [&](double u) {
         const double r = RatioAt(u, cv);
         if (std::isnan(r))
-            throw FitRefused(kNoCurve);
+            RefuseMoments(cv);
         return std::isinf(r) ? 1e6 : r - q;
     };
     const double direction = q < lognormalRatio ? 1 : -1;
@@ -265,7 +311,7 @@ KmShape BracketSolve(double cv, double q)
         fnear = ffar;
         far *= 2;
         if (std::fabs(far) > kLargestU)
-            throw FitRefused(kNoCurve);
+            RefuseMoments(cv);
         ffar = f(far);
     }
     const bool rising = near < far;
@@ -276,7 +322,7 @@ KmShape BracketSolve(double cv, double q)
     const double u = a + (b - a) / 2;
     const std::optional<double> s = SpreadFor(u, cv);
     if (!s)
-        throw FitRefused(kNoCurve);
+        RefuseMoments(cv);
     return ShapeAt(u, *s);
 }
 
@@ -286,6 +332,9 @@ KmShape SolveKritskyMenkel(double cv, double cs, const KmShape* start)
 {
     if (!(cv > 0) || !std::isfinite(cv) || !std::isfinite(cs))
         throw FitRefused(kNoCurve);
+    const KmSkewRange range = KritskyMenkelSkewRange(cv);
+    if (!(cs > range.lowest && cs < range.highest))
+        RefuseMoments(cv);
     const double q = cs / cv;
     if (q == 3 + cv * cv)
         return ShapeAt(0, *SpreadFor(0, cv));
@@ -307,10 +356,18 @@ double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
         const double z = boost::math::quantile(boost::math::complement(normal, p));
         return std::exp(km.power * z - km.power * km.power / 2);
     }
-    // k grows with y for b > 0 and falls with it for b < 0.
+    // k grows with y for b > 0 and falls with it for b < 0: y has the
+    // non-exceedance `below`.
+    const long double g = km.shape;
+    const long double logBelow = km.power > 0 ? std::log1p(-static_cast<long double>(p)) : std::log(p);
+    // For small y, P(γ, y) = y^γ/Γ(1 + γ)·(1 − γy/(1 + γ) + …) (Abramowitz &
+    // Stegun 6.5.29): ln y in closed form, where y itself may lie below the
+    // double range (small γ) and the inverse would return 0.
+    const long double logSmallY = (logBelow + std::lgamma(1 + g)) / g;
+    if (logSmallY < kLogSmallVariate)
+        return static_cast<double>(std::exp(km.power * (logSmallY - std::log(g)) - ShiftOf(km)));
     const double y = km.power > 0 ? boost::math::gamma_q_inv(km.shape, p, MathPolicy())
                                   : boost::math::gamma_p_inv(km.shape, p, MathPolicy());
-    const long double g = km.shape;
     const long double relative = (y - g) / g;
     const long double logRatio = std::fabs(relative) < 0.5 ? std::log1p(relative) : std::log(y / g);
     return static_cast<double>(std::exp(km.power * logRatio - ShiftOf(km)));
@@ -354,6 +411,12 @@ double KritskyMenkelFromVariate(const KmShape& km, double y)
         return std::exp(km.power * y - km.power * km.power / 2);
     const long double g = km.shape;
     return static_cast<double>(std::exp(km.power * std::log(y / g) - ShiftOf(km)));
+}
+
+double KritskyMenkelFromLogVariate(const KmShape& km, double logY)
+{
+    const long double g = km.shape;
+    return static_cast<double>(std::exp(km.power * (logY - std::log(g)) - ShiftOf(km)));
 }
 
 double KritskyMenkelLogLikelihood(double u, double s, const std::vector<double>& logK)

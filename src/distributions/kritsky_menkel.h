@@ -14,6 +14,10 @@
 
 namespace aqualen::dist {
 
+// |u| = 1/√γ above: no curve (γ below 1e-6, the family's floor for every
+// method).
+inline constexpr double kKritskyMenkelLargestU = 1000;
+
 struct KmShape {
     double shape = 0; // γ; +∞ for the lognormal
     double power = 0; // b; for the lognormal the spread σ of ln k
@@ -33,10 +37,18 @@ struct KmMoments {
 // moment does not exist.
 KmMoments KritskyMenkelMoments(double shape, double power);
 
+// The Cs that curves of the family reach at a given Cv, the limits of
+// γ → 0 (open: no curve has them); highest is +∞ from Cv² = 1/3 on.
+struct KmSkewRange {
+    double lowest = 0;
+    double highest = 0;
+};
+KmSkewRange KritskyMenkelSkewRange(double cv);
+
 // The (γ, b, a) with the given Cv and Cs. Next to the ratio 3 + Cv², where
 // γ would exceed 1e10 (a ratio within about 1e-5/Cv of it), the lognormal is
-// returned. Raises FitRefused where no curve has these moments, or only one
-// with γ below 0.01.
+// returned. Raises FitRefused where no curve has these moments (its message
+// names the range of Cs at this Cv), or only one with γ below 1e-6.
 // A start close to the answer (the curve of a bootstrap's original fit)
 // saves most of the work.
 KmShape SolveKritskyMenkel(double cv, double cs, const KmShape* start = nullptr);
@@ -54,6 +66,8 @@ double KritskyMenkelLogDensity(const KmShape& km, double k);
 // k for a unit-scale gamma value y of the curve's shape (for drawing
 // samples); for the lognormal, y is a standard normal value instead.
 double KritskyMenkelFromVariate(const KmShape& km, double y);
+// The same from ln y, for small shapes whose y lies below the double range.
+double KritskyMenkelFromLogVariate(const KmShape& km, double logY);
 
 // The family by the walking coordinates (u, s) above; u = 0 is the lognormal
 // with σ = s. Valid where s > 0 and, for u < 0, 3·s·|u| < 1.

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 
+#include <boost/math/special_functions/trigamma.hpp>
 #include <boost/math/tools/minima.hpp>
 
 #include "distributions/analytic_curve.h"
@@ -26,10 +27,50 @@ std::vector<double> LogsOf(const std::vector<double>& k)
     return logs;
 }
 
+// The maximum lies on a limit of the family rather than inside it: which.
+enum class Edge { None, ThirdMoment, SmallShape, Spread };
+
+const char* NoMaximumText(Edge edge)
+{
+    switch (edge) {
+    case Edge::ThirdMoment:
+        return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к границе "
+               "γ + 3b = 0, за которой у кривой нет Cs!";
+    case Edge::SmallShape:
+        return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к его краю "
+               "γ → 0 (вырожденной кривой)!";
+    case Edge::Spread:
+    case Edge::None:
+        break;
+    }
+    return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к вырожденной кривой!";
+}
+
+// Relative distance from a limit within which a maximum sits on it.
+constexpr double kOnEdge = 1e-6;
+
+// The spread s around which BestSpread searches for this u. The spread of
+// ln k is s·√ψ'(γ)/|u| (ψ' the trigamma), which is s next to the lognormal;
+// for |u| > 3, where it grows towards s·|u|, s is scaled so that this spread
+// is the sample's.
+double SpreadGuess(double u, double s0)
+{
+    if (std::fabs(u) <= 3)
+        return s0;
+    return s0 * std::fabs(u) / std::sqrt(boost::math::trigamma(1 / (u * u)));
+}
+
+// The third-moment limit of s for this u (u < 0), else +∞.
+double SpreadLimit(double u)
+{
+    return u < 0 ? 1 / (3 * -u) : std::numeric_limits<double>::infinity();
+}
+
 // The best spread s for one u, and its log-likelihood. For u < 0 the third
 // moment needs 3·s·|u| < 1.
 std::pair<double, double> BestSpread(double u, double s0, const std::vector<double>& logK)
 {
+    s0 = SpreadGuess(u, s0);
     double lo = std::log(s0 / 20);
     double hi = std::log(s0 * 20);
     if (u < 0)
@@ -135,6 +176,15 @@ LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixR
             boost::math::tools::brent_find_minima(minus, std::log(cv0 / 10), std::log(cv0 * 10), kBits, iterations);
         if (!(value < std::numeric_limits<double>::max()))
             throw FitRefused("Нет кривой Крицкого–Менкеля с таким отношением Cs/Cv!");
+        // A maximum at an end of the search or next to where the curves
+        // with this ratio end is none.
+        const double lowEnd = std::log(cv0 / 10), highEnd = std::log(cv0 * 10);
+        const double step = 1e-4;
+        if (logCv < lowEnd + step || logCv > highEnd - step ||
+            minus(logCv - step) == std::numeric_limits<double>::max() ||
+            minus(logCv + step) == std::numeric_limits<double>::max())
+            throw FitRefused(
+                "Правдоподобие не имеет максимума среди кривых Крицкого–Менкеля с таким отношением Cs/Cv!");
         best.cv = std::exp(logCv);
         best.cs = ratio * best.cv;
         best.shape = SolveKritskyMenkel(best.cv, best.cs);
@@ -146,18 +196,41 @@ LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixR
     if (start && start->shape > 0 && std::isfinite(start->shape) && start->power != 0)
         near = NewtonMaximum(std::copysign(1 / std::sqrt(start->shape), start->power),
                              std::fabs(start->power) / std::sqrt(start->shape), logK);
-    if (near && std::fabs(near->first) <= 3) {
+    if (near && std::fabs(near->first) <= 3 && near->second < SpreadLimit(near->first) * (1 - kOnEdge)) {
         std::tie(u, s) = *near;
         value = -KritskyMenkelLogLikelihood(u, s, logK);
     } else {
-        // Profile likelihood over u: the best s for each u, then the best u.
-        // u runs over the family's useful range (γ ≥ 0.1 where b > 0).
+        // Profile likelihood over u: the best s for each u, then the best u,
+        // first over |u| <= 3 (γ ≥ 0.11 where b > 0), where ordinary series
+        // have their maximum; one on that bound is followed on to the
+        // family's floor of γ, in w = asinh(u).
         const auto minus = [&](double v) { return -BestSpread(v, s0, logK).second; };
         std::tie(u, value) = boost::math::tools::brent_find_minima(minus, -3.0, 3.0, kBits, iterations);
+        if (std::fabs(u) > 3 * (1 - kOnEdge)) {
+            const double inner = std::asinh(3.0), outer = std::asinh(kKritskyMenkelLargestU);
+            const auto minusW = [&](double w) { return minus(std::sinh(w)); };
+            iterations = 200;
+            const auto [w, wValue] =
+                u > 0 ? boost::math::tools::brent_find_minima(minusW, inner, outer, kBits, iterations)
+                      : boost::math::tools::brent_find_minima(minusW, -outer, -inner, kBits, iterations);
+            if (std::fabs(w) > outer * (1 - kOnEdge))
+                throw FitRefused(NoMaximumText(Edge::SmallShape));
+            if (wValue < value) {
+                u = std::sinh(w);
+                value = wValue;
+            }
+        }
         if (!std::isfinite(value))
             throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");
         s = BestSpread(u, s0, logK).first;
+        const double guess = SpreadGuess(u, s0);
+        if (s < guess / 20 * (1 + kOnEdge) || s > guess * 20 * (1 - kOnEdge))
+            throw FitRefused(NoMaximumText(Edge::Spread));
     }
+    // On γ + 3b = 0 the curve has no third moment: the likelihood rises
+    // towards curves without a Cs.
+    if (s > SpreadLimit(u) * (1 - kOnEdge))
+        throw FitRefused(NoMaximumText(Edge::ThirdMoment));
     const KmMoments m = KritskyMenkelMomentsAt(u, s);
     if (!std::isfinite(m.cs))
         throw FitRefused("Нет кривой Крицкого–Менкеля, максимизирующей правдоподобие!");

@@ -2,6 +2,7 @@
 // or the curve's refusal, never a Boost error or a floating-point fault.
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,34 @@ TEST(FitFailures, MomentFitsDoNotNeedTheLagOneCorrelation)
                 EXPECT_STREQ(refusal.what(), c.message);
             }
         }
+}
+
+// Where the likelihood rises to a limit of the family, no fit is reported:
+// the refusal says which limit binds.
+TEST(FitFailures, LikelihoodOnALimitOfTheFamilyIsRefused)
+{
+    std::vector<double> nearConstant(11, 50.0);
+    nearConstant.push_back(50.000001);
+    struct Case {
+        std::vector<double> values;
+        const char* limit;
+    };
+    const Case cases[] = {
+        // Once Cv 1947.826, Cs 6.3e27 on γ + 3b = 0.
+        {{100, 120, 90, 80, 150, 110, 95, 130, 70, 105, 115, 85, 1e6}, "γ + 3b = 0"},
+        // Once Cs -12964908.871 from cancellation at γ = 0.111.
+        {nearConstant, "γ → 0"},
+    };
+    for (const Case& c : cases) {
+        try {
+            const Fit fit = FitCurve(c.values, Options(Distribution::KritskyMenkel, Method::MaxLikelihood));
+            ADD_FAILURE() << c.limit << ": Cv " << fit.cv << ", Cs " << fit.cs;
+        } catch (const FitRefused& refusal) {
+            const std::string what = refusal.what();
+            EXPECT_EQ(what.rfind("Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля", 0), 0u) << what;
+            EXPECT_NE(what.find(c.limit), std::string::npos) << what;
+        }
+    }
 }
 
 } // namespace

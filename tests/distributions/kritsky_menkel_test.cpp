@@ -12,6 +12,8 @@
 namespace aqualen::dist {
 namespace {
 
+const char* const kNoCurve = "Нет кривой Крицкого–Менкеля с такими Cv и Cs!";
+
 using Wide = boost::multiprecision::cpp_bin_float_50;
 
 // Cv and Cs of k = a·y^b from 50-digit log-gammas: an independent check of
@@ -45,7 +47,7 @@ TEST(KritskyMenkel, FittedCurvesReproduceCvAndCs)
                 // Only low ratios have no curve: the family's smallest ratio
                 // at a given Cv rises with Cv.
                 EXPECT_LT(ratio, 2.0) << "Cv = " << cv << ", Cs/Cv = " << ratio;
-                EXPECT_STREQ(refusal.what(), "Нет кривой Крицкого–Менкеля с такими Cv и Cs!");
+                EXPECT_EQ(std::string(refusal.what()).rfind(kNoCurve, 0), 0u) << refusal.what();
                 continue;
             }
             ++solved;
@@ -102,9 +104,50 @@ TEST(KritskyMenkel, RefusesWhatNoCurveHas)
             SolveKritskyMenkel(cv, cs);
             ADD_FAILURE() << "Cv = " << cv << ", Cs = " << cs;
         } catch (const FitRefused& refusal) {
-            EXPECT_STREQ(refusal.what(), "Нет кривой Крицкого–Менкеля с такими Cv и Cs!");
+            EXPECT_EQ(std::string(refusal.what()).rfind(kNoCurve, 0), 0u) << refusal.what();
         }
     }
+}
+
+// The family ends at γ → 0 (the power curves k ∝ U^c): every method solves
+// up to those limits and refuses beyond them, naming them.
+TEST(KritskyMenkel, EndsWhereItsLimitsSayAndTheRefusalNamesThem)
+{
+    struct Case {
+        double cv, lowest, highest; // highest 0: none
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {0.5, -0.18034, 22.1808, "При Cv = 0,500 Cs кривой Крицкого–Менкеля больше -0,180 и меньше 22,180!"},
+        {2.0, 2.39637, 0, "При Cv = 2,000 Cs кривой Крицкого–Менкеля больше 2,397!"},
+        {0.1, -1.4768, 2.709, "При Cv = 0,100 Cs кривой Крицкого–Менкеля больше"},
+    };
+    for (const Case& c : cases) {
+        const KmSkewRange range = KritskyMenkelSkewRange(c.cv);
+        if (c.highest != 0) {
+            EXPECT_NEAR(range.highest, c.highest, 0.05 * std::fabs(c.highest)) << c.cv;
+        } else {
+            EXPECT_TRUE(std::isinf(range.highest)) << c.cv;
+        }
+        EXPECT_NEAR(range.lowest, c.lowest, 0.05 * std::fabs(c.lowest)) << c.cv;
+        // Just inside: solved, with these moments.
+        const double inside[] = {range.lowest + 1e-3, std::isinf(range.highest) ? 50.0 : range.highest - 1e-2};
+        for (const double cs : inside) {
+            const KmMoments m = WideMoments(SolveKritskyMenkel(c.cv, cs));
+            EXPECT_NEAR(m.cs, cs, 1e-6 * std::max(1.0, std::fabs(cs))) << c.cv << " " << cs;
+        }
+        try {
+            SolveKritskyMenkel(c.cv, range.lowest - 1e-4);
+            ADD_FAILURE() << c.cv;
+        } catch (const FitRefused& refusal) {
+            EXPECT_EQ(std::string(refusal.what()).rfind(std::string(kNoCurve) + " " + c.refusal, 0), 0u)
+                << refusal.what();
+        }
+    }
+    // The limit curves agree with the family's moments at a small γ.
+    const KmMoments nearEdge = KritskyMenkelMoments(1e-5, 1e-5 * 0.809017);
+    EXPECT_NEAR(nearEdge.cv, 0.5, 1e-4);
+    EXPECT_NEAR(nearEdge.cs, -0.18034, 1e-3);
 }
 
 // The density integrates to one and has mean one (trapezoids over the
