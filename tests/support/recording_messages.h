@@ -37,6 +37,17 @@ public:
         return answer;
     }
 
+    // Yes/no questions go to the same record and answers; without an answer, No.
+    ui::Answer AskYesNo(const QString&, const QString& text, QWidget*) override
+    {
+        questions.push_back(text);
+        if (answers.empty())
+            return ui::Answer::No;
+        const ui::Answer answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+
     std::vector<RecordedMessage> messages;
     std::vector<QString> questions;
     std::vector<ui::Answer> answers;

@@ -368,7 +368,9 @@ void TObespForm::SetR1Source(std::function<int()> source)
 
 void TObespForm::StartBand()
 {
-    if (std::optional<BandRequest> request = MakeBandRequest(settings_))
+    // The dialog may have computed the band already, to choose the scale.
+    std::optional<BandRequest> request = MakeBandRequest(settings_);
+    if (request && settings_.Analytic.BandPending())
         bandJob_->Start(std::move(*request));
     else
         bandJob_->Drop();

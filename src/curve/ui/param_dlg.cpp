@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <array>
 
+#include "curve/auto_scale.h"
 #include "curve/count_text.h"
 #include "curve/series_grid_cells.h"
 #include "curve/sheet_update.h"
@@ -25,6 +26,7 @@
 #include "curve/ui/analytic_page.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/grid_series_input.h"
+#include "curve/ui/scale_choice.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
 #include "curve/ui/up_down.h"
@@ -178,6 +180,9 @@ QWidget* TParamDlg::CreateScalePage()
     edMin = boxes[1];
     edMainPoint = boxes[2];
     edAdditionalPoint = boxes[3];
+    btnAutoScale = new QPushButton(QStringLiteral("Подобрать по ряду"), page);
+    btnAutoScale->setGeometry(16, 236, 150, 25);
+    connect(btnAutoScale, &QPushButton::clicked, this, &TParamDlg::btnAutoScaleClick);
     return page;
 }
 
@@ -295,6 +300,7 @@ void TParamDlg::CheckBox1Click()
     Paste->setEnabled(on);
     sbClear->setEnabled(on);
     sbSorted->setEnabled(on);
+    btnAutoScale->setEnabled(on);
     if (!on)
         CheckBoxCurve->setChecked(false);
     CheckBoxCurve->setEnabled(on);
@@ -374,6 +380,34 @@ void TParamDlg::sbSortedClick()
             ShowError(this, QString::fromUtf8(kSeriesInputError));
             PointAtGridRow(*this, scratch.Values.Count() + 1);
         }
+    });
+}
+
+void TParamDlg::btnAutoScaleClick()
+{
+    RunGuarded(this, [&] {
+        StringGrid1->CommitEdit();
+        const char separator = SystemDecimalSeparator();
+        // The boxes about to be filled need not read yet: the sheet is
+        // built on a scale that does, on copies of the sheet and the grid.
+        SheetInput input = ReadSheetInput(separator);
+        const CurveSettings defaults;
+        input.scaleTexts = {FormatGeneral(defaults.ScaleMax, separator), FormatGeneral(defaults.ScaleMin, separator),
+                            FormatGeneral(defaults.MainStep, separator),
+                            FormatGeneral(defaults.AdditionalStep, separator)};
+        CurveSettings scratch;
+        SeriesGridCells cells = GridCells->Cells();
+        const SheetUpdate update = ApplySheetInput(scratch, cells, input, separator);
+        if (!update.Stored()) {
+            ShowRefusal(update);
+            return;
+        }
+        const AutoScale chosen = ScaleWithBand(scratch);
+        if (!chosen.scale) {
+            ShowError(this, QString::fromStdString(chosen.refusal));
+            return;
+        }
+        ShowScale(*chosen.scale);
     });
 }
 
@@ -482,6 +516,23 @@ bool TParamDlg::FormCloseQuery(int result)
     // replaces the sheet only when every step succeeded: a refused OK leaves
     // the sheet as it was, so that a cancel after it leaves it untouched.
     CurveSettings sheet = CopySheet(settings_);
+    const SheetInput input = ReadSheetInput(separator);
+    const SheetUpdate update = ApplySheetInput(sheet, GridCells->Cells(), input, separator);
+    GridCells->CellsChanged();
+    if (!update.Stored()) {
+        ShowRefusal(update);
+        return false;
+    }
+    // A series entirely off the scale would leave an empty grid.
+    if (input.seriesOn && !AnyPointWithinScale(sheet) &&
+        AskYesNo(this, QString::fromUtf8(kOutOfScaleQuestion)) == Answer::Yes && !FitScaleToSheet(sheet))
+        return false;
+    CommitSheet(settings_, std::move(sheet));
+    return true;
+}
+
+SheetInput TParamDlg::ReadSheetInput(char separator)
+{
     SheetInput input;
     input.fineGrid = RadioGroup1->ItemIndex() == 1;
     input.pointRadius = UpDown1->Position();
@@ -495,13 +546,34 @@ bool TParamDlg::FormCloseQuery(int result)
     input.pointCount = PointCount();
     input.formula = Formula();
     input.smoothCurve = CheckBoxCurve->isChecked();
-    input.readAnalytic = [&](dist::FitOptions& options) { return PageAnalytic->ReadOptions(separator, options); };
-    const SheetUpdate update = ApplySheetInput(sheet, GridCells->Cells(), input, separator);
-    GridCells->CellsChanged();
-    if (update.Stored()) {
-        CommitSheet(settings_, std::move(sheet));
-        return true;
+    input.readAnalytic = [this, separator](dist::FitOptions& options) {
+        return PageAnalytic->ReadOptions(separator, options);
+    };
+    return input;
+}
+
+bool TParamDlg::FitScaleToSheet(CurveSettings& sheet)
+{
+    const AutoScale chosen = ScaleWithBand(sheet);
+    if (!chosen.scale) {
+        ShowError(this, QString::fromStdString(chosen.refusal));
+        return false;
     }
+    StoreScale(sheet, *chosen.scale);
+    ShowScale(*chosen.scale);
+    return true;
+}
+
+void TParamDlg::ShowScale(const SheetScale& scale)
+{
+    const std::array<QString, 4> texts = ScaleTexts(scale, SystemDecimalSeparator());
+    const std::array<QLineEdit*, 4> boxes{edMax, edMin, edMainPoint, edAdditionalPoint};
+    for (size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(texts[i]);
+}
+
+void TParamDlg::ShowRefusal(const SheetUpdate& update)
+{
     if (update.fault)
         ShowFault(this, QString::fromStdString(update.message));
     else if (!update.message.empty())
@@ -510,7 +582,6 @@ bool TParamDlg::FormCloseQuery(int result)
         PointAtGridRow(*this, update.row);
     if (update.refusal == SheetRefusal::Analytic || update.refusal == SheetRefusal::AnalyticInput)
         PageControl1->setCurrentWidget(PageAnalytic);
-    return false;
 }
 
 } // namespace aqualen::ui

@@ -8,8 +8,10 @@
 #include <QDialog>
 #include <QKeySequence>
 
+#include "curve/auto_scale.h"
 #include "curve/curve_settings.h"
 #include "curve/series_grid_cells.h"
+#include "curve/sheet_update.h"
 #include "curve/ui/control_snapshot.h"
 
 class QAction;
@@ -49,6 +51,7 @@ public:
     QLineEdit* edMin;
     QLineEdit* edMainPoint;
     QLineEdit* edAdditionalPoint;
+    QPushButton* btnAutoScale = nullptr; // "Подобрать по ряду"
     // Page "Ряд данных"
     SeriesGridModel* GridCells;
     SeriesGridView* StringGrid1;
@@ -95,6 +98,9 @@ public slots:
     void PasteExecute();
     void sbClearClick();
     void sbSortedClick();
+    // Fills the four scale boxes with the scale chosen from the series (and
+    // the curves the dialog would draw); nothing is stored until OK.
+    void btnAutoScaleClick();
 
 private:
     void FormCreate();
@@ -106,6 +112,14 @@ private:
     void ClipboardKey(QKeySequence::StandardKey key);
     // Stores the settings and the series; false keeps the dialog open.
     bool FormCloseQuery(int result);
+    // What the controls ask the sheet to be.
+    SheetInput ReadSheetInput(char separator);
+    // Tells why the OK sequence stopped and shows where.
+    void ShowRefusal(const SheetUpdate& update);
+    // The scale chosen for the sheet, stored into it and shown in the
+    // boxes; false (and why) when there is none.
+    bool FitScaleToSheet(CurveSettings& sheet);
+    void ShowScale(const SheetScale& scale);
     // What the dialog showed when it was opened, put back on a cancel.
     void TakeSnapshot();
     void RestoreSnapshot();

@@ -47,6 +47,17 @@ public:
             return Answer::No;
         return Answer::Cancel;
     }
+
+    Answer AskYesNo(const QString& caption, const QString& text, QWidget* parent) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
 };
 
 QtMessageService& QtService()
@@ -106,6 +117,12 @@ Answer AskYesCancel(QWidget* parent, const QString& text)
 {
     const CursorPause pause;
     return Messages().Ask(QString::fromUtf8(kApplicationTitle), text, false, parent);
+}
+
+Answer AskYesNo(QWidget* parent, const QString& text)
+{
+    const CursorPause pause;
+    return Messages().AskYesNo(QString::fromUtf8(kApplicationTitle), text, parent);
 }
 
 } // namespace aqualen::ui

@@ -31,6 +31,13 @@ public:
         (void)caption, (void)text, (void)withNo, (void)parent;
         return Answer::Cancel;
     }
+    // A question with "Да" and "Нет" only. A service that does not answer
+    // says No, the answer that leaves things as they are.
+    virtual Answer AskYesNo(const QString& caption, const QString& text, QWidget* parent)
+    {
+        (void)caption, (void)text, (void)parent;
+        return Answer::No;
+    }
 };
 
 // The service in use; a Qt message box service unless a test set another.
@@ -46,5 +53,7 @@ void ShowFault(QWidget* parent, const QString& text);
 Answer AskYesNoCancel(QWidget* parent, const QString& text);
 // "Да" / "Отмена" under the application title.
 Answer AskYesCancel(QWidget* parent, const QString& text);
+// "Да" / "Нет" under the application title; Esc and the close button say No.
+Answer AskYesNo(QWidget* parent, const QString& text);
 
 } // namespace aqualen::ui
