@@ -1,6 +1,7 @@
 // The curve sheet at the zoomed-in screen size (690 x 488) with 500 points
 // and the smoothing curve: on the recording canvas, into an image, and a
-// whole 600-dpi PNG page.
+// whole 600-dpi PNG page; and the scale chosen for 500 runoff values with
+// their curves and band, followed by the redraw into an image.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -13,6 +14,8 @@
 #include <benchmark/benchmark.h>
 
 #include "../tests/curve/recording_canvas.h"
+#include "curve/analytic_fit.h"
+#include "curve/auto_scale.h"
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
 #include "curve/smoothing_fit.h"
@@ -107,5 +110,42 @@ void BM_Png600Dpi(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_Png600Dpi)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 500 runoff values of 445..1366 m3/s with the smoothing curve, the Pearson
+// III curve and its 90 % band (computed once, as the window has it).
+CurveSettings RunoffSheetWithBand()
+{
+    CurveSettings s;
+    FillLongSeries(s);
+    for (int32_t i = 0; i < s.Values.Count(); ++i)
+        s.Values.Put(i, 445 + (s.Values.Get(i) - 2) * 921 / 14);
+    FitSmoothingCurve(s);
+    s.Analytic.Options.distribution = dist::Distribution::PearsonIII;
+    s.Analytic.Options.bandLevel = 90;
+    FitAnalyticCurve(s);
+    s.Analytic.Band = ComputeBand(*MakeBandRequest(s));
+    return s;
+}
+
+void BM_AutoScaleAndRedraw(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    CurveSettings s = RunoffSheetWithBand();
+    const SheetTarget target = ZoomedScreen();
+    QImage image(690, 488, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const AutoScale chosen = AutoScaleOf(s);
+        if (!chosen.scale) {
+            state.SkipWithError(chosen.refusal.c_str());
+            break;
+        }
+        StoreScale(s, *chosen.scale);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ui::PainterCanvas canvas(painter);
+        DrawCurveSheet(canvas, s, target);
+    }
+}
+BENCHMARK(BM_AutoScaleAndRedraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
