@@ -14,6 +14,7 @@ struct RecordedLine {
     PenStyle style;
     int width;
     CanvasColor color;
+    bool operator==(const RecordedLine&) const = default;
 };
 
 struct RecordedText {
@@ -21,19 +22,23 @@ struct RecordedText {
     std::string text;
     std::string font;
     int size;
+    bool operator==(const RecordedText&) const = default;
 };
 
 struct RecordedEllipse {
     int left, top, right, bottom;
+    bool operator==(const RecordedEllipse&) const = default;
 };
 
 struct RecordedRect {
     int left, top, right, bottom;
+    bool operator==(const RecordedRect&) const = default;
 };
 
 struct RecordedPixel {
     int x, y;
     CanvasColor color;
+    bool operator==(const RecordedPixel&) const = default;
 };
 
 class RecordingCanvas final : public Canvas {

@@ -27,6 +27,16 @@ public:
         suggestedNames.push_back(suggested);
         return saveAnswer;
     }
+    QString SaveNameOfKind(QWidget*, const QString&, const QString& suggested, const QStringList& filters,
+                           int& filter) override
+    {
+        suggestedNames.push_back(suggested);
+        filtersShown.push_back(filters);
+        filtersOffered.push_back(filter);
+        if (kindAnswer)
+            filter = *kindAnswer;
+        return saveAnswer;
+    }
     std::optional<ui::ColumnChoice> ChooseColumn(QWidget*, const SeriesTable& table, const QString&) override
     {
         tablesShown.push_back(table);
@@ -42,6 +52,9 @@ public:
     QString saveAnswer;
     std::optional<ui::ColumnChoice> columnAnswer;
     std::optional<int> sheetAnswer = 0;
+    std::optional<int> kindAnswer; // the kind chosen in SaveNameOfKind; unset keeps the offered one
+    std::vector<QStringList> filtersShown;
+    std::vector<int> filtersOffered;
     std::vector<QStringList> sheetsShown;
     std::vector<QString> suggestedNames;
     std::vector<SeriesTable> tablesShown;

@@ -126,6 +126,28 @@ void DrawSort(QPainter& p, double s)
     p.drawLine(QPointF(s * 0.78, s * 0.88), QPointF(s * 0.92, s * 0.7));
 }
 
+// A diskette: the body, its label and the shutter.
+void DrawDisk(QPainter& p, double s)
+{
+    p.setPen(QPen(QColor(20, 40, 90), s / 16));
+    p.setBrush(QColor(40, 90, 170));
+    QPainterPath body;
+    body.moveTo(s * 0.08, s * 0.08);
+    body.lineTo(s * 0.78, s * 0.08);
+    body.lineTo(s * 0.92, s * 0.22);
+    body.lineTo(s * 0.92, s * 0.92);
+    body.lineTo(s * 0.08, s * 0.92);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(s * 0.22, s * 0.5, s * 0.56, s * 0.34));
+    p.setBrush(QColor(190, 190, 190));
+    p.drawRect(QRectF(s * 0.28, s * 0.08, s * 0.42, s * 0.26));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 90, 170));
+    p.drawRect(QRectF(s * 0.56, s * 0.12, s * 0.09, s * 0.18));
+}
+
 QPixmap GreyedCopy(const QPixmap& source)
 {
     QImage image = source.toImage().convertToFormat(QImage::Format_ARGB32);
@@ -180,6 +202,9 @@ QPixmap GlyphPixmap(Glyph glyph, int size)
         break;
     case Glyph::Sort:
         DrawSort(p, s);
+        break;
+    case Glyph::Save:
+        DrawDisk(p, s);
         break;
     }
     return pixmap;

@@ -7,7 +7,7 @@
 
 namespace aqualen::ui {
 
-enum class Glyph { ZoomIn, ZoomOut, ZoomFit, Parameters, Print, Printer, Cut, Copy, Paste, Clear, Sort };
+enum class Glyph { ZoomIn, ZoomOut, ZoomFit, Parameters, Print, Printer, Cut, Copy, Paste, Clear, Sort, Save };
 
 // An icon with a greyed image for the disabled state.
 QIcon GlyphIcon(Glyph glyph, int size = 16);

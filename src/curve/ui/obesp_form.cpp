@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -24,6 +25,7 @@
 #include "curve/ui/painter_canvas.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/print_dlg.h"
+#include "curve/ui/save_sheet_dlg.h"
 #include "distributions/ui/quantiles_form.h"
 #include "series/numeric_routines.h"
 #include "series/ui/application_setup.h"
@@ -78,11 +80,14 @@ void TObespForm::FormCreate()
     bbParameters->setGeometry(112, 7, 110, 25);
     bbPrint = new QPushButton(GlyphIcon(Glyph::Print), QStringLiteral("Печать ... "), Panel1);
     bbPrint->setGeometry(232, 7, 110, 25);
+    bbSave = new QPushButton(GlyphIcon(Glyph::Save), QStringLiteral("Сохранить лист ..."), Panel1);
+    bbSave->setGeometry(352, 7, 140, 25);
+    bbSave->setShortcut(QKeySequence::Save);
     bbQuantiles = new QPushButton(QStringLiteral("Квантили ..."), Panel1);
-    bbQuantiles->setGeometry(352, 7, 110, 25);
+    bbQuantiles->setGeometry(502, 7, 110, 25);
     lbBand = new QLabel(QStringLiteral("Доверительные границы рассчитываются ..."), Panel1);
     lbBand->adjustSize();
-    lbBand->move(474, 12);
+    lbBand->move(624, 12);
     lbBand->hide();
     bandJob_ = new BandJob(this);
     connect(bandJob_, &BandJob::Finished, this, &TObespForm::BandFinished);
@@ -120,6 +125,7 @@ void TObespForm::FormCreate()
     connect(sbZoomFit, &QToolButton::clicked, this, &TObespForm::sbZoomFitClick);
     connect(bbParameters, &QPushButton::clicked, this, &TObespForm::bbParametersClick);
     connect(bbPrint, &QPushButton::clicked, this, &TObespForm::bbPrintClick);
+    connect(bbSave, &QPushButton::clicked, this, &TObespForm::bbSaveClick);
     connect(bbQuantiles, &QPushButton::clicked, this, &TObespForm::bbQuantilesClick);
 
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -468,6 +474,17 @@ void TObespForm::bbPrintClick()
         if (!PrintDlg)
             PrintDlg = new TPrintDlg(settings_, this);
         PrintDlg->exec();
+    });
+}
+
+void TObespForm::bbSaveClick()
+{
+    RunGuarded(this, [&] {
+        // The file holds the printed page, band and all.
+        WaitForBand();
+        if (!SaveSheetDlg)
+            SaveSheetDlg = new TSaveSheetDlg(settings_, this);
+        SaveSheetDlg->exec();
     });
 }
 

@@ -21,6 +21,7 @@ namespace aqualen::ui {
 class PaintBox;
 class TParamDlg;
 class TPrintDlg;
+class TSaveSheetDlg;
 class TQuantilesForm;
 class BandJob;
 struct BandOutcome;
@@ -45,6 +46,7 @@ public:
     QToolButton* sbZoomFit = nullptr;
     QPushButton* bbParameters;
     QPushButton* bbPrint;
+    QPushButton* bbSave; // "Сохранить лист ..." (Ctrl+S)
     QPushButton* bbQuantiles;
     QLabel* lbBand; // shown while the confidence limits are being computed
     QScrollArea* ScrollBox1;
@@ -53,6 +55,7 @@ public:
     // Made on first use and kept, with their contents, until the window goes.
     TParamDlg* ParamDlg = nullptr;
     TPrintDlg* PrintDlg = nullptr;
+    TSaveSheetDlg* SaveSheetDlg = nullptr;
     TQuantilesForm* QuantilesForm = nullptr;
 
     void PlacePage();
@@ -74,6 +77,7 @@ public slots:
     void sbZoomFitClick();
     void bbParametersClick();
     void bbPrintClick();
+    void bbSaveClick();
     void bbQuantilesClick();
 
 protected:

@@ -14,7 +14,7 @@
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
 #include "curve/ui/glyphs.h"
-#include "curve/ui/painter_canvas.h"
+#include "curve/ui/paper_page.h"
 #include "curve/ui/printer_service.h"
 #include "curve/ui/up_down.h"
 #include "series/ui/application_setup.h"
@@ -143,9 +143,6 @@ void TPrintDlg::PrintCopies()
     const auto copies = static_cast<uint8_t>(ReadInteger(Edit1->text().toStdString()).value_or(0));
     PrinterService& printer = Printers();
     printer.SetLandscape();
-    const QSize page = printer.PageSize();
-    const int32_t hUnit = HorizontalUnit(page.width());
-    const int32_t vUnit = VerticalUnit(page.height());
     printer.SetJobTitle(QString::fromUtf8(kPrintJobTitle));
     if (!printer.BeginDocument(this))
         return; // nothing begun (e.g. the file question was cancelled): stay open
@@ -162,17 +159,9 @@ void TPrintDlg::PrintCopies()
         }
     } end{this, printer};
     for (int copy = 1; copy <= copies; ++copy) {
-        const QSize current = printer.PageSize();
-        PainterCanvas canvas(printer.PagePainter());
-        canvas.SetBrushColor(kWhite);
-        SheetTarget target;
-        target.toScreen = false;
-        target.hUnit = hUnit;
-        target.vUnit = vUnit;
-        target.pageWidth = current.width();
-        target.pageHeight = current.height();
-        target.separator = SystemDecimalSeparator();
-        DrawCurveSheet(canvas, settings_, target);
+        // Each page's size is read again from the printer, as it draws.
+        const QSize page = printer.PageSize();
+        DrawPaperPage(printer.PagePainter(), settings_, page, SystemDecimalSeparator());
         if (copy < copies)
             printer.NewPage();
     }

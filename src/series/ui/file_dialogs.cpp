@@ -27,6 +27,17 @@ public:
                                             QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
     }
 
+    QString SaveNameOfKind(QWidget* parent, const QString& caption, const QString& suggested,
+                           const QStringList& filters, int& filter) override
+    {
+        QString selected = filters.value(filter);
+        const QString name =
+            QFileDialog::getSaveFileName(parent, caption, suggested, filters.join(QStringLiteral(";;")), &selected);
+        if (!name.isEmpty() && filters.contains(selected))
+            filter = static_cast<int>(filters.indexOf(selected));
+        return name;
+    }
+
     std::optional<ColumnChoice> ChooseColumn(QWidget* parent, const SeriesTable& table,
                                              const QString& fileName) override
     {

@@ -30,6 +30,15 @@ public:
     virtual QString OpenName(QWidget* parent) = 0;
     // A file to write a report to, `suggested` offered first; empty when cancelled.
     virtual QString SaveName(QWidget* parent, const QString& suggested) = 0;
+    // A file to write, of one of the kinds in `filters` ("PDF (*.pdf)"),
+    // `filter` the one offered first and, on return, the one chosen; empty
+    // when cancelled. Answered as SaveName unless a kind of dialogs says more.
+    virtual QString SaveNameOfKind(QWidget* parent, const QString& caption, const QString& suggested,
+                                   const QStringList& filters, int& filter)
+    {
+        (void)caption, (void)filters, (void)filter;
+        return SaveName(parent, suggested);
+    }
     // The column of a table to read (`fileName` empty for a pasted block);
     // nothing when cancelled.
     virtual std::optional<ColumnChoice> ChooseColumn(QWidget* parent, const SeriesTable& table,

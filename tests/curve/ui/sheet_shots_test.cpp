@@ -3,7 +3,9 @@
 // return periods) in the curve window at every zoom level, to look at.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QImage>
 #include <QToolButton>
 #include <cmath>
@@ -14,7 +16,9 @@
 #include "curve/smoothing_fit.h"
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/paint_box.h"
+#include "curve/ui/save_sheet_dlg.h"
 #include "curve/ui/sheet_export.h"
+#include "series/ui/radio_group.h"
 #include "support/recording_messages.h"
 
 namespace aqualen::ui {
@@ -79,6 +83,21 @@ TEST(SheetShots, LegendAndReturnPeriodsAtEveryZoom)
     form.sbZoomFit->click();
     shot("fit");
     WriteSheetPng(form.Settings(), QDir(dir).filePath(QStringLiteral("sheet_printed.png")).toStdString(), 150, ',');
+    form.Panel1->grab().save(QDir(dir).filePath(QStringLiteral("sheet_buttons.png")));
+}
+
+TEST(SheetShots, SaveSheetDialog)
+{
+    const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set AQUALEN_SCREENSHOTS to a folder to save screenshots";
+    CurveSettings s;
+    TSaveSheetDlg dialog(s, nullptr);
+    dialog.rgFormat->SetItemIndex(1);
+    dialog.cbResolution->setCurrentIndex(1);
+    dialog.show();
+    QApplication::processEvents();
+    dialog.grab().save(QDir(dir).filePath(QStringLiteral("save_sheet_dialog.png")));
 }
 
 } // namespace
