@@ -117,6 +117,11 @@ void TObespForm::FormCreate()
     view_.ViewWidth = ScrollBox1->width() - 2 * frame;
     view_.ViewHeight = ScrollBox1->height() - 2 * frame;
     view_.PlacementPending = true;
+    // The window opens with the page fitted to it; the zoom levels keep the
+    // sizes made above, and the first zoom leaves the fit for the nearest one.
+    fitToWindow_ = true;
+    sbZoomFit->setChecked(true);
+    FitPage();
     ZoomButtons();
 
     ScrollBox1->viewport()->installEventFilter(this);
@@ -228,11 +233,12 @@ void TObespForm::FitPage()
 void TObespForm::sbZoomFitClick()
 {
     RunGuarded(this, [&] {
-        fitToWindow_ = sbZoomFit->isChecked();
-        if (fitToWindow_)
-            FitPage();
-        else
-            ResizePage(levelPage_.width, levelPage_.height);
+        // Fitting is left by zooming in or out, to the nearest level; the
+        // button itself only ever switches it on, so a second press never
+        // throws the page back to a level far from what is on screen.
+        fitToWindow_ = true;
+        sbZoomFit->setChecked(true);
+        FitPage();
         PlacePage();
         ZoomButtons();
     });

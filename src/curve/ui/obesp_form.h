@@ -42,7 +42,9 @@ public:
     QToolButton* sbZoomOut;
     QToolButton* sbZoomIn;
     // "По размеру окна" (Ctrl+0): while it is down the page follows the
-    // window's size. Ctrl+wheel and Ctrl+plus/minus step the zoom levels.
+    // window's size. It is down when the window opens; zooming in or out
+    // releases it for the nearest zoom level. Ctrl+wheel and Ctrl+plus/minus
+    // step the zoom levels.
     QToolButton* sbZoomFit = nullptr;
     QPushButton* bbParameters;
     QPushButton* bbPrint;

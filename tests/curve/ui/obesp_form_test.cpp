@@ -66,6 +66,15 @@ protected:
     ~ObespFormTest() override { form.hide(); }
 
     QSize Page() const { return form.pbPage->size(); }
+    // Leaves the fit the window opens with for zoom level 1, the page of
+    // 345 × 244 made from the designed width: zooming out goes to the
+    // largest level smaller than the fitted page.
+    void LevelOne()
+    {
+        for (int i = 0; i < 3 && (form.sbZoomFit->isChecked() || View().ZoomLevel > 1); ++i)
+            form.sbZoomOut->click();
+        ASSERT_EQ(Page(), QSize(345, 244));
+    }
     const CurveSettings& Settings() const { return form.Settings(); }
     const PageView& View() const { return form.View(); }
 
@@ -94,8 +103,18 @@ TEST_F(ObespFormTest, CreatedWithTheInitialPageAndState)
     EXPECT_TRUE(form.isWindow());
     EXPECT_EQ(form.parentWidget(), &owner);
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(Page(), QSize(345, 244));
+    // Opened fitted to the window, its shadow inside the visible area.
+    EXPECT_TRUE(form.sbZoomFit->isChecked());
+    const QSize view = form.ScrollBox1->maximumViewportSize();
+    EXPECT_LE(Page().width() + 4, view.width());
+    EXPECT_LE(Page().height() + 4, view.height());
+    EXPECT_NEAR(Page().width() / double(Page().height()), 1.414, 0.01);
+    EXPECT_EQ(form.pbBlack->size(), Page());
+    EXPECT_EQ(View().ZoomLevel, 1);
+    // The zoom levels are the ones made from the designed width.
+    LevelOne();
     EXPECT_EQ(form.pbBlack->size(), QSize(345, 244));
+    EXPECT_FALSE(form.sbZoomFit->isChecked());
     EXPECT_EQ(View().ZoomLevel, 1);
     EXPECT_TRUE(View().PlacementPending);
     EXPECT_FALSE(View().SheetReady);
@@ -110,6 +129,7 @@ TEST_F(ObespFormTest, CreatedWithTheInitialPageAndState)
 TEST_F(ObespFormTest, ThreeZoomLevelsWithTheirButtons)
 {
     form.show();
+    LevelOne();
     form.sbZoomIn->click();
     EXPECT_EQ(Page(), QSize(690, 488));
     EXPECT_EQ(View().ZoomLevel, 2);
@@ -138,6 +158,7 @@ TEST_F(ObespFormTest, ThreeZoomLevelsWithTheirButtons)
 TEST_F(ObespFormTest, PageIsCentredWhenItFitsElseAtTheEdgeWithScrolling)
 {
     form.show();
+    LevelOne();
     const QSize view = form.ScrollBox1->viewport()->size();
     ASSERT_GT(view.width(), 345);
     EXPECT_FALSE(View().PlacementPending);
@@ -164,6 +185,7 @@ TEST_F(ObespFormTest, PageIsCentredWhenItFitsElseAtTheEdgeWithScrolling)
 TEST_F(ObespFormTest, BlankPageWithItsShadowUntilTheFirstOk)
 {
     form.show();
+    LevelOne();
     const PixelCount page = CountPixels(form.pbPage->grab().toImage());
     EXPECT_EQ(page.black, 0);
     EXPECT_EQ(page.silver, 2 * 345 + 2 * 244 - 4);

@@ -69,10 +69,8 @@ protected:
     TObespForm form{&owner};
 };
 
-TEST_F(ObespZoomTest, FitFollowsTheWindowAndLeavesForTheNearestLevel)
+TEST_F(ObespZoomTest, OpensFittedAndLeavesForTheNearestLevel)
 {
-    ASSERT_EQ(Page(), QSize(345, 244));
-    form.sbZoomFit->click();
     EXPECT_TRUE(form.sbZoomFit->isChecked());
     const QSize view = form.ScrollBox1->maximumViewportSize();
     const QSize fitted = Page();
@@ -81,30 +79,49 @@ TEST_F(ObespZoomTest, FitFollowsTheWindowAndLeavesForTheNearestLevel)
     EXPECT_TRUE(fitted.width() + 20 + 3 >= view.width() || fitted.height() + 20 + 1 >= view.height())
         << "as large as the window allows";
 
-    // It follows the window while it is on.
+    // It follows the window while it is on; pressing it again keeps it on.
     form.resize(600, 450);
     QApplication::processEvents();
-    EXPECT_LT(Page().height(), fitted.height());
+    const QSize smaller = Page();
+    EXPECT_LT(smaller.height(), fitted.height());
     EXPECT_EQ(form.View().ZoomLevel, 1);
+    form.sbZoomFit->click();
+    EXPECT_TRUE(form.sbZoomFit->isChecked());
+    EXPECT_EQ(Page(), smaller);
 
     // Zooming out leaves the fit for the largest smaller level: 1 (345 × 244).
+    ASSERT_GT(smaller.height(), 244);
     form.sbZoomOut->click();
     EXPECT_FALSE(form.sbZoomFit->isChecked());
     EXPECT_EQ(Page(), QSize(345, 244));
     EXPECT_EQ(form.View().ZoomLevel, 1);
 
-    // Off again: the page keeps its level's size, whatever the window does.
-    form.sbZoomFit->click();
-    form.sbZoomFit->click();
-    EXPECT_EQ(Page(), QSize(345, 244));
+    // Off, the page keeps its level's size whatever the window does.
     form.resize(1000, 700);
     QApplication::processEvents();
     EXPECT_EQ(Page(), QSize(345, 244));
+
+    // Fitted again, zooming in goes to the smallest larger level, never
+    // back to a smaller page than the one on screen.
+    form.resize(600, 450);
+    QApplication::processEvents();
+    form.sbZoomFit->click();
+    ASSERT_EQ(Page(), smaller);
+    ASSERT_LT(smaller.height(), 488);
+    form.sbZoomIn->click();
+    EXPECT_FALSE(form.sbZoomFit->isChecked());
+    EXPECT_EQ(Page(), QSize(690, 488));
+    EXPECT_EQ(form.View().ZoomLevel, 2);
 }
 
 TEST_F(ObespZoomTest, KeysAndTheWheelStepThroughTheLevels)
 {
-    KeyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    // Out of the fit the window opens with, to the largest level (690 × 488)
+    // or below it.
+    while (form.sbZoomFit->isChecked())
+        KeyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    while (form.View().ZoomLevel < 2)
+        KeyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(Page(), QSize(690, 488));
     KeyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(Page(), QSize(690, 488)) << "no level beyond the largest";
@@ -113,8 +130,14 @@ TEST_F(ObespZoomTest, KeysAndTheWheelStepThroughTheLevels)
     EXPECT_EQ(Page(), QSize(172, 122));
     KeyClick(&form, Qt::Key_0, Qt::ControlModifier);
     EXPECT_TRUE(form.sbZoomFit->isChecked());
+    const QSize fitted = Page();
     KeyClick(&form, Qt::Key_0, Qt::ControlModifier);
-    EXPECT_FALSE(form.sbZoomFit->isChecked());
+    EXPECT_TRUE(form.sbZoomFit->isChecked()) << "fitting is left by zooming only";
+    EXPECT_EQ(Page(), fitted);
+    while (form.sbZoomFit->isChecked())
+        KeyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    while (form.View().ZoomLevel > 0)
+        KeyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(Page(), QSize(172, 122));
 
     QWidget* viewport = form.ScrollBox1->viewport();
@@ -170,7 +193,8 @@ TEST_F(ObespZoomTest, ScreenshotsOfEveryZoomLevel)
                 .scaled(780, 540, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                 .save(QDir(dir).filePath(QStringLiteral("curve_%1pt_%2_pixels.png").arg(n).arg(zoom)));
         };
-        KeyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+        while (form.sbZoomFit->isChecked() || form.View().ZoomLevel > 0)
+            KeyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
         shot(QStringLiteral("zoom0"));
         KeyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
         shot(QStringLiteral("zoom1"));
@@ -178,7 +202,6 @@ TEST_F(ObespZoomTest, ScreenshotsOfEveryZoomLevel)
         shot(QStringLiteral("zoom2"));
         form.sbZoomFit->click();
         shot(QStringLiteral("fit"));
-        form.sbZoomFit->click();
         form.sbZoomOut->click();
     }
 }
