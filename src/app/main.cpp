@@ -1,7 +1,7 @@
 // Start-up: "--help" and "--version" answer on standard output without a
 // window (and without a display); otherwise the main window (which makes the
-// hidden about box), then the event loop until the main window closes; its
-// windows go with it.
+// hidden about box), the work named on the command line, then the event loop
+// until the main window closes; its windows go with it.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,6 +9,7 @@
 
 #include "app/ui/main_form.h"
 #include "series/ui/application_setup.h"
+#include "work/ui/start_up.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void AnswerCommandLine(int argc, char* argv[])
                        "характеристики, корреляция с рядом-аналогом, однородность, кривые обеспеченности."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    aqualen::work::ui::AddStartOptions(parser);
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(help))
         parser.showHelp(0);
@@ -49,6 +51,6 @@ int main(int argc, char* argv[])
     aqualen::ui::SetUpApplication(app);
 
     aqualen::ui::TMainForm mainForm;
-    mainForm.show();
-    return app.exec();
+    // Qt's own options are gone from the arguments by now.
+    return aqualen::work::ui::RunProgram(app, mainForm, QApplication::arguments());
 }

@@ -45,4 +45,8 @@ struct CurveSettings {
     AnalyticSheet Analytic; // the analytic curve, fitted when the dialog stores it
 };
 
+// A copy of every member: the lists own their storage and do not copy
+// themselves.
+CurveSettings CopyCurveSettings(const CurveSettings& sheet);
+
 } // namespace aqualen

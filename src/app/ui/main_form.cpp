@@ -33,6 +33,7 @@
 #include "series/ui/take_series.h"
 #include "stats/bias_correction.h"
 #include "stats/ui/statistics_command.h"
+#include "work/ui/work_session.h"
 
 namespace aqualen::ui {
 
@@ -58,6 +59,9 @@ TMainForm::TMainForm()
 
     // Made hidden at start-up, after the main window itself.
     aboutForm_ = new TAboutForm(this);
+
+    // Its items go into "Файл" above the exit; it asks before the window closes.
+    work_ = new work::ui::WorkSession(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -79,6 +83,36 @@ TObespForm* TMainForm::ObespForm() const
     return obespForm_;
 }
 
+TCorrelForm& TMainForm::MakeCorrelForm()
+{
+    if (!correlForm_)
+        correlForm_ = new TCorrelForm(this);
+    return *correlForm_;
+}
+
+TOdnForm& TMainForm::MakeOdnForm()
+{
+    if (!odnForm_)
+        odnForm_ = new TOdnForm(this);
+    return *odnForm_;
+}
+
+TObespForm& TMainForm::MakeObespForm()
+{
+    if (!obespForm_) {
+        obespForm_ = new TObespForm(this);
+        // The analytic curve's corrected moments take the r(1) chosen here.
+        obespForm_->SetR1Source([this] { return RadioGroup1->ItemIndex(); });
+    }
+    return *obespForm_;
+}
+
+analysis::ui::TAnalysisForm& TMainForm::MakeAnalysisForm()
+{
+    auto* form = findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly);
+    return form ? *form : *new analysis::ui::TAnalysisForm(this);
+}
+
 void TMainForm::BuildMenu()
 {
     N1 = menuBar()->addMenu(QStringLiteral("Файл"));
@@ -86,8 +120,8 @@ void TMainForm::BuildMenu()
     N1->setSeparatorsCollapsible(false);
     mnOpen = N1->addAction(QStringLiteral("Открыть ряд ..."));
     mnOpen->setShortcut(QKeySequence::Open);
+    // Ctrl+S saves the work ("Сохранить работу").
     mnSave = N1->addAction(QStringLiteral("Сохранить отчет ..."));
-    mnSave->setShortcut(QKeySequence::Save);
     N4 = N1->addSeparator();
     mnClose = N1->addAction(QStringLiteral("Выход"));
     mnClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -99,12 +133,10 @@ void TMainForm::BuildMenu()
     mnOdn = N3->addAction(QStringLiteral("Проверка на однородность ..."));
     // Made on first use and owned by this window, like the others.
     connect(N3->addAction(QStringLiteral("Анализ ряда ...")), &QAction::triggered, this, [this] {
-        auto* form = findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly);
-        if (!form)
-            form = new analysis::ui::TAnalysisForm(this);
-        form->show();
-        form->raise();
-        form->activateWindow();
+        analysis::ui::TAnalysisForm& form = MakeAnalysisForm();
+        form.show();
+        form.raise();
+        form.activateWindow();
     });
     connect(N3->addAction(QString::fromUtf8(extension::kExtensionMenuText)), &QAction::triggered, this, [this] {
         auto* form = findChild<extension::ui::TExtensionForm*>(QString(), Qt::FindDirectChildrenOnly);
@@ -201,6 +233,11 @@ void TMainForm::mnCloseClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // Unsaved changes: "Отмена" keeps the program running.
+    if (!work_->MayClose()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     QCoreApplication::quit();
 }
@@ -215,21 +252,20 @@ void TMainForm::mnStatHarClick()
 
 void TMainForm::mnCorrelClick()
 {
+    MakeCorrelForm();
     ShowOnDemand(correlForm_, this);
 }
 
 void TMainForm::mnOdnClick()
 {
+    MakeOdnForm();
     ShowOnDemand(odnForm_, this);
 }
 
 void TMainForm::mnObespClick()
 {
-    const bool first = !obespForm_;
-    TObespForm& form = ShowOnDemand(obespForm_, this, ShowMode::Maximized);
-    // The analytic curve's corrected moments take the r(1) chosen here.
-    if (first)
-        form.SetR1Source([this] { return RadioGroup1->ItemIndex(); });
+    MakeObespForm();
+    ShowOnDemand(obespForm_, this, ShowMode::Maximized);
 }
 
 void TMainForm::mnAboutClick()

@@ -15,6 +15,13 @@ class QPlainTextEdit;
 class QSplitter;
 class QStatusBar;
 
+namespace aqualen::analysis::ui {
+class TAnalysisForm;
+}
+namespace aqualen::work::ui {
+class WorkSession;
+}
+
 namespace aqualen::ui {
 
 class RadioGroup;
@@ -58,6 +65,15 @@ public:
     TCorrelForm* CorrelForm() const;
     TOdnForm* OdnForm() const;
     TObespForm* ObespForm() const;
+    // The same windows, made hidden when they do not exist yet (as the menu
+    // makes them, with everything it hands them).
+    TCorrelForm& MakeCorrelForm();
+    TOdnForm& MakeOdnForm();
+    TObespForm& MakeObespForm();
+    analysis::ui::TAnalysisForm& MakeAnalysisForm();
+
+    // The work the windows show: its file, its unsaved changes, its menu items.
+    work::ui::WorkSession& Work() const { return *work_; }
 
     const TDoubleList& MainSeries() const { return series_; }
 
@@ -88,6 +104,7 @@ private:
     QPointer<TCorrelForm> correlForm_;
     QPointer<TOdnForm> odnForm_;
     QPointer<TObespForm> obespForm_;
+    work::ui::WorkSession* work_ = nullptr;
 };
 
 } // namespace aqualen::ui

@@ -46,6 +46,11 @@ public:
     // Open into either series pane, save the report, drops on the panes.
     PaneFileCommands* FileCommands = nullptr;
 
+    // The pairs the scatter shows (every one, before thinning); showing
+    // others empties the series and resets the zoom first.
+    const QList<QPointF>& ShownPoints() const { return shownPoints_; }
+    void ShowPoints(const QList<QPointF>& points);
+
 public slots:
     void btnRunClick();
     void sbClearClick();
@@ -61,8 +66,6 @@ private:
     void BuildInputPanel();
     void BuildOutputPanel();
     void BuildChart();
-    // Empties the series, resets the zoom and shows these pairs.
-    void ShowPoints(const QList<QPointF>& points);
     void FitAxes(const QList<QPointF>& points);
     // Hands the shown pairs to the chart, thinned for its present size.
     void DrawPoints();

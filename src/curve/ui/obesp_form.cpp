@@ -355,11 +355,7 @@ void TObespForm::sbZoomInClick()
 void TObespForm::bbParametersClick()
 {
     RunGuarded(this, [&] {
-        if (!ParamDlg) {
-            ParamDlg = new TParamDlg(settings_, this);
-            ParamDlg->PageAnalytic->SetR1Source([this] { return r1Source_ ? r1Source_() : 0; });
-        }
-        if (ParamDlg->exec() == QDialog::Accepted) {
+        if (MakeParamDlg().exec() == QDialog::Accepted) {
             ++sheetEdition_;
             view_.SheetReady = true;
             StartBand();
@@ -371,6 +367,15 @@ void TObespForm::bbParametersClick()
         paintFaultShown_ = false;
         FormActivate();
     });
+}
+
+TParamDlg& TObespForm::MakeParamDlg()
+{
+    if (!ParamDlg) {
+        ParamDlg = new TParamDlg(settings_, this);
+        ParamDlg->PageAnalytic->SetR1Source([this] { return r1Source_ ? r1Source_() : 0; });
+    }
+    return *ParamDlg;
 }
 
 void TObespForm::SetR1Source(std::function<int()> source)

@@ -61,6 +61,8 @@ public:
     TQuantilesForm* QuantilesForm = nullptr;
 
     void PlacePage();
+    // The parameters dialog, made (hidden) on first use.
+    TParamDlg& MakeParamDlg();
 
     // Where the parameters dialog takes the r(1) choice of the corrected
     // moments from: the owner's own choice, asked at each OK.

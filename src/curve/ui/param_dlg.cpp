@@ -463,40 +463,6 @@ void TParamDlg::done(int result)
 
 namespace {
 
-void CopyList(const TDoubleList& from, TDoubleList& to)
-{
-    to.Clear();
-    for (int32_t i = 0; i < from.Count(); ++i)
-        to.Add(from.Get(i));
-}
-
-// The lists own their storage and do not copy themselves.
-CurveSettings CopySheet(const CurveSettings& sheet)
-{
-    CurveSettings copy;
-    copy.FineGrid = sheet.FineGrid;
-    copy.SmoothCurve = sheet.SmoothCurve;
-    copy.CurveA = sheet.CurveA;
-    copy.CurveB = sheet.CurveB;
-    copy.CurveC = sheet.CurveC;
-    copy.PointRadius = sheet.PointRadius;
-    copy.Title = sheet.Title;
-    copy.AxisName = sheet.AxisName;
-    copy.ScaleMax = sheet.ScaleMax;
-    copy.ScaleMin = sheet.ScaleMin;
-    copy.MainStep = sheet.MainStep;
-    copy.AdditionalStep = sheet.AdditionalStep;
-    copy.Legend = sheet.Legend;
-    copy.ReturnPeriodAxis = sheet.ReturnPeriodAxis;
-    copy.Formula = sheet.Formula;
-    CopyList(sheet.Probabilities, copy.Probabilities);
-    CopyList(sheet.Values, copy.Values);
-    CopyList(sheet.PointX, copy.PointX);
-    CopyList(sheet.PointY, copy.PointY);
-    copy.Analytic = sheet.Analytic;
-    return copy;
-}
-
 // The sheet takes what the dialog stored (the window's view state is the
 // window's own and not in it).
 void CommitSheet(CurveSettings& sheet, CurveSettings stored)
@@ -515,7 +481,7 @@ bool TParamDlg::FormCloseQuery(int result)
     // Everything is written, in its order, into a copy of the sheet, which
     // replaces the sheet only when every step succeeded: a refused OK leaves
     // the sheet as it was, so that a cancel after it leaves it untouched.
-    CurveSettings sheet = CopySheet(settings_);
+    CurveSettings sheet = CopyCurveSettings(settings_);
     const SheetInput input = ReadSheetInput(separator);
     const SheetUpdate update = ApplySheetInput(sheet, GridCells->Cells(), input, separator);
     GridCells->CellsChanged();

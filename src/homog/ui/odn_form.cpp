@@ -439,6 +439,14 @@ void TOdnForm::mnSplitSeriesClick()
     });
 }
 
+void TOdnForm::ShowPoints(QList<QPointF> points1, QList<QPointF> points2)
+{
+    Chart1->chart()->zoomReset();
+    shown1_ = std::move(points1);
+    shown2_ = std::move(points2);
+    ShowSeries();
+}
+
 void TOdnForm::ShowSeries()
 {
     DrawSeries();

@@ -59,6 +59,12 @@ public:
     // "Разделить ряд ...", in both series panes' context menus.
     QAction* mnSplitSeries = nullptr;
 
+    // The points of the two lines the chart shows (every one, before
+    // thinning), and showing others.
+    const QList<QPointF>& ShownPoints1() const { return shown1_; }
+    const QList<QPointF>& ShownPoints2() const { return shown2_; }
+    void ShowPoints(QList<QPointF> points1, QList<QPointF> points2);
+
 public slots:
     void btnRunClick();
     void SpeedButton1Click();

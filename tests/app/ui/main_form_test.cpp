@@ -183,7 +183,8 @@ TEST(MainForm, LongSeriesKeepTheirTrueLength)
 TEST(MainForm, MenuCarriesEveryCommand)
 {
     TMainForm form;
-    EXPECT_EQ(form.windowTitle(), "Aqualen 1.2");
+    // "[*]" is where the title shows that the work has unsaved changes.
+    EXPECT_EQ(form.windowTitle(), "Aqualen 1.2[*]");
     const QList<QAction*> bar = form.menuBar()->actions();
     ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), "Файл");
@@ -192,14 +193,23 @@ TEST(MainForm, MenuCarriesEveryCommand)
     EXPECT_EQ(bar[3]->text(), "Справка");
 
     const QList<QAction*> file = form.N1->actions();
-    ASSERT_EQ(file.size(), 4);
+    ASSERT_EQ(file.size(), 10);
     EXPECT_EQ(file[0]->text(), "Открыть ряд ...");
     EXPECT_EQ(file[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(file[1]->text(), "Сохранить отчет ...");
-    EXPECT_EQ(file[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_TRUE(file[1]->shortcut().isEmpty()) << "Ctrl+S saves the work";
     EXPECT_TRUE(file[2]->isSeparator());
+    QStringList works;
+    for (int i = 3; i < 8; ++i)
+        works << file[i]->text();
+    EXPECT_EQ(works, QStringList({"Новая работа", "Открыть работу ...", "Сохранить работу", "Сохранить работу как ...",
+                                  "Последние работы"}));
+    EXPECT_EQ(file[5]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(file[6]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_NE(file[7]->menu(), nullptr);
+    EXPECT_TRUE(file[8]->isSeparator());
     EXPECT_FALSE(form.N1->separatorsCollapsible()) << "the separator above the exit shows";
-    EXPECT_EQ(file[3]->text(), "Выход");
+    EXPECT_EQ(file[9]->text(), "Выход");
     EXPECT_EQ(form.mnClose->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
 
     QStringList calc;

@@ -1,0 +1,159 @@
+#include "work/ui/work_windows.h"
+
+#include <QButtonGroup>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTextDocument>
+
+#include "analysis/ui/analysis_form.h"
+#include "app/ui/about_form.h"
+#include "app/ui/main_form.h"
+#include "correl/ui/correl_form.h"
+#include "curve/ui/obesp_form.h"
+#include "homog/ui/odn_form.h"
+#include "series/ui/message_service.h"
+#include "series/ui/radio_group.h"
+#include "series/ui/series_pane.h"
+#include "work/ui/curve_work.h"
+#include "work/ui/window_frame.h"
+
+namespace aqualen::work::ui {
+
+using aqualen::ui::TMainForm;
+
+namespace {
+
+// A report pane's exact text (a no-break space stays one).
+QString ReportText(const QPlainTextEdit& pane)
+{
+    QString text = pane.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void SetReportText(QPlainTextEdit& pane, const QString& text)
+{
+    if (ReportText(pane) != text)
+        pane.setPlainText(text);
+}
+
+// Boxes are not shown while a window is put back.
+class QuietMessages final : public aqualen::ui::MessageService {
+public:
+    QuietMessages() : previous_(&aqualen::ui::Messages()) { aqualen::ui::SetMessageService(this); }
+    ~QuietMessages() override { aqualen::ui::SetMessageService(previous_); }
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
+    void Show(aqualen::ui::MessageKind, const QString&, const QString&, QWidget*) override {}
+
+private:
+    aqualen::ui::MessageService* previous_;
+};
+
+void SetIndex(aqualen::ui::RadioGroup& group, int index)
+{
+    if (index >= 0 && index < group.ItemCount())
+        group.SetItemIndex(index);
+}
+
+} // namespace
+
+Work CaptureWork(TMainForm& form)
+{
+    Work work;
+    work.main.frame = CaptureFrame(form);
+    work.main.series = form.Ser1Memo->Series();
+    work.main.r1 = form.RadioGroup1->ItemIndex();
+    work.main.report = ReportText(*form.OutPutMemo);
+    if (aqualen::ui::TCorrelForm* correl = form.CorrelForm()) {
+        CorrelWork c;
+        c.frame = CaptureFrame(*correl);
+        c.series1 = correl->MemoSer1->Series();
+        c.series2 = correl->MemoSer2->Series();
+        c.report = ReportText(*correl->OutPutMemo);
+        c.points = correl->ShownPoints();
+        work.correl = std::move(c);
+    }
+    if (aqualen::ui::TOdnForm* odn = form.OdnForm()) {
+        OdnWork o;
+        o.frame = CaptureFrame(*odn);
+        o.series1 = odn->MemoSer1->Series();
+        o.series2 = odn->MemoSer2->Series();
+        o.row = odn->RowIndex();
+        o.level = odn->LevelIndex();
+        o.report = ReportText(*odn->OutPutMemo);
+        o.points1 = odn->ShownPoints1();
+        o.points2 = odn->ShownPoints2();
+        work.odn = std::move(o);
+    }
+    if (aqualen::ui::TObespForm* curve = form.ObespForm())
+        work.curve = CaptureCurve(*curve);
+    if (auto* analysis = form.findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly)) {
+        AnalysisWork a;
+        a.frame = CaptureFrame(*analysis);
+        a.text = ReportText(*analysis->SeriesMemo);
+        a.firstYear = analysis->FirstYear->value();
+        a.level = analysis->LevelGroup->checkedId() > 0 ? analysis->LevelGroup->checkedId() : 0;
+        a.report = ReportText(*analysis->OutPutMemo);
+        work.analysis = std::move(a);
+    }
+    return work;
+}
+
+void ResetWindows(TMainForm& form)
+{
+    // The windows of the menu are made again on demand, fresh.
+    for (QWidget* window : form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (window->isWindow() && window != form.AboutForm())
+            delete window;
+    form.Ser1Memo->SetSeries({});
+    form.RadioGroup1->SetItemIndex(0);
+    form.OutPutMemo->clear();
+}
+
+void ApplyWork(TMainForm& form, const Work& work)
+{
+    ResetWindows(form);
+    form.Ser1Memo->SetSeries(work.main.series);
+    SetIndex(*form.RadioGroup1, work.main.r1);
+    SetReportText(*form.OutPutMemo, work.main.report);
+    ApplyFrame(form, work.main.frame, false);
+
+    if (work.correl) {
+        aqualen::ui::TCorrelForm& correl = form.MakeCorrelForm();
+        correl.MemoSer1->SetSeries(work.correl->series1);
+        correl.MemoSer2->SetSeries(work.correl->series2);
+        SetReportText(*correl.OutPutMemo, work.correl->report);
+        correl.ShowPoints(work.correl->points);
+        ApplyFrame(correl, work.correl->frame);
+    }
+    if (work.odn) {
+        aqualen::ui::TOdnForm& odn = form.MakeOdnForm();
+        odn.MemoSer1->SetSeries(work.odn->series1);
+        odn.MemoSer2->SetSeries(work.odn->series2);
+        SetIndex(*odn.RadioGroup1, work.odn->row);
+        SetIndex(*odn.RadioGroup2, work.odn->level);
+        SetReportText(*odn.OutPutMemo, work.odn->report);
+        odn.ShowPoints(work.odn->points1, work.odn->points2);
+        ApplyFrame(odn, work.odn->frame);
+    }
+    if (work.curve)
+        ApplyCurve(form.MakeObespForm(), *work.curve);
+    if (work.analysis) {
+        analysis::ui::TAnalysisForm& analysis = form.MakeAnalysisForm();
+        SetReportText(*analysis.SeriesMemo, work.analysis->text);
+        analysis.FirstYear->setValue(work.analysis->firstYear);
+        if (QAbstractButton* level = analysis.LevelGroup->button(work.analysis->level))
+            level->setChecked(true);
+        // The charts are drawn by running the analysis of the restored series
+        // again, without its messages; the report shown is the one kept.
+        if (!work.analysis->report.isEmpty()) {
+            const QuietMessages quiet;
+            analysis.btnRunClick();
+            SetReportText(*analysis.OutPutMemo, work.analysis->report);
+        }
+        ApplyFrame(analysis, work.analysis->frame);
+    }
+}
+
+} // namespace aqualen::work::ui
