@@ -1,5 +1,6 @@
 #include "work/exact_number.h"
 
+#include <cctype>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -25,7 +26,8 @@ std::string ExactText(long double value)
 
 std::optional<long double> ReadExactText(std::string_view text)
 {
-    if (text.empty() || text.size() > 64)
+    // strtold would skip leading blanks: the whole text must be the number.
+    if (text.empty() || text.size() > 64 || std::isspace(static_cast<unsigned char>(text.front())))
         return std::nullopt;
     std::string copy(text);
     const lconv* conventions = std::localeconv();

@@ -1,0 +1,222 @@
+// One series through the whole job and back from its work file: a table
+// with years in the Cyrillic code page, the statistics, the series taken
+// into correlation, homogeneity and the curve grid, the curve stored with
+// its analytic band, saved, and opened by a fresh main window, which shows
+// every pane, year, choice, report, chart and the very same sheet.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "analysis/ui/analysis_form.h"
+#include "app/ui/about_form.h"
+#include "correl/ui/correl_form.h"
+#include "curve/ui/analytic_page.h"
+#include "curve/ui/grid_series_input.h"
+#include "curve/ui/obesp_form.h"
+#include "curve/ui/paint_box.h"
+#include "curve/ui/param_dlg.h"
+#include "curve/ui/series_grid_model.h"
+#include "distributions/ui/quantiles_form.h"
+#include "homog/ui/odn_form.h"
+#include "series/ui/decimal_separator.h"
+#include "series/ui/radio_group.h"
+#include "series/ui/take_series.h"
+#include "support/recording_file_dialogs.h"
+#include "support/recording_messages.h"
+#include "work/ui/work_session.h"
+#include "work_test_support.h"
+
+namespace aqualen::test {
+namespace {
+
+using ui::TMainForm;
+
+// "Год;Расход" in the Windows Cyrillic code page, then 60 years of flows.
+QByteArray RiverTable()
+{
+    QByteArray bytes("\xC3\xEE\xE4;\xD0\xE0\xF1\xF5\xEE\xE4\r\n");
+    for (int i = 0; i < 60; ++i) {
+        const double q = 120 + 35 * std::sin(i * 1.7) + (i % 7) * 4.5;
+        bytes += QByteArray::number(1950 + i) + ';' + QByteArray::number(q, 'f', 1) + "\r\n";
+    }
+    return bytes;
+}
+
+QString Analogue(int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QString::number(80 + 20 * std::cos(i * 1.3) + i % 5, 'f', 1)
+                    .replace(QLatin1Char('.'), QLatin1Char(ui::SystemDecimalSeparator())) +
+                '\n';
+    return text;
+}
+
+class WorkRoundTrip : public ::testing::Test {
+protected:
+    ~WorkRoundTrip() override
+    {
+        for (TMainForm* form : {&first, &second})
+            for (QWidget* window : form->findChildren<QWidget*>())
+                if (window->isWindow())
+                    window->hide();
+    }
+
+    // The parameters dialog opened modally, filled and confirmed.
+    template <typename Fill> void RunParameters(ui::TObespForm& form, Fill fill)
+    {
+        form.MakeParamDlg();
+        QTimer::singleShot(0, &form, [&form, fill] {
+            fill(*form.ParamDlg);
+            form.ParamDlg->btnOk->click();
+            if (form.ParamDlg->isVisible())
+                form.ParamDlg->reject();
+        });
+        form.bbParametersClick();
+    }
+
+    // The whole job in the first window.
+    void DoTheJob()
+    {
+        const TempFile table(RiverTable(), QStringLiteral("Ока.txt"));
+        files.openAnswer = table.Path();
+        files.columnAnswer = ui::ColumnChoice{1, true};
+        first.show();
+        first.mnOpen->trigger();
+        ASSERT_EQ(first.Ser1Memo->FirstYear(), 1950);
+        first.RadioGroup1->SetItemIndex(1);
+        first.mnStatHar->trigger();
+
+        first.mnCorrel->trigger();
+        ui::TCorrelForm& correl = *first.CorrelForm();
+        ASSERT_TRUE(ui::TakeProvidedSeries(*correl.MemoSer1));
+        correl.MemoSer2->setPlainText(Analogue(60));
+        correl.btnRunClick();
+
+        first.mnOdn->trigger();
+        ui::TOdnForm& odn = *first.OdnForm();
+        ASSERT_TRUE(ui::TakeProvidedSeries(*odn.MemoSer1));
+        for (int i = 0; i < 25; ++i)
+            odn.SpeedButton1Click();
+        odn.RadioGroup1->SetItemIndex(1);
+        odn.RadioGroup2->SetItemIndex(2);
+        odn.btnRunClick();
+
+        first.mnObesp->trigger();
+        ui::TObespForm& curve = *first.ObespForm();
+        RunParameters(curve, [](ui::TParamDlg& dialog) {
+            ui::TakeMainSeries(dialog);
+            dialog.CheckBoxCurve->setChecked(true);
+            dialog.edMax->setText(QStringLiteral("200"));
+            dialog.edMin->setText(QStringLiteral("50"));
+            dialog.edMainPoint->setText(QStringLiteral("10"));
+            dialog.edAdditionalPoint->setText(QStringLiteral("5"));
+            dialog.PageAnalytic->rgDistribution->SetItemIndex(1);
+            dialog.PageAnalytic->rgBand->SetItemIndex(2);
+        });
+        curve.sbZoomInClick();
+        curve.WaitForBand();
+        curve.bbQuantilesClick();
+
+        auto& analysis = first.MakeAnalysisForm();
+        analysis.show();
+        analysis.SeriesMemo->setPlainText(Analogue(40));
+        analysis.FirstYear->setValue(1970);
+        analysis.btnRunClick();
+        correl.move(40, 50);
+    }
+
+    RecordingMessages messages;
+    RecordingFileDialogs files;
+    RecordingWorkDialogs works;
+    TMainForm first;
+    TMainForm second;
+};
+
+TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
+{
+    DoTheJob();
+    ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text.toStdString();
+    ASSERT_TRUE(first.ObespForm()->Settings().Analytic.Band);
+    EXPECT_TRUE(first.Work().Modified());
+
+    const QTemporaryDir folder;
+    works.saveAnswer = QDir(folder.path()).filePath(QStringLiteral("Ока"));
+    first.Work().mnSaveWork->trigger();
+    const QString path = works.saveAnswer + QStringLiteral(".aqualen");
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(first.Work().Modified());
+    EXPECT_EQ(first.Work().Path(), path);
+    EXPECT_EQ(first.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*]"));
+
+    ASSERT_TRUE(second.Work().OpenWork(path));
+    ui::TObespForm& curve = *second.ObespForm();
+    curve.WaitForBand();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_FALSE(second.Work().Modified());
+
+    // Every pane, year, name, choice, report, chart and the dialog's grid.
+    EXPECT_EQ(ContentOf(second).toStdString(), ContentOf(first).toStdString());
+    EXPECT_EQ(second.Ser1Memo->Series(), first.Ser1Memo->Series());
+    EXPECT_EQ(second.Ser1Memo->GutterWidth(), first.Ser1Memo->GutterWidth());
+    EXPECT_GT(second.Ser1Memo->GutterWidth(), 0);
+    EXPECT_EQ(second.OdnForm()->MemoSer2->FirstYear(), first.OdnForm()->MemoSer2->FirstYear());
+    EXPECT_EQ(second.OdnForm()->RowIndex(), 1);
+    EXPECT_EQ(second.OdnForm()->LevelIndex(), 2);
+    EXPECT_EQ(second.CorrelForm()->ShownPoints().size(), 60);
+    EXPECT_EQ(second.CorrelForm()->geometry(), first.CorrelForm()->geometry());
+    EXPECT_EQ(second.OutPutMemo->toPlainText(), first.OutPutMemo->toPlainText());
+
+    // The same sheet to the pixel, with the band computed again.
+    const CurveSettings& before = first.ObespForm()->Settings();
+    const CurveSettings& after = curve.Settings();
+    ASSERT_TRUE(after.Analytic.Band);
+    EXPECT_EQ(after.Analytic.Band->lowK, before.Analytic.Band->lowK);
+    EXPECT_EQ(after.Analytic.Band->highK, before.Analytic.Band->highK);
+    EXPECT_EQ(after.CurveA, before.CurveA);
+    EXPECT_EQ(DrawingCalls(after), DrawingCalls(before));
+    EXPECT_EQ(curve.View().ZoomLevel, 2);
+    EXPECT_EQ(curve.pbPage->size(), first.ObespForm()->pbPage->size());
+    ASSERT_NE(curve.QuantilesForm, nullptr);
+    EXPECT_TRUE(curve.QuantilesForm->isVisible());
+    EXPECT_EQ(curve.QuantilesForm->OutPutMemo->toPlainText(),
+              first.ObespForm()->QuantilesForm->OutPutMemo->toPlainText());
+    EXPECT_EQ(curve.ParamDlg->GridCells->rowCount(), first.ObespForm()->ParamDlg->GridCells->rowCount());
+
+    // Which windows were open.
+    for (QWidget* window : second.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (window->isWindow() && window != static_cast<QWidget*>(second.AboutForm())) {
+            EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
+        }
+    }
+}
+
+TEST_F(WorkRoundTrip, OpeningAWorkPutsBackOnlyItsWindows)
+{
+    const QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("пусто.aqualen"));
+    first.Ser1Memo->setPlainText(QStringLiteral("1\n2\n3"));
+    works.saveAnswer = path;
+    ASSERT_TRUE(first.Work().SaveWork());
+
+    second.mnCorrel->trigger();
+    second.CorrelForm()->MemoSer1->setPlainText(QStringLiteral("5\n6"));
+    messages.answers = {ui::Answer::No};
+    ASSERT_TRUE(second.Work().OpenWork(path));
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(second.CorrelForm(), nullptr) << "a window the work did not have is gone";
+    EXPECT_EQ(second.Ser1Memo->Text(), QStringLiteral("1\n2\n3"));
+}
+
+} // namespace
+} // namespace aqualen::test
