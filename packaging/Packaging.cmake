@@ -6,6 +6,9 @@ install(TARGETS aqualen aqualen-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/aqualen.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The work file type, so that a double-click on a .aqualen file opens it.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/aqualen-work.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.example.aqualen.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/aqualen.svg

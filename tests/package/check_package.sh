@@ -23,6 +23,7 @@ deb=$(ls "$scratch"/aqualen_*_amd64.deb 2>/dev/null | head -n1)
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')
 for want in /usr/bin/aqualen /usr/bin/aqualen-cli \
     /usr/share/applications/aqualen.desktop \
+    /usr/share/mime/packages/aqualen-work.xml \
     /usr/share/metainfo/org.example.aqualen.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/aqualen.svg \
     /usr/share/icons/hicolor/48x48/apps/aqualen.png \
@@ -58,6 +59,16 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$scratch/root/usr/share/applications/aqualen.desktop" || fail "desktop entry"
 else
     echo "no desktop-file-validate: desktop entry not validated"
+fi
+# The desktop entry opens the work file type the package registers.
+grep -qx 'MimeType=application/x-aqualen-work;' "$scratch/root/usr/share/applications/aqualen.desktop" ||
+    fail "desktop entry without the work file type"
+grep -q 'Exec=aqualen %f' "$scratch/root/usr/share/applications/aqualen.desktop" || fail "Exec takes no file"
+mime="$scratch/root/usr/share/mime/packages/aqualen-work.xml"
+grep -q 'type="application/x-aqualen-work"' "$mime" && grep -q 'pattern="\*.aqualen"' "$mime" ||
+    fail "mime type of the work file"
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$mime" || fail "mime XML"
 fi
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.example.aqualen.metainfo.xml" ||

@@ -35,6 +35,8 @@ namespace {
 
 // Set on a window whose changes are followed, so that it is hooked once.
 constexpr const char* kWatchedProperty = "aqualenWorkWatched";
+// Every window names its report pane so: a calculation writes there.
+constexpr const char* kReportPaneName = "OutPutMemo";
 
 bool OwnedBy(const QWidget& window, const QWidget& owner)
 {
@@ -343,7 +345,7 @@ void WorkSession::Watch(QWidget& window)
             continue;
         if (auto* series = qobject_cast<aqualen::ui::SeriesPane*>(pane))
             connect(series, &aqualen::ui::SeriesPane::SeriesChanged, this, &WorkSession::Changed);
-        else if (pane->isReadOnly())
+        else if (pane->isReadOnly() || pane->objectName() == QLatin1String(kReportPaneName))
             connect(pane->document(), &QTextDocument::contentsChanged, this, &WorkSession::CalculationDone);
         else
             connect(pane->document(), &QTextDocument::contentsChanged, this, &WorkSession::Changed);
