@@ -30,6 +30,7 @@ struct MainWork {
     aqualen::ui::PaneSeries series; // Ser1Memo
     int r1 = 0;                     // RadioGroup1
     QString report;                 // OutPutMemo
+    bool reportStale = false;       // the report belongs to a series no longer shown
     WindowFrame frame;
 };
 
@@ -37,6 +38,7 @@ struct MainWork {
 struct CorrelWork {
     aqualen::ui::PaneSeries series1, series2;
     QString report;
+    bool reportStale = false;
     QList<QPointF> points;
     WindowFrame frame;
 };
@@ -48,6 +50,7 @@ struct OdnWork {
     int row = 0;   // RadioGroup1: the dependence row
     int level = 0; // RadioGroup2: the significance level
     QString report;
+    bool reportStale = false;
     QList<QPointF> points1, points2;
     WindowFrame frame;
 };

@@ -136,12 +136,14 @@ QJsonObject WindowsJson(const Work& work)
     windows.insert("main", QJsonObject{{"frame", FrameJson(work.main.frame)},
                                        {"series", SeriesJson(work.main.series)},
                                        {"r1", work.main.r1},
-                                       {"report", work.main.report}});
+                                       {"report", work.main.report},
+                                       {"reportStale", work.main.reportStale}});
     if (work.correl)
         windows.insert("correlation", QJsonObject{{"frame", FrameJson(work.correl->frame)},
                                                   {"series1", SeriesJson(work.correl->series1)},
                                                   {"series2", SeriesJson(work.correl->series2)},
                                                   {"report", work.correl->report},
+                                                  {"reportStale", work.correl->reportStale},
                                                   {"points", PointsJson(work.correl->points)}});
     if (work.odn)
         windows.insert("homogeneity", QJsonObject{{"frame", FrameJson(work.odn->frame)},
@@ -150,6 +152,7 @@ QJsonObject WindowsJson(const Work& work)
                                                   {"row", work.odn->row},
                                                   {"level", work.odn->level},
                                                   {"report", work.odn->report},
+                                                  {"reportStale", work.odn->reportStale},
                                                   {"points1", PointsJson(work.odn->points1)},
                                                   {"points2", PointsJson(work.odn->points2)}});
     if (work.curve) {
@@ -269,6 +272,12 @@ private:
     Reader at_;
     QJsonObject object_;
 };
+
+// A flag a file of this version may lack: false then.
+bool OptionalFlag(const ObjectReader& in, const QString& key)
+{
+    return in.Has(key) && in.Flag(key);
+}
 
 // Lines as a pane counts them: the empty line after a final break does not count.
 qsizetype LineCount(const QString& text)
@@ -478,6 +487,7 @@ Work ReadWindows(const ObjectReader& windows)
     work.main.series = ReadSeries(main, QStringLiteral("series"));
     work.main.r1 = main.Integer(QStringLiteral("r1"), 0, 2);
     work.main.report = main.Text(QStringLiteral("report"));
+    work.main.reportStale = OptionalFlag(main, QStringLiteral("reportStale"));
 
     if (windows.Has(QStringLiteral("correlation"))) {
         const ObjectReader in = windows.Object(QStringLiteral("correlation"));
@@ -486,6 +496,7 @@ Work ReadWindows(const ObjectReader& windows)
         correl.series1 = ReadSeries(in, QStringLiteral("series1"));
         correl.series2 = ReadSeries(in, QStringLiteral("series2"));
         correl.report = in.Text(QStringLiteral("report"));
+        correl.reportStale = OptionalFlag(in, QStringLiteral("reportStale"));
         correl.points = ReadPoints(in, QStringLiteral("points"));
         work.correl = std::move(correl);
     }
@@ -498,6 +509,7 @@ Work ReadWindows(const ObjectReader& windows)
         odn.row = in.Integer(QStringLiteral("row"), 0, 99);
         odn.level = in.Integer(QStringLiteral("level"), 0, 99);
         odn.report = in.Text(QStringLiteral("report"));
+        odn.reportStale = OptionalFlag(in, QStringLiteral("reportStale"));
         odn.points1 = ReadPoints(in, QStringLiteral("points1"));
         odn.points2 = ReadPoints(in, QStringLiteral("points2"));
         work.odn = std::move(odn);

@@ -13,6 +13,7 @@
 #include "homog/ui/odn_form.h"
 #include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/series_pane.h"
 #include "work/ui/curve_work.h"
 #include "work/ui/window_frame.h"
@@ -35,6 +36,25 @@ void SetReportText(QPlainTextEdit& pane, const QString& text)
 {
     if (ReportText(pane) != text)
         pane.setPlainText(text);
+}
+
+aqualen::ui::ReportFreshness* FreshnessOf(const QPlainTextEdit& report)
+{
+    return report.findChild<aqualen::ui::ReportFreshness*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+bool Stale(const QPlainTextEdit& report)
+{
+    const aqualen::ui::ReportFreshness* freshness = FreshnessOf(report);
+    return freshness && freshness->Stale();
+}
+
+// A report that belonged to its series belongs to them again once both are
+// back. (What an out-of-date one was computed from is not kept.)
+void RestoreFreshness(QPlainTextEdit& report, bool stale)
+{
+    if (aqualen::ui::ReportFreshness* freshness = FreshnessOf(report); freshness && !stale)
+        freshness->Computed();
 }
 
 // Boxes are not shown while a window is put back.
@@ -65,12 +85,14 @@ Work CaptureWork(TMainForm& form)
     work.main.series = form.Ser1Memo->Series();
     work.main.r1 = form.RadioGroup1->ItemIndex();
     work.main.report = ReportText(*form.OutPutMemo);
+    work.main.reportStale = Stale(*form.OutPutMemo);
     if (aqualen::ui::TCorrelForm* correl = form.CorrelForm()) {
         CorrelWork c;
         c.frame = CaptureFrame(*correl);
         c.series1 = correl->MemoSer1->Series();
         c.series2 = correl->MemoSer2->Series();
         c.report = ReportText(*correl->OutPutMemo);
+        c.reportStale = Stale(*correl->OutPutMemo);
         c.points = correl->ShownPoints();
         work.correl = std::move(c);
     }
@@ -82,6 +104,7 @@ Work CaptureWork(TMainForm& form)
         o.row = odn->RowIndex();
         o.level = odn->LevelIndex();
         o.report = ReportText(*odn->OutPutMemo);
+        o.reportStale = Stale(*odn->OutPutMemo);
         o.points1 = odn->ShownPoints1();
         o.points2 = odn->ShownPoints2();
         work.odn = std::move(o);
@@ -117,6 +140,7 @@ void ApplyWork(TMainForm& form, const Work& work)
     form.Ser1Memo->SetSeries(work.main.series);
     SetIndex(*form.RadioGroup1, work.main.r1);
     SetReportText(*form.OutPutMemo, work.main.report);
+    RestoreFreshness(*form.OutPutMemo, work.main.reportStale);
     ApplyFrame(form, work.main.frame, false);
 
     if (work.correl) {
@@ -125,6 +149,7 @@ void ApplyWork(TMainForm& form, const Work& work)
         correl.MemoSer2->SetSeries(work.correl->series2);
         SetReportText(*correl.OutPutMemo, work.correl->report);
         correl.ShowPoints(work.correl->points);
+        RestoreFreshness(*correl.OutPutMemo, work.correl->reportStale);
         ApplyFrame(correl, work.correl->frame);
     }
     if (work.odn) {
@@ -135,6 +160,7 @@ void ApplyWork(TMainForm& form, const Work& work)
         SetIndex(*odn.RadioGroup2, work.odn->level);
         SetReportText(*odn.OutPutMemo, work.odn->report);
         odn.ShowPoints(work.odn->points1, work.odn->points2);
+        RestoreFreshness(*odn.OutPutMemo, work.odn->reportStale);
         ApplyFrame(odn, work.odn->frame);
     }
     if (work.curve)

@@ -30,6 +30,7 @@
 #include "homog/ui/odn_form.h"
 #include "series/ui/decimal_separator.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/report_freshness.h"
 #include "series/ui/take_series.h"
 #include "support/recording_file_dialogs.h"
 #include "support/recording_messages.h"
@@ -176,6 +177,11 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
     EXPECT_EQ(second.CorrelForm()->ShownPoints().size(), 60);
     EXPECT_EQ(second.CorrelForm()->geometry(), first.CorrelForm()->geometry());
     EXPECT_EQ(second.OutPutMemo->toPlainText(), first.OutPutMemo->toPlainText());
+    // The reports belong to the series they came back with.
+    EXPECT_FALSE(second.OutPutFreshness->Stale());
+    second.Ser1Memo->appendPlainText(QStringLiteral("200"));
+    EXPECT_TRUE(second.OutPutFreshness->Stale());
+    second.Ser1Memo->undo();
 
     // The same sheet to the pixel, with the band computed again.
     const CurveSettings& before = first.ObespForm()->Settings();
