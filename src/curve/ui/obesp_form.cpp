@@ -258,12 +258,19 @@ void TObespForm::LeaveFit(int direction)
         if (direction < 0 && levelHeight < height)
             target = level;
     }
-    if (target < 0)
+    if (target >= 0)
+        ShowZoomLevel(target);
+}
+
+void TObespForm::ShowZoomLevel(int level)
+{
+    if (level < 0 || level > 2)
         return;
+    const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
     fitToWindow_ = false;
     sbZoomFit->setChecked(false);
-    view_.ZoomLevel = static_cast<uint8_t>(target);
-    levelPage_ = pages[static_cast<size_t>(target)];
+    view_.ZoomLevel = static_cast<uint8_t>(level);
+    levelPage_ = pages[static_cast<size_t>(level)];
     ResizePage(levelPage_.width, levelPage_.height);
     PlacePage();
     ZoomButtons();

@@ -78,6 +78,9 @@ public slots:
     void FormActivate();
     void sbZoomOutClick();
     void sbZoomInClick();
+    // Shows the page at zoom level 0..2, leaving the fit to the window (a
+    // work file puts back the level the user left the sheet at).
+    void ShowZoomLevel(int level);
     void sbZoomFitClick();
     void bbParametersClick();
     void bbPrintClick();

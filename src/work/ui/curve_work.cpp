@@ -129,14 +129,13 @@ void ApplyCurve(TObespForm& form, const CurveWork& curve)
 {
     form.Settings() = CopyCurveSettings(*curve.sheet);
     form.View().SheetReady = curve.sheetReady;
-    // The zoom buttons step the page from the size it was made at, as the
-    // user stepped it.
-    while (form.View().ZoomLevel < curve.zoomLevel)
-        form.sbZoomInClick();
-    while (form.View().ZoomLevel > curve.zoomLevel)
-        form.sbZoomOutClick();
-    if (form.sbZoomFit->isChecked() != curve.zoomFit)
-        form.sbZoomFit->click();
+    // The window opens fitted; a level is put back as the page of that level.
+    if (curve.zoomFit) {
+        if (!form.sbZoomFit->isChecked())
+            form.sbZoomFit->click();
+    } else {
+        form.ShowZoomLevel(curve.zoomLevel);
+    }
     if (curve.params)
         ApplyParams(form.MakeParamDlg(), *curve.params);
     ApplyFrame(form, curve.frame);
