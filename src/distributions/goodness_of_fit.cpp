@@ -228,7 +228,7 @@ GoodnessOfFit TestGoodnessOfFit(const std::vector<double>& values, const Fit& fi
 
 std::vector<std::string> GoodnessOfFitLines(const GoodnessOfFit& goodness, char sep, const std::string& curveName)
 {
-    std::string heading = "Критерии согласия" + (curveName.empty() ? std::string() : " (" + curveName + ")") + ":";
+    std::string heading = kGoodnessHeading + (curveName.empty() ? std::string() : " (" + curveName + ")") + ":";
     if (goodness.givenParameters)
         heading += "\tp не вычисляются: параметры заданы вручную";
     else if (!goodness.p)

@@ -24,6 +24,9 @@ inline constexpr int kMostChiSquareClasses = 10;
 inline constexpr int kLeastChiSquareClasses = 5;
 int ChiSquareClasses(size_t n);
 
+// The heading of the block of lines.
+inline constexpr const char* kGoodnessHeading = "Критерии согласия";
+
 // Samples drawn for the p-values.
 inline constexpr int kGoodnessSamples = 1000;
 

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "series/numeric_routines.h"
+#include "series/ui/busy_cursor.h"
 #include "series/ui/file_dialogs.h"
 #include "series/ui/form_parts.h"
 #include "series/ui/guarded.h"
@@ -88,6 +90,8 @@ TQuantilesForm::TQuantilesForm(QWidget* owner) : QWidget(owner, Qt::Window)
 void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, char separator)
 {
     source_.reset();
+    goodness_.reset();
+    comparison_.reset();
     fit_ = fit;
     standardBand_ = band ? std::optional<dist::Band>(*band) : std::nullopt;
     separator_ = separator;
@@ -97,9 +101,28 @@ void TQuantilesForm::ShowReport(const dist::Fit& fit, const dist::Band* band, ch
 void TQuantilesForm::ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band,
                                 char separator)
 {
-    ShowReport(fit, band, separator);
+    source_.reset();
+    goodness_.reset();
+    comparison_.reset();
+    fit_ = fit;
+    standardBand_ = band ? std::optional<dist::Band>(*band) : std::nullopt;
+    separator_ = separator;
     source_ = source;
-    btnCompare->setEnabled(true);
+    source_->goodnessOfFit = true;
+    if (source.values.size() >= kLeastSeriesLength) {
+        const WaitCursor wait;
+        goodness_ = dist::TestQuantileFit(*source_, fit);
+    }
+    Redraw();
+}
+
+const dist::QuantileComparison& TQuantilesForm::Comparison()
+{
+    if (!comparison_) {
+        const WaitCursor wait;
+        comparison_ = dist::CompareDistributions(*source_);
+    }
+    return *comparison_;
 }
 
 std::optional<dist::Band> TQuantilesForm::BandAtList() const
@@ -126,31 +149,38 @@ void TQuantilesForm::Redraw()
     if (!fit_)
         return;
     if (btnCompare->isChecked() && source_) {
-        dist::QuantileRequest request = *source_;
-        request.probabilities = probabilities_;
-        const std::vector<std::string> lines =
-            dist::ComparisonLines(dist::CompareDistributions(request), probabilities_, separator_);
-        const auto blank = std::find(lines.begin(), lines.end(), std::string());
+        const std::vector<std::string> lines = dist::ComparisonLines(Comparison(), probabilities_, separator_);
+        // The table follows the last blank line; the criteria of fit come before it.
+        const auto blank = std::find(lines.rbegin(), lines.rend(), std::string()).base() - 1;
         ShowLines({lines.begin(), blank}, {blank + 1, lines.end()});
         return;
     }
     dist::QuantileReport report;
+    const auto head = [&] {
+        std::vector<std::string> lines = report.parameters;
+        if (!report.goodness.empty()) {
+            lines.emplace_back();
+            lines.insert(lines.end(), report.goodness.begin(), report.goodness.end());
+        }
+        return lines;
+    };
     try {
         const std::optional<dist::Band> band = BandAtList();
-        dist::BuildQuantileReport(*fit_, band ? &*band : nullptr, probabilities_, separator_, report);
+        dist::BuildQuantileReport(*fit_, band ? &*band : nullptr, probabilities_, separator_, report,
+                                  goodness_ ? &*goodness_ : nullptr);
     } catch (...) {
-        ShowLines(report.parameters, report.table); // what was known before the fault stays
+        ShowLines(head(), report.table); // what was known before the fault stays
         throw;
     }
-    ShowLines(report.parameters, report.table);
+    ShowLines(head(), report.table);
 }
 
-void TQuantilesForm::ShowLines(const std::vector<std::string>& parameters, const std::vector<std::string>& table)
+void TQuantilesForm::ShowLines(const std::vector<std::string>& head, const std::vector<std::string>& table)
 {
-    if (parameters.empty())
+    if (head.empty())
         return;
-    AlignTabs(parameters);
-    for (const std::string& line : parameters)
+    AlignTabs(head);
+    for (const std::string& line : head)
         OutPutMemo->appendPlainText(QString::fromStdString(line));
     OutPutMemo->appendPlainText(QString());
     for (const std::string& line : table)
@@ -202,13 +232,15 @@ void TQuantilesForm::edProbabilitiesEditingFinished()
     });
 }
 
-void TQuantilesForm::AlignTabs(const std::vector<std::string>& parameters)
+void TQuantilesForm::AlignTabs(const std::vector<std::string>& head)
 {
     // One tab stop past the longest label, so that the values of the
     // parameters line up, and no narrower than a column of the table.
     const QFontMetrics metrics(OutPutMemo->font());
     int widest = metrics.horizontalAdvance(QStringLiteral("000000000"));
-    for (const std::string& line : parameters) {
+    for (const std::string& line : head) {
+        if (line.rfind(dist::kGoodnessHeading, 0) == 0)
+            continue; // a heading with a note after it, no column of values
         const QString label = QString::fromStdString(line).section(QLatin1Char('\t'), 0, 0);
         widest = std::max(widest, metrics.horizontalAdvance(label));
     }

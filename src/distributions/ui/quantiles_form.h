@@ -3,7 +3,9 @@
 // row per probability with P, the return period T, Kp, Qp and, when a band is
 // asked for, its lower and upper limits. The probabilities are edited in the
 // window (the syntax of aqualen-cli's --p); "Сравнить" shows Pearson III and
-// Kritsky–Menkel fitted by the same method side by side. The table is
+// Kritsky–Menkel fitted by the same method side by side. With the series it
+// was fitted to, the criteria of fit follow the parameters (of both curves
+// in the comparison), their p-values from the bootstrap. The table is
 // tab-separated with the locale's decimal separator, so it copies straight
 // into a spreadsheet; the report can be saved as a UTF-8 text file.
 
@@ -32,8 +34,8 @@ public:
     // Writes the report of `fit` into the pane; `band` holds the limits at
     // the standard probabilities (or none). Without a source nothing can be
     // re-estimated: the comparison is off, and limits are shown only at the
-    // standard probabilities. Raises dist::FitRefused or FloatFault; the
-    // lines written before stay.
+    // standard probabilities, and no criteria of fit are given. Raises
+    // dist::FitRefused or FloatFault; the lines written before stay.
     void ShowReport(const dist::Fit& fit, const dist::Band* band, char separator);
     void ShowReport(const dist::QuantileRequest& source, const dist::Fit& fit, const dist::Band* band, char separator);
 
@@ -61,12 +63,17 @@ public slots:
 private:
     void Redraw();
     std::optional<dist::Band> BandAtList() const;
-    void ShowLines(const std::vector<std::string>& parameters, const std::vector<std::string>& table);
-    void AlignTabs(const std::vector<std::string>& parameters);
+    // `head` is the parameters and the criteria of fit, without the blank line before the table.
+    void ShowLines(const std::vector<std::string>& head, const std::vector<std::string>& table);
+    void AlignTabs(const std::vector<std::string>& head);
+    const dist::QuantileComparison& Comparison();
 
     std::optional<dist::QuantileRequest> source_;
     std::optional<dist::Fit> fit_;
     std::optional<dist::Band> standardBand_; // at the standard probabilities
+    // Worked out once per curve: neither depends on the probabilities.
+    std::optional<dist::GoodnessOfFit> goodness_;
+    std::optional<dist::QuantileComparison> comparison_;
     std::vector<double> probabilities_ = dist::StandardProbabilities();
     char separator_ = ',';
     std::vector<std::string> table_;

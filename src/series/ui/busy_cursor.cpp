@@ -24,6 +24,16 @@ BusyCursor::~BusyCursor()
         QGuiApplication::restoreOverrideCursor();
 }
 
+WaitCursor::WaitCursor()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
+
 CursorPause::CursorPause()
 {
     while (const QCursor* cursor = QGuiApplication::overrideCursor()) {

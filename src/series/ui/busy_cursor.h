@@ -29,6 +29,16 @@ private:
     bool shown_ = false;
 };
 
+// The wait cursor from construction to destruction, whatever the panes
+// hold: for a calculation that is slow in itself (a bootstrap).
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 // Takes every override cursor away while it lives and puts them back after:
 // for a message box shown while a command is busy.
 class CursorPause {

@@ -80,7 +80,10 @@ TEST_F(QuantilesFormTest, EditedProbabilitiesAndComparison)
 
     form.btnCompare->click();
     ASSERT_TRUE(form.btnCompare->isChecked());
+    // Both curves with their criteria of fit; the copied table is still the table alone.
+    source.goodnessOfFit = true;
     const std::vector<std::string> compared = dist::ComparisonLines(dist::CompareDistributions(source), {1, 50}, ',');
+    EXPECT_EQ(Shown().filter(QString::fromUtf8("Критерии согласия (Крицкий–Менкель):")).size(), 1);
     EXPECT_EQ(Shown(), ToList(compared));
     form.btnCopyClick();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ToList(compared).mid(compared.size() - 3).join('\n') + '\n');
@@ -94,6 +97,36 @@ TEST_F(QuantilesFormTest, EditedProbabilitiesAndComparison)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(Shown(), ToList(compared));
+}
+
+// With the series, the criteria of fit of the curve (and their p-values)
+// come between the parameters and the table, always; without it, none.
+TEST_F(QuantilesFormTest, CriteriaOfFitWithTheSeries)
+{
+    dist::QuantileRequest source;
+    source.values = {312, 254, 401, 198, 287, 365, 221, 276, 450, 189, 305, 268, 333,
+                     242, 296, 520, 231, 284, 259, 347, 301, 277, 365, 248, 290};
+    source.options.distribution = dist::Distribution::PearsonIII;
+    const dist::Fit p3 = dist::FitCurve(source.values, source.options);
+    form.ShowReport(source, p3, nullptr, ',');
+
+    source.goodnessOfFit = true;
+    const dist::QuantileResult result = dist::RunQuantileRequest(source);
+    dist::QuantileReport report;
+    dist::BuildQuantileReport(result.fit, nullptr, dist::StandardProbabilities(), ',', report, &*result.goodness);
+    EXPECT_EQ(Shown(), ToList(report.Lines()));
+    EXPECT_EQ(report.goodness.size(), 5u); // the heading, D, ω², A², χ² over five classes
+    if (const char* folder = std::getenv("AQUALEN_SCREENSHOTS")) {
+        form.show();
+        form.grab().save(QString::fromUtf8(folder) + "/quantiles_goodness.png");
+    }
+
+    // The copied table holds no line of the criteria.
+    form.btnCopyClick();
+    EXPECT_FALSE(QGuiApplication::clipboard()->text().contains(QString::fromUtf8("Колмогоров")));
+
+    form.ShowReport(p3, nullptr, ',');
+    EXPECT_FALSE(Shown().join('\n').contains(QString::fromUtf8("Критерии согласия")));
 }
 
 TEST_F(QuantilesFormTest, CopiesTheTable)
