@@ -21,6 +21,7 @@
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/sheet_export.h"
+#include "distributions/goodness_of_fit.h"
 #include "distributions/ui/quantiles_form.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/radio_group.h"
@@ -275,6 +276,14 @@ TEST_F(AnalyticWindowTest, BandComputedAfterOkAndReportedWithTheQuantiles)
     ASSERT_TRUE(band);
     QStringList expected;
     for (const std::string& line : dist::ParameterLines(*s.Analytic.Fit, separator))
+        expected << QString::fromStdString(line);
+    expected << QString();
+    // The criteria of fit of the sheet's curve to its series come before the table.
+    std::vector<double> values;
+    for (int32_t i = 0; i < s.Values.Count(); ++i)
+        values.push_back(s.Values.Get(i));
+    for (const std::string& line :
+         dist::GoodnessOfFitLines(dist::TestGoodnessOfFit(values, *s.Analytic.Fit, s.Analytic.Options), separator))
         expected << QString::fromStdString(line);
     expected << QString();
     for (const std::string& line :
