@@ -46,8 +46,11 @@ QLineSeries* Line(QChart* chart, const QColor& colour, const QString& name)
 // Axes fitted to the series shown, with a margin of a twentieth.
 void FitAxes(QChart* chart, double x0, double x1, double y0, double y1, const QString& xTitle)
 {
-    for (QAbstractAxis* axis : chart->axes())
+    // removeAxis hands the axis back to us; the previous run's axes would leak.
+    for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
     auto* x = new QValueAxis(chart);
     auto* y = new QValueAxis(chart);
     x->setRange(x0, x1);
