@@ -6,12 +6,20 @@ namespace aqualen::analysis {
 
 std::optional<std::vector<double>> ReadValues(const SeriesLines& lines, char separator)
 {
+    size_t badLine = 0;
+    return ReadValues(lines, separator, badLine);
+}
+
+std::optional<std::vector<double>> ReadValues(const SeriesLines& lines, char separator, size_t& badLine)
+{
     std::vector<double> values;
     values.reserve(lines.size());
-    for (const std::string& line : lines) {
-        const std::optional<double> v = ParseNumber(line, separator);
-        if (!v)
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<double> v = ParseNumber(lines[i], separator);
+        if (!v) {
+            badLine = i;
             return std::nullopt;
+        }
         values.push_back(*v);
     }
     return values;

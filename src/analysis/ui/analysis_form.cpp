@@ -1,15 +1,14 @@
 #include "analysis/ui/analysis_form.h"
 
-#include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -17,53 +16,53 @@
 #include <optional>
 
 #include "analysis/analysis_messages.h"
+#include "analysis/series_checks.h"
 #include "analysis/series_values.h"
-#include "analysis/trend_tests.h"
+#include "series/messages.h"
+#include "series/ui/busy_cursor.h"
+#include "series/ui/chart_axes.h"
 #include "series/ui/decimal_separator.h"
+#include "series/ui/form_parts.h"
+#include "series/ui/guarded.h"
+#include "series/ui/line_pointer.h"
 #include "series/ui/message_service.h"
+#include "series/ui/pane_file_commands.h"
 #include "series/ui/pane_text.h"
+#include "series/ui/radio_group.h"
 #include "series/ui/report_chart.h"
 #include "series/ui/report_freshness.h"
-#include "stats/statistics_report.h"
+#include "series/ui/series_pane.h"
+#include "series/ui/take_series.h"
+#include "stats/bias_correction.h"
 
 namespace aqualen::analysis::ui {
 
-using aqualen::ui::ShowError;
+using namespace aqualen::ui;
 
 namespace {
+
+constexpr int kDesignWidth = 1100;
+constexpr int kDesignHeight = 720;
+constexpr int kPanel1Width = 150;
+constexpr int kReportWidth = 490;
+constexpr int kMinPaneSize = 50;
+constexpr int kDefaultLevel = 1; // 5 %
+// Tab stops of the report, in digit widths: the labels run to 20
+// characters, the values, critical values and p's to about 9.
+constexpr int kLabelColumn = 22;
+constexpr int kValueColumn = 9;
+// The curves of the outliers' critical values, in the order of the
+// parameters dialog; Kritsky–Menkel by default, as aqualen-cli.
+constexpr dist::Distribution kCurves[] = {dist::Distribution::PearsonIII, dist::Distribution::KritskyMenkel};
+constexpr int kDefaultCurve = 1;
 
 QLineSeries* Line(QChart* chart, const QColor& colour, const QString& name)
 {
     auto* series = new QLineSeries(chart);
     series->setName(name);
-    QPen pen(colour);
-    pen.setWidth(2);
-    series->setPen(pen);
+    series->setPen(QPen(colour, 2));
     chart->addSeries(series);
     return series;
-}
-
-// Axes fitted to the series shown, with a margin of a twentieth.
-void FitAxes(QChart* chart, double x0, double x1, double y0, double y1, const QString& xTitle)
-{
-    // removeAxis hands the axis back to us; the previous run's axes would leak.
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    auto* x = new QValueAxis(chart);
-    auto* y = new QValueAxis(chart);
-    x->setRange(x0, x1);
-    x->setLabelFormat("%.0f");
-    x->setTitleText(xTitle);
-    const double margin = y1 > y0 ? (y1 - y0) / 20 : 1;
-    y->setRange(y0 - margin, y1 + margin);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
 }
 
 } // namespace
@@ -71,129 +70,217 @@ void FitAxes(QChart* chart, double x0, double x1, double y0, double y1, const QS
 TAnalysisForm::TAnalysisForm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Анализ ряда"));
-    resize(1100, 900);
+    UseDialogFace(*this);
 
-    SeriesMemo = new QPlainTextEdit(this);
-    SeriesMemo->setObjectName("SeriesMemo");
-    FirstYear = new QSpinBox(this);
-    FirstYear->setRange(0, 9999);
-    FirstYear->setSpecialValueText(QStringLiteral("нет"));
-    LevelGroup = new QButtonGroup(this);
-    auto* levels = new QHBoxLayout;
-    levels->addWidget(new QLabel(QStringLiteral("Уровень значимости:"), this));
-    for (const int level : kLevels) {
-        auto* button = new QRadioButton(QString::number(level) + QStringLiteral(" %"), this);
-        LevelGroup->addButton(button, level);
-        levels->addWidget(button);
-        button->setChecked(level == 5);
-    }
-    levels->addStretch();
-    btnRun = new QPushButton(QStringLiteral("Рассчитать"), this);
-    OutPutMemo = new QPlainTextEdit(this);
+    Panel1 = MakePanel(this, "Panel1", QFrame::Sunken);
+    auto* caption = new QLabel(QStringLiteral("Ряд"), Panel1);
+    caption->setContentsMargins(4, 2, 0, 0);
+    SeriesMemo = MakeSeriesPane(Panel1, "SeriesMemo");
+    SeriesMemo->setMinimumWidth(kMinPaneSize);
+    caption->setBuddy(SeriesMemo);
+    auto* left = new QVBoxLayout(Panel1);
+    left->setContentsMargins(1, 1, 1, 1);
+    left->setSpacing(2);
+    left->addWidget(caption);
+    left->addWidget(SeriesMemo, 1);
+
+    auto* right = MakePanel(this, "Panel2", QFrame::Sunken);
+    BuildChoices();
+    OutPutMemo = MakeReportPane(right, "OutPutMemo");
     OutPutMemo->setReadOnly(true);
-    OutPutMemo->setObjectName("OutPutMemo");
-    Freshness = new aqualen::ui::ReportFreshness(*OutPutMemo);
-    Freshness->AddSource(*SeriesMemo);
-    Freshness->AddSignature([this] { return QStringLiteral("%1 %2").arg(FirstYear->value()).arg(LevelPercent()); });
-    connect(FirstYear, &QSpinBox::valueChanged, Freshness, &aqualen::ui::ReportFreshness::Recheck);
-    connect(LevelGroup, &QButtonGroup::idClicked, Freshness, &aqualen::ui::ReportFreshness::Recheck);
+    OutPutMemo->setMinimumWidth(kMinPaneSize);
+    SetTabStops(*OutPutMemo, {kLabelColumn, kLabelColumn + kValueColumn, kLabelColumn + 2 * kValueColumn});
+    FileCommands = new PaneFileCommands(*this, {SeriesMemo}, *OutPutMemo);
+    FileCommands->Freshness().AddChoice(*LevelGroup);
+    FileCommands->Freshness().AddChoice(*CurveGroup);
+    FileCommands->Freshness().AddChoice(*R1Group);
+    AddTakeSeriesAction(*SeriesMemo);
 
-    SeriesChart = aqualen::ui::MakeReportChart();
-    SeriesChart->setTitle(QStringLiteral("Ряд и линия тренда (Сен)"));
-    CurveChart = aqualen::ui::MakeReportChart();
-    CurveChart->setTitle(QStringLiteral("Разностная интегральная кривая"));
+    SeriesChart = BuildChart(QStringLiteral("Ряд и линия тренда (Сен)"), ValuesLine, Qt::red, TrendLine, Qt::darkGreen,
+                             seriesX_, seriesY_);
+    ValuesLine->setName(QStringLiteral("Ряд"));
+    TrendLine->setName(QStringLiteral("Тренд"));
+    CurveChart = BuildChart(QStringLiteral("Разностная интегральная кривая"), IntegralLine, Qt::blue, ZeroLine,
+                            Qt::gray, curveX_, curveY_);
+    IntegralLine->setName(QStringLiteral("c(t)"));
+    ZeroLine->setName(QStringLiteral("0"));
+    SeriesView = MakeReportChartView(SeriesChart, right);
+    CurveView = MakeReportChartView(CurveChart, right);
+    for (QChartView* view : {SeriesView, CurveView})
+        view->setMinimumWidth(kMinPaneSize);
+    QSplitter* charts = MakeSplitter(Qt::Vertical, "Splitter4", 4);
+    charts->addWidget(SeriesView);
+    charts->addWidget(CurveView);
 
-    auto* left = new QWidget(this);
-    auto* leftLayout = new QVBoxLayout(left);
-    auto* year = new QHBoxLayout;
-    year->addWidget(new QLabel(QStringLiteral("Первый год:"), left));
-    year->addWidget(FirstYear);
-    leftLayout->addLayout(year);
-    leftLayout->addWidget(SeriesMemo);
-
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->addLayout(levels);
-    rightLayout->addWidget(btnRun, 0, Qt::AlignLeft);
-    auto* charts = new QSplitter(Qt::Vertical, right);
-    charts->addWidget(OutPutMemo);
-    charts->addWidget(aqualen::ui::MakeReportChartView(SeriesChart, right));
-    charts->addWidget(aqualen::ui::MakeReportChartView(CurveChart, right));
-    charts->setSizes({220, 300, 300});
-    for (int i = 0; i < 3; ++i)
-        charts->setCollapsible(i, false);
-    rightLayout->addWidget(charts);
-
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    split->addWidget(left);
-    split->addWidget(right);
-    split->setSizes({200, 900});
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split);
+    LayOutPaneWindow(*this, Panel1, right, Panel3, OutPutMemo, charts, {kDesignWidth, kPanel1Width, kReportWidth});
 
     connect(btnRun, &QPushButton::clicked, this, &TAnalysisForm::btnRunClick);
+    resize(kDesignWidth, kDesignHeight);
+    CentreOnScreen(*this);
+}
+
+void TAnalysisForm::BuildChoices()
+{
+    Panel3 = MakePanel(this, "Panel3", QFrame::Raised);
+    QStringList levels;
+    for (const int level : kLevels)
+        levels << QString::number(level) + QStringLiteral(" %");
+    LevelGroup = new RadioGroup(QStringLiteral("Уровень значимости"), levels, Panel3, 3);
+    LevelGroup->setObjectName(QStringLiteral("LevelGroup"));
+    LevelGroup->SetItemIndex(kDefaultLevel);
+    CurveGroup = new RadioGroup(QStringLiteral("Кривая для выделяющихся значений"),
+                                {QStringLiteral("Пирсон III"), QStringLiteral("Крицкий–Менкель")}, Panel3, 2);
+    CurveGroup->setObjectName(QStringLiteral("CurveGroup"));
+    CurveGroup->SetItemIndex(kDefaultCurve);
+    QStringList r1;
+    for (const char* item : kRegionalR1Captions)
+        r1 << QString::fromUtf8(item);
+    R1Group = new RadioGroup(QString::fromUtf8(kRegionalR1Title), r1, Panel3, 3);
+    R1Group->setObjectName(QStringLiteral("R1Group"));
+    R1Group->SetItemIndex(0);
+    btnRun = new QPushButton(QStringLiteral("Рассчитать"), Panel3);
+    btnRun->setObjectName(QStringLiteral("btnRun"));
+
+    auto* layout = new QHBoxLayout(Panel3);
+    layout->setContentsMargins(8, 4, 8, 4);
+    for (RadioGroup* group : {LevelGroup, CurveGroup, R1Group})
+        layout->addWidget(group);
+    layout->addWidget(btnRun, 0, Qt::AlignVCenter);
+    layout->addStretch();
+}
+
+QChart* TAnalysisForm::BuildChart(const QString& title, QLineSeries*& first, const QColor& firstColour,
+                                  QLineSeries*& second, const QColor& secondColour, QValueAxis*& axisX,
+                                  QValueAxis*& axisY)
+{
+    QChart* chart = MakeReportChart();
+    chart->setTitle(title);
+    QFont titles = font();
+    titles.setPointSize(8);
+    chart->setTitleFont(titles);
+    first = Line(chart, firstColour, QString());
+    second = Line(chart, secondColour, QString());
+    axisX = new QValueAxis(chart);
+    axisY = new QValueAxis(chart);
+    SetUpValueAxis(*axisX, font(), QStringLiteral("%.0f"));
+    SetUpValueAxis(*axisY, font(), QStringLiteral("%.6g"));
+    axisX->setTitleFont(titles);
+    chart->addAxis(axisX, Qt::AlignBottom);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    for (QLineSeries* series : {first, second}) {
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+    }
+    return chart;
 }
 
 int TAnalysisForm::LevelPercent() const
 {
-    return std::max(1, LevelGroup->checkedId());
+    return kLevels[std::max(0, LevelGroup->ItemIndex())];
+}
+
+void TAnalysisForm::SetLevelPercent(int percent)
+{
+    for (int i = 0; i < static_cast<int>(std::size(kLevels)); ++i)
+        if (kLevels[i] == percent)
+            LevelGroup->SetItemIndex(i);
 }
 
 void TAnalysisForm::btnRunClick()
 {
-    const aqualen::ui::ReportRun run(*Freshness);
-    const SeriesLines lines = aqualen::ui::PaneLines(*SeriesMemo);
-    if (lines.size() <= 2)
-        return;
-    const std::optional<std::vector<double>> values = ReadValues(lines, aqualen::ui::SystemDecimalSeparator());
-    if (!values) {
-        ShowError(this, QString::fromUtf8(kSeriesInvalidText));
-        return;
-    }
-    if (const auto refusal = TrendRefusal(*values)) {
-        ShowError(this, QString::fromStdString(*refusal));
-        return;
-    }
-    const std::optional<int> firstYear = FirstYear->value() > 0 ? std::optional<int>(FirstYear->value()) : std::nullopt;
-    OutPutMemo->clear();
-    const TrendResult result = ComputeTrend(*values);
-    aqualen::ui::SetLines(*OutPutMemo,
-                          TrendLines(result, LevelPercent(), firstYear, aqualen::ui::SystemDecimalSeparator()));
+    const ReportRun run(FileCommands->Freshness());
+    RunGuarded(this, [this] {
+        const char separator = SystemDecimalSeparator();
+        const SeriesLines lines = PaneLines(*SeriesMemo);
+        if (lines.size() <= 2)
+            return;
+        size_t badLine = 0;
+        const std::optional<std::vector<double>> values = ReadValues(lines, separator, badLine);
+        if (!values) {
+            ShowError(this, QString::fromUtf8(kSeriesInvalidText));
+            PointAtLine(*SeriesMemo, static_cast<int>(badLine));
+            return;
+        }
+        SeriesCheckOptions options;
+        options.levelPercent = LevelPercent();
+        options.distribution = kCurves[std::max(0, CurveGroup->ItemIndex())];
+        options.r1Choice = std::max(0, R1Group->ItemIndex());
+        options.firstYear = SeriesMemo->FirstYear();
+        SeriesChecks checks;
+        {
+            const BusyCursor busy({SeriesMemo});
+            const WaitCursor wait; // the outliers' 10,000 simulated series
+            checks = ComputeSeriesChecks(*values, options);
+        }
+        if (checks.Nothing()) {
+            ShowError(this, QString::fromStdString(checks.RefusalText()));
+            return;
+        }
+        SetLines(*OutPutMemo, SeriesCheckLines(checks, options, separator));
 
-    const int n = static_cast<int>(values->size());
-    const double x0 = firstYear ? *firstYear : 1;
-    const QString xTitle = firstYear ? QStringLiteral("Год") : QStringLiteral("Номер");
-    // Sen's line passes through the medians of the values and of the times.
-    std::vector<double> sorted = *values;
-    std::nth_element(sorted.begin(), sorted.begin() + n / 2, sorted.end());
-    double median = sorted[static_cast<size_t>(n / 2)];
-    if (n % 2 == 0) {
-        median = (median + *std::max_element(sorted.begin(), sorted.begin() + n / 2)) / 2;
+        const double x0 = options.firstYear.value_or(1);
+        const int n = static_cast<int>(values->size());
+        QList<QPointF> points;
+        points.reserve(n);
+        for (int i = 0; i < n; ++i)
+            points.append(QPointF(x0 + i, (*values)[static_cast<size_t>(i)]));
+        QList<QPointF> trend;
+        if (checks.trend)
+            for (const int t : {1, n})
+                trend.append(QPointF(x0 + t - 1, SenLineAt(*values, checks.trend->senSlope, t)));
+        // The curve needs the sample Cv: where the statistics fault, the
+        // series and its trend are shown and the fault box says why.
+        ShowPoints(points, trend, {});
+        const std::vector<double> curve = DifferenceIntegralCurve(*values);
+        QList<QPointF> integral;
+        integral.reserve(n);
+        for (int i = 0; i < n; ++i)
+            integral.append(QPointF(x0 + i, curve[static_cast<size_t>(i)]));
+        ShowPoints(points, trend, integral);
+    });
+}
+
+QList<QPointF> TAnalysisForm::ShownValues() const
+{
+    return ValuesLine->points();
+}
+
+QList<QPointF> TAnalysisForm::ShownTrend() const
+{
+    return TrendLine->points();
+}
+
+QList<QPointF> TAnalysisForm::ShownIntegral() const
+{
+    return IntegralLine->points();
+}
+
+void TAnalysisForm::ShowPoints(const QList<QPointF>& values, const QList<QPointF>& trend,
+                               const QList<QPointF>& integral)
+{
+    const QString xTitle = SeriesMemo->FirstYear() ? QStringLiteral("Год") : QStringLiteral("Номер");
+    for (QValueAxis* axis : {seriesX_, curveX_})
+        axis->setTitleText(xTitle);
+    ValuesLine->replace(values);
+    TrendLine->replace(trend);
+    const auto byX = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
+    const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
+    if (!values.isEmpty()) {
+        const QList<QPointF> all = values + trend;
+        const auto [left, right] = std::minmax_element(values.begin(), values.end(), byX);
+        const auto [bottom, top] = std::minmax_element(all.begin(), all.end(), byY);
+        FitTimeAxis(*seriesX_, left->x(), right->x());
+        FitValueAxis(*seriesY_, bottom->y(), top->y());
     }
-    const double middle = (n + 1) / 2.0;
-
-    SeriesChart->removeAllSeries();
-    QLineSeries* points = Line(SeriesChart, Qt::red, QStringLiteral("Ряд"));
-    QLineSeries* trend = Line(SeriesChart, Qt::darkGreen, QStringLiteral("Тренд"));
-    for (int i = 0; i < n; ++i)
-        points->append(x0 + i, (*values)[static_cast<size_t>(i)]);
-    for (const int t : {1, n})
-        trend->append(x0 + t - 1, median + result.senSlope * (t - middle));
-    const auto [lowIt, highIt] = std::minmax_element(values->begin(), values->end());
-    const double trendLow = std::min(trend->at(0).y(), trend->at(1).y());
-    const double trendHigh = std::max(trend->at(0).y(), trend->at(1).y());
-    FitAxes(SeriesChart, x0, x0 + n - 1, std::min(*lowIt, trendLow), std::max(*highIt, trendHigh), xTitle);
-
-    CurveChart->removeAllSeries();
-    const std::vector<double> curve = DifferenceIntegralCurve(*values);
-    QLineSeries* line = Line(CurveChart, Qt::blue, QStringLiteral("c(t)"));
-    QLineSeries* zero = Line(CurveChart, Qt::gray, QStringLiteral("0"));
-    for (int i = 0; i < n; ++i)
-        line->append(x0 + i, curve[static_cast<size_t>(i)]);
-    zero->append(x0, 0);
-    zero->append(x0 + n - 1, 0);
-    const auto [cLow, cHigh] = std::minmax_element(curve.begin(), curve.end());
-    FitAxes(CurveChart, x0, x0 + n - 1, std::min(*cLow, 0.0), std::max(*cHigh, 0.0), xTitle);
+    IntegralLine->replace(integral);
+    ZeroLine->clear();
+    if (!integral.isEmpty()) {
+        const auto [left, right] = std::minmax_element(integral.begin(), integral.end(), byX);
+        const auto [bottom, top] = std::minmax_element(integral.begin(), integral.end(), byY);
+        ZeroLine->replace({QPointF(left->x(), 0), QPointF(right->x(), 0)});
+        FitTimeAxis(*curveX_, left->x(), right->x());
+        FitValueAxis(*curveY_, std::min(bottom->y(), 0.0), std::max(top->y(), 0.0));
+    }
 }
 
 } // namespace aqualen::analysis::ui

@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSplitter>
-#include <QTextDocument>
-#include <QTextOption>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -141,37 +139,12 @@ TExtensionForm::TExtensionForm(QWidget* owner) : QWidget(owner, Qt::Window)
     OutPutMemo->setMinimumWidth(kMinPaneSize);
     // The labels run to 17 characters and the restored table's analogue
     // values to about 10: a stop past each keeps both in columns.
-    const qreal digit = OutPutMemo->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    QTextOption tabs = OutPutMemo->document()->defaultTextOption();
-    tabs.setTabs({QTextOption::Tab(kLabelColumn * digit, QTextOption::LeftTab),
-                  QTextOption::Tab(kRestoredColumn * digit, QTextOption::LeftTab)});
-    OutPutMemo->document()->setDefaultTextOption(tabs);
+    SetTabStops(*OutPutMemo, {kLabelColumn, kRestoredColumn});
     FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
     AddTakeSeriesAction(*MemoSer1);
 
     BuildChart();
-    QSplitter* output = MakeSplitter(Qt::Horizontal, "Splitter3", 4);
-    output->addWidget(OutPutMemo);
-    output->addWidget(Chart1);
-    output->setStretchFactor(0, 0);
-    output->setStretchFactor(1, 1);
-    output->setSizes({kReportWidth, kDesignWidth - kPanel1Width - kReportWidth});
-
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(1, 1, 1, 1);
-    rightLayout->setSpacing(0);
-    rightLayout->addWidget(Panel3);
-    rightLayout->addWidget(output, 1);
-
-    QSplitter* split = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
-    split->addWidget(Panel1);
-    split->addWidget(right);
-    split->setStretchFactor(0, 0);
-    split->setStretchFactor(1, 1);
-    split->setSizes({kPanel1Width, kDesignWidth - kPanel1Width});
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(split);
+    LayOutPaneWindow(*this, Panel1, right, Panel3, OutPutMemo, Chart1, {kDesignWidth, kPanel1Width, kReportWidth});
 
     connect(btnRun, &QPushButton::clicked, this, &TExtensionForm::btnRunClick);
     connect(btnSend, &QPushButton::clicked, this, &TExtensionForm::btnSendClick);

@@ -102,4 +102,18 @@ void FitValueAxis(QValueAxis& axis, qreal low, qreal high)
     SetFixedTicks(axis, lower, upper);
 }
 
+void FitTimeAxis(QValueAxis& axis, qreal first, qreal last)
+{
+    if (!std::isfinite(first) || !std::isfinite(last) || !(last > first) || last - first > 1e6) {
+        FitValueAxis(axis, first, last);
+        return;
+    }
+    // A year is a whole step: never label halves.
+    const qreal step = std::max<qreal>(1, NiceStep((last - first) / (kAxisIntervals + 1)));
+    axis.setTickType(QValueAxis::TicksDynamic);
+    axis.setTickAnchor(std::ceil(first / step) * step);
+    axis.setTickInterval(step);
+    axis.setRange(first, last);
+}
+
 } // namespace aqualen::ui

@@ -22,5 +22,8 @@ void SetUpValueAxis(QValueAxis& axis, const QFont& windowFont, const QString& la
 // range and at most a dozen ticks: where no round step fits (a span below
 // the values' precision), the axis falls back to fixed ticks.
 void FitValueAxis(QValueAxis& axis, qreal low, qreal high);
+// An axis of years (or of line numbers) from the first to the last exactly,
+// with about four round intervals between labels at round years.
+void FitTimeAxis(QValueAxis& axis, qreal first, qreal last);
 
 } // namespace aqualen::ui

@@ -2,9 +2,13 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QVBoxLayout>
 
 #include "series/ui/application_setup.h"
 #include "series/ui/series_pane.h"
@@ -72,6 +76,44 @@ QSplitter* MakeSplitter(Qt::Orientation orientation, const char* name, int handl
     splitter->setHandleWidth(handleWidth);
     splitter->setChildrenCollapsible(false);
     return splitter;
+}
+
+void SetTabStops(QPlainTextEdit& pane, std::initializer_list<int> digitWidths)
+{
+    const qreal digit = pane.fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    QTextOption option = pane.document()->defaultTextOption();
+    QList<QTextOption::Tab> tabs;
+    for (const int width : digitWidths)
+        tabs.append(QTextOption::Tab(width * digit, QTextOption::LeftTab));
+    option.setTabs(tabs);
+    pane.document()->setDefaultTextOption(option);
+}
+
+void LayOutPaneWindow(QWidget& window, QWidget* seriesPanel, QWidget* right, QWidget* buttons, QWidget* report,
+                      QWidget* chart, const PaneLayoutWidths& widths)
+{
+    QSplitter* output = MakeSplitter(Qt::Horizontal, "Splitter3", 4);
+    output->addWidget(report);
+    output->addWidget(chart);
+    output->setStretchFactor(0, 0);
+    output->setStretchFactor(1, 1);
+    output->setSizes({widths.report, widths.window - widths.seriesPanel - widths.report});
+
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(1, 1, 1, 1);
+    rightLayout->setSpacing(0);
+    rightLayout->addWidget(buttons);
+    rightLayout->addWidget(output, 1);
+
+    QSplitter* split = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
+    split->addWidget(seriesPanel);
+    split->addWidget(right);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes({widths.seriesPanel, widths.window - widths.seriesPanel});
+    auto* layout = new QHBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split);
 }
 
 } // namespace aqualen::ui

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <Qt>
+#include <initializer_list>
 
 class QPlainTextEdit;
 class QSplitter;
@@ -32,5 +33,22 @@ void UseDialogFace(QWidget& window);
 void CentreOnScreen(QWidget& window);
 
 QSplitter* MakeSplitter(Qt::Orientation orientation, const char* name, int handleWidth);
+
+// Left tab stops of a report pane at these many digit widths from its left
+// edge, so that a report's tab-separated columns line up.
+void SetTabStops(QPlainTextEdit& pane, std::initializer_list<int> digitWidths);
+
+// The widths a window of series panes is designed at, in pixels.
+struct PaneLayoutWidths {
+    int window = 0;
+    int seriesPanel = 0;
+    int report = 0;
+};
+// Lays `window` out as the calculation windows are: the series panel on the
+// left ("Splitter1" between), and on the right panel the button panel above
+// the report beside its chart ("Splitter3"); the report and the series panel
+// keep their widths as the window grows.
+void LayOutPaneWindow(QWidget& window, QWidget* seriesPanel, QWidget* right, QWidget* buttons, QWidget* report,
+                      QWidget* chart, const PaneLayoutWidths& widths);
 
 } // namespace aqualen::ui

@@ -55,12 +55,16 @@ struct OdnWork {
     WindowFrame frame;
 };
 
-// The window "Анализ ряда".
+// The window "Анализ ряда": the series, the three choices, the report and
+// the lines of its two charts.
 struct AnalysisWork {
-    QString text;
-    int firstYear = 0; // 0: years unknown
-    int level = 0;     // the checked level's id; 0: the window's default
+    aqualen::ui::PaneSeries series;
+    int level = 0;  // in percent; 0: the window's default
+    int curve = -1; // CurveGroup, R1Group: the selected item; -1: the window's default
+    int r1 = -1;
     QString report;
+    bool reportStale = false;
+    QList<QPointF> values, trend, integral;
     WindowFrame frame;
 };
 

@@ -170,10 +170,15 @@ QJsonObject WindowsJson(const Work& work)
     }
     if (work.analysis)
         windows.insert("analysis", QJsonObject{{"frame", FrameJson(work.analysis->frame)},
-                                               {"text", work.analysis->text},
-                                               {"firstYear", work.analysis->firstYear},
+                                               {"series", SeriesJson(work.analysis->series)},
                                                {"level", work.analysis->level},
-                                               {"report", work.analysis->report}});
+                                               {"curve", work.analysis->curve},
+                                               {"r1", work.analysis->r1},
+                                               {"report", work.analysis->report},
+                                               {"reportStale", work.analysis->reportStale},
+                                               {"values", PointsJson(work.analysis->values)},
+                                               {"trend", PointsJson(work.analysis->trend)},
+                                               {"integral", PointsJson(work.analysis->integral)}});
     return windows;
 }
 
@@ -520,10 +525,26 @@ Work ReadWindows(const ObjectReader& windows)
         const ObjectReader in = windows.Object(QStringLiteral("analysis"));
         AnalysisWork analysis;
         analysis.frame = ReadFrame(in);
-        analysis.text = PaneText(in, QStringLiteral("text"));
-        analysis.firstYear = in.Integer(QStringLiteral("firstYear"), 0, aqualen::ui::kMaxFirstYear);
+        if (in.Has(QStringLiteral("series"))) {
+            analysis.series = ReadSeries(in, QStringLiteral("series"));
+        } else {
+            // Works saved before the window had a year gutter: the text and
+            // a first year, 0 for none.
+            analysis.series.text = PaneText(in, QStringLiteral("text"));
+            if (const int year = in.Integer(QStringLiteral("firstYear"), 0, aqualen::ui::kMaxFirstYear); year > 0)
+                analysis.series.firstYear = year;
+        }
         analysis.level = in.Integer(QStringLiteral("level"), 0, 99);
+        if (in.Has(QStringLiteral("curve")))
+            analysis.curve = in.Integer(QStringLiteral("curve"), -1, 1);
+        if (in.Has(QStringLiteral("r1")))
+            analysis.r1 = in.Integer(QStringLiteral("r1"), -1, 2);
         analysis.report = in.Text(QStringLiteral("report"));
+        analysis.reportStale = OptionalFlag(in, QStringLiteral("reportStale"));
+        for (auto [key, points] : {std::pair{"values", &analysis.values}, std::pair{"trend", &analysis.trend},
+                                   std::pair{"integral", &analysis.integral}})
+            if (in.Has(QString::fromLatin1(key)))
+                *points = ReadPoints(in, QString::fromLatin1(key));
         work.analysis = std::move(analysis);
     }
     return work;

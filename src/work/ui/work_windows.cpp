@@ -1,8 +1,6 @@
 #include "work/ui/work_windows.h"
 
-#include <QButtonGroup>
 #include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QTextDocument>
 
 #include "analysis/ui/analysis_form.h"
@@ -57,19 +55,6 @@ void RestoreFreshness(QPlainTextEdit& report, bool stale)
         freshness->Computed();
 }
 
-// Boxes are not shown while a window is put back.
-class QuietMessages final : public aqualen::ui::MessageService {
-public:
-    QuietMessages() : previous_(&aqualen::ui::Messages()) { aqualen::ui::SetMessageService(this); }
-    ~QuietMessages() override { aqualen::ui::SetMessageService(previous_); }
-    QuietMessages(const QuietMessages&) = delete;
-    QuietMessages& operator=(const QuietMessages&) = delete;
-    void Show(aqualen::ui::MessageKind, const QString&, const QString&, QWidget*) override {}
-
-private:
-    aqualen::ui::MessageService* previous_;
-};
-
 void SetIndex(aqualen::ui::RadioGroup& group, int index)
 {
     if (index >= 0 && index < group.ItemCount())
@@ -114,10 +99,15 @@ Work CaptureWork(TMainForm& form)
     if (auto* analysis = form.findChild<analysis::ui::TAnalysisForm*>(QString(), Qt::FindDirectChildrenOnly)) {
         AnalysisWork a;
         a.frame = CaptureFrame(*analysis);
-        a.text = ReportText(*analysis->SeriesMemo);
-        a.firstYear = analysis->FirstYear->value();
-        a.level = analysis->LevelGroup->checkedId() > 0 ? analysis->LevelGroup->checkedId() : 0;
+        a.series = analysis->SeriesMemo->Series();
+        a.level = analysis->LevelPercent();
+        a.curve = analysis->CurveGroup->ItemIndex();
+        a.r1 = analysis->R1Group->ItemIndex();
         a.report = ReportText(*analysis->OutPutMemo);
+        a.reportStale = Stale(*analysis->OutPutMemo);
+        a.values = analysis->ShownValues();
+        a.trend = analysis->ShownTrend();
+        a.integral = analysis->ShownIntegral();
         work.analysis = std::move(a);
     }
     return work;
@@ -167,17 +157,14 @@ void ApplyWork(TMainForm& form, const Work& work)
         ApplyCurve(form.MakeObespForm(), *work.curve);
     if (work.analysis) {
         analysis::ui::TAnalysisForm& analysis = form.MakeAnalysisForm();
-        SetReportText(*analysis.SeriesMemo, work.analysis->text);
-        analysis.FirstYear->setValue(work.analysis->firstYear);
-        if (QAbstractButton* level = analysis.LevelGroup->button(work.analysis->level))
-            level->setChecked(true);
-        // The charts are drawn by running the analysis of the restored series
-        // again, without its messages; the report shown is the one kept.
-        if (!work.analysis->report.isEmpty()) {
-            const QuietMessages quiet;
-            analysis.btnRunClick();
-            SetReportText(*analysis.OutPutMemo, work.analysis->report);
-        }
+        analysis.SeriesMemo->SetSeries(work.analysis->series);
+        if (work.analysis->level > 0)
+            analysis.SetLevelPercent(work.analysis->level);
+        SetIndex(*analysis.CurveGroup, work.analysis->curve);
+        SetIndex(*analysis.R1Group, work.analysis->r1);
+        SetReportText(*analysis.OutPutMemo, work.analysis->report);
+        analysis.ShowPoints(work.analysis->values, work.analysis->trend, work.analysis->integral);
+        RestoreFreshness(*analysis.OutPutMemo, work.analysis->reportStale);
         ApplyFrame(analysis, work.analysis->frame);
     }
 }

@@ -58,5 +58,22 @@ TEST(FitValueAxis, OrdinarySeriesKeepRoundTicks)
     EXPECT_EQ(axis.tickInterval(), 0.5);
 }
 
+TEST(FitTimeAxis, YearsEndToEndWithRoundLabels)
+{
+    QValueAxis axis;
+    ui::FitTimeAxis(axis, 1981, 2010);
+    EXPECT_EQ(axis.min(), 1981);
+    EXPECT_EQ(axis.max(), 2010);
+    EXPECT_EQ(axis.tickInterval(), 10);
+    EXPECT_EQ(axis.tickAnchor(), 1990);
+    // Five lines: whole steps only.
+    ui::FitTimeAxis(axis, 1, 5);
+    EXPECT_EQ(axis.tickInterval(), 1);
+    // One year has no span of its own: a range around it.
+    ui::FitTimeAxis(axis, 1990, 1990);
+    EXPECT_LT(axis.min(), 1990);
+    EXPECT_GT(axis.max(), 1990);
+}
+
 } // namespace
 } // namespace aqualen::test

@@ -29,8 +29,10 @@
 #include "distributions/ui/quantiles_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/decimal_separator.h"
+#include "series/ui/pane_file_commands.h"
 #include "series/ui/radio_group.h"
 #include "series/ui/report_freshness.h"
+#include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "support/recording_file_dialogs.h"
 #include "support/recording_messages.h"
@@ -133,8 +135,10 @@ protected:
 
         auto& analysis = first.MakeAnalysisForm();
         analysis.show();
-        analysis.SeriesMemo->setPlainText(Analogue(40));
-        analysis.FirstYear->setValue(1970);
+        ASSERT_TRUE(ui::TakeProvidedSeries(*analysis.SeriesMemo));
+        analysis.LevelGroup->SetItemIndex(2);
+        analysis.CurveGroup->SetItemIndex(0);
+        analysis.R1Group->SetItemIndex(1);
         analysis.btnRunClick();
         correl.move(40, 50);
     }
@@ -179,6 +183,15 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
     EXPECT_EQ(second.CorrelForm()->ShownPoints().size(), 60);
     EXPECT_EQ(second.CorrelForm()->geometry(), first.CorrelForm()->geometry());
     EXPECT_EQ(second.OutPutMemo->toPlainText(), first.OutPutMemo->toPlainText());
+    analysis::ui::TAnalysisForm& analysis = second.MakeAnalysisForm();
+    EXPECT_EQ(analysis.SeriesMemo->Series(), first.Ser1Memo->Series());
+    EXPECT_EQ(analysis.LevelPercent(), 10);
+    EXPECT_EQ(analysis.CurveGroup->ItemIndex(), 0);
+    EXPECT_EQ(analysis.R1Group->ItemIndex(), 1);
+    EXPECT_EQ(analysis.OutPutMemo->toPlainText(), first.MakeAnalysisForm().OutPutMemo->toPlainText());
+    EXPECT_EQ(analysis.ShownIntegral(), first.MakeAnalysisForm().ShownIntegral());
+    EXPECT_EQ(analysis.ShownTrend().size(), 2);
+    EXPECT_FALSE(analysis.FileCommands->Freshness().Stale());
     // The reports belong to the series they came back with.
     EXPECT_FALSE(second.OutPutFreshness->Stale());
     second.Ser1Memo->appendPlainText(QStringLiteral("200"));
