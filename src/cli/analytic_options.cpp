@@ -88,4 +88,15 @@ bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distrib
     return true;
 }
 
+dist::FitOptions AnalyticOptions(const CommandLine& line, char separator, dist::Distribution fallback)
+{
+    AnalyticChoice choice;
+    if (!ReadAnalyticOptions(line.Parsed(), separator, fallback, choice)) {
+        if (choice.status == kExitUsage)
+            line.Refuse(choice.reason);
+        line.Reject(choice.reason, choice.status);
+    }
+    return choice.options;
+}
+
 } // namespace aqualen::cli

@@ -26,4 +26,9 @@ inline constexpr const char* kAnalyticOptionNames[] = {"--dist", "--method", "--
 // for a number that does not read, as the dialog's boxes refuse it.
 bool ReadAnalyticOptions(const ParsedArgs& parsed, char separator, dist::Distribution fallback, AnalyticChoice& choice);
 
+// The same as a command's step: a wrong word, level or combination is its
+// usage error, a number that does not read is rejected input on a line of
+// its own; either stops the command.
+dist::FitOptions AnalyticOptions(const CommandLine& line, char separator, dist::Distribution fallback);
+
 } // namespace aqualen::cli

@@ -11,7 +11,10 @@
 #include <limits>
 #include <ostream>
 
+#include "analysis/series_values.h"
 #include "series/float_fault.h"
+#include "series/messages.h"
+#include "series/numeric_routines.h"
 #include "series/series_file_import.h"
 #include "series/ui/decimal_separator.h"
 #include "series/ui/workbook_reader.h"
@@ -302,13 +305,13 @@ int CheckWritten(std::ostream& out, std::ostream& err, int status)
     return kExitCannotWrite;
 }
 
-int WriteHelp(std::ostream& out, std::ostream& err, const char* text)
+int WriteHelp(std::ostream& out, std::ostream& err, std::string_view text)
 {
     out << text;
     return CheckWritten(out, err, kExitReport);
 }
 
-int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage)
+int UsageError(std::ostream& err, const std::string& command, const std::string& reason, std::string_view usage)
 {
     err << "aqualen-cli " << command << ": " << reason << "\n\n" << usage;
     return kExitUsage;
@@ -345,6 +348,168 @@ std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& na
     if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
         return std::nullopt;
     return value;
+}
+
+std::string OptionHelp(std::string_view option, HelpColumn column, std::initializer_list<std::string_view> lines)
+{
+    const size_t width = static_cast<size_t>(column);
+    std::string text = "  " + std::string(option);
+    text.append(width > text.size() ? width - text.size() : 1, ' ');
+    bool first = true;
+    for (const std::string_view line : lines) {
+        if (!first)
+            text.append(width, ' ');
+        text.append(line);
+        text += '\n';
+        first = false;
+    }
+    return text;
+}
+
+std::string DecimalHelp(HelpColumn column)
+{
+    return OptionHelp("--decimal SEP", column,
+                      {"decimal separator for reading and writing, ',' or '.'", "(default: the locale's)"});
+}
+
+std::string ColumnSheetHelp(HelpColumn column)
+{
+    const std::string columnHelp =
+        column == HelpColumn::Short
+            ? OptionHelp(
+                  "--column N", column,
+                  {"the column N (from 1) of a table file, its header line", "skipped (a table is refused without it)"})
+            : OptionHelp("--column N", column, {"the column N (from 1) of a table file, its header", "line skipped"});
+    return columnHelp + OptionHelp("--sheet S", column,
+                                   {"the sheet S of a workbook (.xlsx, .ods, .xls), by",
+                                    "its name or its number from 1 (default: the first)"});
+}
+
+int RunCommand(const std::function<int()>& steps)
+{
+    try {
+        return steps();
+    } catch (const CommandStop& stop) {
+        return stop.status;
+    }
+}
+
+CommandLine::CommandLine(const CommandHelp& help, const std::vector<std::string>& args,
+                         const std::set<std::string>& valued, const std::set<std::string>& switches,
+                         std::ostream& outStream, std::ostream& errStream)
+    : out(outStream), err(errStream), help_(help)
+{
+    std::string error;
+    std::optional<ParsedArgs> parsed = ParseArgs(args, valued, switches, error);
+    if (!parsed)
+        Refuse(error);
+    parsed_ = std::move(*parsed);
+    if (parsed_.help)
+        throw CommandStop{WriteHelp(out, err, help_.text)};
+}
+
+std::string CommandLine::Text(const std::string& option, const std::string& fallback) const
+{
+    const auto it = parsed_.options.find(option);
+    return it == parsed_.options.end() ? fallback : it->second;
+}
+
+void CommandLine::Refuse(const std::string& reason) const
+{
+    throw CommandStop{UsageError(err, help_.name, reason, help_.text)};
+}
+
+void CommandLine::ReadFailed(const std::string& error) const
+{
+    throw CommandStop{ReadError(err, help_.name, error)};
+}
+
+void CommandLine::Reject(const std::string& message, int status) const
+{
+    err << message << '\n';
+    throw CommandStop{status};
+}
+
+std::string CommandLine::OptionalFile() const
+{
+    if (parsed_.files.size() > 1)
+        Refuse("one series file at most");
+    return parsed_.files.empty() ? std::string() : parsed_.files.front();
+}
+
+void CommandLine::ExpectFiles(size_t count, const std::string& reason) const
+{
+    if (parsed_.files.size() != count)
+        Refuse(reason);
+}
+
+int CommandLine::Integer(const std::string& option, int fallback, int low, int high, const std::string& reason) const
+{
+    const std::optional<int> value = IntegerOption(parsed_, option, fallback, low, high);
+    if (!value)
+        Refuse(reason);
+    return *value;
+}
+
+int CommandLine::R1Index() const
+{
+    return Integer(kR1Option, 0, 0, 2, "--r1 takes 0, 1 or 2");
+}
+
+int CommandLine::Level() const
+{
+    const int level = Integer(kLevelOption, 5, 1, 10, "--level takes 1, 5 or 10");
+    if (level != 1 && level != 5 && level != 10)
+        Refuse("--level takes 1, 5 or 10");
+    return level;
+}
+
+char CommandLine::Separator() const
+{
+    const std::optional<char> separator = DecimalSeparator(parsed_);
+    if (!separator)
+        Refuse("--decimal takes ',' or '.'");
+    return *separator;
+}
+
+SeriesFileOptions CommandLine::FileOptions() const
+{
+    std::string reason;
+    const std::optional<SeriesFileOptions> options = ReadSeriesFileOptions(parsed_, reason);
+    if (!options)
+        Refuse(reason);
+    return *options;
+}
+
+SeriesLines CommandLine::ReadSeries(const std::string& path, const SeriesFileOptions& options) const
+{
+    std::string error;
+    std::optional<SeriesLines> lines = ReadSeriesFile(path, options, error);
+    if (!lines)
+        ReadFailed(error);
+    return std::move(*lines);
+}
+
+std::string CommandLine::TooFewLinesText() const
+{
+    return "aqualen-cli " + std::string(help_.name) + ": too few lines (a series needs at least " +
+           std::to_string(kLeastSeriesLength) + ")";
+}
+
+void CommandLine::RequireLength(const SeriesLines& lines) const
+{
+    if (lines.size() < kLeastSeriesLength)
+        Reject(TooFewLinesText(), kExitTooShort);
+}
+
+std::vector<double> CommandLine::ReadValues(const std::string& path, const SeriesFileOptions& options) const
+{
+    const SeriesLines lines = ReadSeries(path, options);
+    RequireLength(lines);
+    std::optional<std::vector<double>> values = analysis::ReadValues(lines, options.separator);
+    if (!values)
+        Reject(kSeriesInvalidText);
+    return std::move(*values);
 }
 
 } // namespace aqualen::cli

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <iosfwd>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "series/report_sink.h"
@@ -118,11 +120,11 @@ int CheckWritten(std::ostream& out, std::ostream& err, int status);
 
 // Writes a help text to `out`: kExitReport, or kExitCannotWrite if it could
 // not be written.
-int WriteHelp(std::ostream& out, std::ostream& err, const char* text);
+int WriteHelp(std::ostream& out, std::ostream& err, std::string_view text);
 
 // Writes "aqualen-cli COMMAND: reason", a blank line and the command's usage
 // to `err`; returns kExitUsage.
-int UsageError(std::ostream& err, const std::string& command, const std::string& reason, const char* usage);
+int UsageError(std::ostream& err, const std::string& command, const std::string& reason, std::string_view usage);
 
 // Runs a report and returns its status. A floating-point fault ends it: the
 // lines already written stay on `out`, the fault's text goes to `err`, and
@@ -135,5 +137,104 @@ void WriteLines(std::ostream& out, const std::vector<std::string>& lines);
 
 // Reads a whole-number option in [low, high]; nullopt when absent is not allowed.
 std::optional<int> IntegerOption(const ParsedArgs& parsed, const std::string& name, int fallback, int low, int high);
+
+// The paragraphs several help texts share, each written once. An option's
+// lines start at the column of its help text's option list: 17 in the short
+// lists, 23 in the long ones of curve and quantiles.
+enum class HelpColumn : size_t { Short = 17, Long = 23 };
+
+// "  OPTION" padded to the column, then the lines, the later ones indented to it.
+std::string OptionHelp(std::string_view option, HelpColumn column, std::initializer_list<std::string_view> lines);
+
+// "--decimal SEP": for reading and writing, ',' or '.', the locale's by default.
+std::string DecimalHelp(HelpColumn column);
+
+// "--column N" and "--sheet S". The short lists add that a table is refused
+// without --column.
+std::string ColumnSheetHelp(HelpColumn column);
+
+// The exit statuses of the commands that write a report and refuse nothing
+// of their own, and of aqualen-cli itself.
+inline constexpr std::string_view kExitStatusHelp =
+    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
+    "3 too few lines, 4 usage error or an input that cannot be read,\n"
+    "5 the report could not be written.\n";
+
+// What a command is called and its help text, for its messages.
+struct CommandHelp {
+    const char* name;
+    std::string text;
+};
+
+// Ends a command before its report: the reason is on standard error already
+// (or the help on standard output), and `status` is the exit status.
+struct CommandStop {
+    int status;
+};
+
+// Runs a command's steps; a CommandStop on the way gives its status.
+int RunCommand(const std::function<int()>& steps);
+
+inline constexpr const char* kR1Option = "--r1";
+inline constexpr const char* kLevelOption = "--level";
+
+// One command's arguments and the steps the commands share. Each step gives
+// its value or, on a refusal, writes the reason to `err` and throws
+// CommandStop; so a command reads as its steps, in the order it checks them.
+class CommandLine {
+public:
+    // Scans args (ParseArgs). "--help" writes the help and stops with its
+    // status; an unknown option or a missing value is a usage error.
+    CommandLine(const CommandHelp& help, const std::vector<std::string>& args, const std::set<std::string>& valued,
+                const std::set<std::string>& switches, std::ostream& out, std::ostream& err);
+
+    const ParsedArgs& Parsed() const { return parsed_; }
+    const std::vector<std::string>& Files() const { return parsed_.files; }
+    bool Flag(const std::string& name) const { return parsed_.flags.count(name) > 0; }
+    bool Has(const std::string& option) const { return parsed_.options.count(option) > 0; }
+    // The option's text, or `fallback` when it was not given.
+    std::string Text(const std::string& option, const std::string& fallback) const;
+
+    // Writes "aqualen-cli NAME: reason", a blank line and the usage; stops
+    // with kExitUsage.
+    [[noreturn]] void Refuse(const std::string& reason) const;
+    // Writes "aqualen-cli NAME: error" for an input that cannot be read;
+    // stops with kExitUsage.
+    [[noreturn]] void ReadFailed(const std::string& error) const;
+    // Writes the message and a line end to `err`; stops with `status`.
+    [[noreturn]] void Reject(const std::string& message, int status = kExitRejected) const;
+
+    // The series file, or "" for standard input: one file at most.
+    std::string OptionalFile() const;
+    // Exactly `count` files, or Refuse(reason).
+    void ExpectFiles(size_t count, const std::string& reason) const;
+    // A whole number in [low, high], `fallback` when absent, or Refuse(reason).
+    int Integer(const std::string& option, int fallback, int low, int high, const std::string& reason) const;
+    // "--r1": 0 (default), 1 or 2, the index of the regional r(1).
+    int R1Index() const;
+    // "--level" of the series checks: 1, 5 (default) or 10 percent.
+    int Level() const;
+    // "--decimal": ',' or '.', the locale's by default.
+    char Separator() const;
+    // "--decimal", "--column" and "--sheet" (ReadSeriesFileOptions).
+    SeriesFileOptions FileOptions() const;
+
+    // The lines of a series file; one that cannot be read stops with kExitUsage.
+    SeriesLines ReadSeries(const std::string& path, const SeriesFileOptions& options) const;
+    // "aqualen-cli NAME: too few lines (a series needs at least 3)".
+    std::string TooFewLinesText() const;
+    // Stops with kExitTooShort when a series has fewer lines than a series needs.
+    void RequireLength(const SeriesLines& lines) const;
+    // The numbers of the series file, read as the series checks read them:
+    // too few lines or one that does not read stops the command.
+    std::vector<double> ReadValues(const std::string& path, const SeriesFileOptions& options) const;
+
+    std::ostream& out;
+    std::ostream& err;
+
+private:
+    const CommandHelp& help_;
+    ParsedArgs parsed_;
+};
 
 } // namespace aqualen::cli

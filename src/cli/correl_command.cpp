@@ -1,3 +1,6 @@
+// aqualen-cli correl: parse the options, read the studied series and its
+// analogue, correlate them, write the report.
+
 #include <optional>
 #include <ostream>
 
@@ -10,65 +13,57 @@ namespace aqualen::cli {
 
 namespace {
 
-const char* kCorrelUsage =
-    "Usage: aqualen-cli correl [--decimal SEP] [--column N] [--sheet S] STUDIED_FILE ANALOGUE_FILE\n"
-    "\n"
-    "Correlates the studied series with its analogue, one number per line in\n"
-    "each file (\"-\" reads standard input), and prints the nine report lines.\n"
-    "  --decimal SEP  decimal separator for reading and writing (default: the\n"
-    "                 locale's)\n"
-    "  --column N     the column N (from 1) of a table file, its header line\n"
-    "                 skipped (a table is refused without it)\n"
-    "  --sheet S      the sheet S of a workbook (.xlsx, .ods, .xls), by\n"
-    "                 its name or its number from 1 (default: the first)\n"
-    "\n"
-    "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-    "3 too few lines, 4 usage error or an input that cannot be read,\n"
-    "5 the report could not be written.\n";
+const CommandHelp kCorrelHelp{
+    "correl",
+    std::string("Usage: aqualen-cli correl [--decimal SEP] [--column N] [--sheet S] STUDIED_FILE ANALOGUE_FILE\n"
+                "\n"
+                "Correlates the studied series with its analogue, one number per line in\n"
+                "each file (\"-\" reads standard input), and prints the nine report lines.\n") +
+        OptionHelp("--decimal SEP", HelpColumn::Short,
+                   {"decimal separator for reading and writing (default: the", "locale's)"}) +
+        ColumnSheetHelp(HelpColumn::Short) + "\n" + std::string(kExitStatusHelp)};
 
-int UsageError(std::ostream& err, const std::string& reason)
+struct CorrelRequest {
+    std::string studied;
+    std::string analogue;
+    SeriesFileOptions fileOptions;
+};
+
+CorrelRequest ParseCorrel(const CommandLine& line)
 {
-    return cli::UsageError(err, "correl", reason, kCorrelUsage);
+    line.ExpectFiles(2, "expected two series files");
+    return {line.Files()[0], line.Files()[1], line.FileOptions()};
+}
+
+int WriteCorrel(const CommandLine& line, const CorrelRequest& request, const SeriesLines& studied,
+                const SeriesLines& analogue)
+{
+    const CorrelationOutcome outcome = CorrelationReport(studied, analogue, request.fileOptions.separator);
+    switch (outcome.kind) {
+    case ReportOutcome::TooShort:
+        line.err << "aqualen-cli correl: each series needs more than 2 lines\n";
+        return kExitTooShort;
+    case ReportOutcome::DifferentLengths:
+    case ReportOutcome::InvalidInput:
+        line.err << ReportOutcomeMessage(outcome.kind, 2) << '\n';
+        return kExitRejected;
+    case ReportOutcome::Report:
+        WriteLines(line.out, outcome.lines);
+        return kExitReport;
+    }
+    return kExitReport;
 }
 
 } // namespace
 
 int RunCorrel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    std::string error;
-    const std::optional<ParsedArgs> parsed = ParseArgs(args, {kDecimalOption, kColumnOption, kSheetOption}, {}, error);
-    if (!parsed)
-        return UsageError(err, error);
-    if (parsed->help) {
-        return WriteHelp(out, err, kCorrelUsage);
-    }
-    if (parsed->files.size() != 2)
-        return UsageError(err, "expected two series files");
-    const std::optional<SeriesFileOptions> fileOptions = ReadSeriesFileOptions(*parsed, error);
-    if (!fileOptions)
-        return UsageError(err, error);
-    const char* separator = &fileOptions->separator;
-    const std::optional<SeriesLines> studied = ReadSeriesFile(parsed->files[0], *fileOptions, error);
-    const std::optional<SeriesLines> analogue =
-        studied ? ReadSeriesFile(parsed->files[1], *fileOptions, error) : std::nullopt;
-    if (!studied || !analogue)
-        return ReadError(err, "correl", error);
-
-    return RunReport(out, err, [&]() -> int {
-        const CorrelationOutcome outcome = CorrelationReport(*studied, *analogue, *separator);
-        switch (outcome.kind) {
-        case ReportOutcome::TooShort:
-            err << "aqualen-cli correl: each series needs more than 2 lines\n";
-            return kExitTooShort;
-        case ReportOutcome::DifferentLengths:
-        case ReportOutcome::InvalidInput:
-            err << ReportOutcomeMessage(outcome.kind, 2) << '\n';
-            return kExitRejected;
-        case ReportOutcome::Report:
-            WriteLines(out, outcome.lines);
-            return kExitReport;
-        }
-        return kExitReport;
+    return RunCommand([&] {
+        const CommandLine line(kCorrelHelp, args, {kDecimalOption, kColumnOption, kSheetOption}, {}, out, err);
+        const CorrelRequest request = ParseCorrel(line);
+        const SeriesLines studied = line.ReadSeries(request.studied, request.fileOptions);
+        const SeriesLines analogue = line.ReadSeries(request.analogue, request.fileOptions);
+        return RunReport(out, err, [&] { return WriteCorrel(line, request, studied, analogue); });
     });
 }
 

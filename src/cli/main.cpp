@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_common.h"
@@ -17,33 +18,32 @@
 
 namespace {
 
-const char* kUsage = "Usage: aqualen-cli COMMAND [options] FILE...\n"
-                     "\n"
-                     "Commands:\n"
-                     "  stats  [--r1 0|1|2] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
-                     "  correl [--decimal SEP] [--column N] [--sheet S] STUDIED_FILE ANALOGUE_FILE\n"
-                     "  homog  [--row R] [--level L] [--decimal SEP] [--column N] [--sheet S]\n"
-                     "         SERIES1_FILE SERIES2_FILE\n"
-                     "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
-                     "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
-                     "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
-                     "         [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
-                     "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP]\n"
-                     "         [--column N] [--sheet S] [FILE]\n"
-                     "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
-                     "  extend [--decimal SEP] [--first-year Y] [--analogue-first-year Y]\n"
-                     "         STUDIED_FILE ANALOGUE_FILE\n"
-                     "\n"
-                     "\n"
-                     "A series file holds one number per line; a table (columns by tab,\n"
-                     "semicolon or blanks) needs --column N, which skips its header line.\n"
-                     "A workbook (.xlsx, .ods, .xls) is read from its first sheet, or from the\n"
-                     "one --sheet S names.\n"
-                     "extend reads a year and a value per line, or one column with its first year.\n"
-                     "Run 'aqualen-cli COMMAND --help' for the options of a command.\n"
-                     "Exit status: 0 report written, 1 input rejected, 2 floating-point fault,\n"
-                     "3 too few lines, 4 usage error or an input that cannot be read,\n"
-                     "5 the report could not be written.\n";
+const std::string kUsage =
+    std::string("Usage: aqualen-cli COMMAND [options] FILE...\n"
+                "\n"
+                "Commands:\n"
+                "  stats  [--r1 0|1|2] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
+                "  correl [--decimal SEP] [--column N] [--sheet S] STUDIED_FILE ANALOGUE_FILE\n"
+                "  homog  [--row R] [--level L] [--decimal SEP] [--column N] [--sheet S]\n"
+                "         SERIES1_FILE SERIES2_FILE\n"
+                "  curve  [options] VALUES_FILE -o OUT.pdf|OUT.png\n"
+                "  quantiles [--dist p3|km] [--method moments|sample|quantile|ml|given] [--ratio M]\n"
+                "         [--r1 0|1|2] [--mean X --cv X --cs X] [--p LIST] [--band 80|90|95]\n"
+                "         [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
+                "  outliers [--dist km|p3] [--r1 0|1|2] [--level 1|5|10] [--decimal SEP]\n"
+                "         [--column N] [--sheet S] [FILE]\n"
+                "  trend  [--level 1|5|10] [--decimal SEP] [--column N] [--sheet S] [FILE]\n"
+                "  extend [--decimal SEP] [--first-year Y] [--analogue-first-year Y]\n"
+                "         STUDIED_FILE ANALOGUE_FILE\n"
+                "\n"
+                "\n"
+                "A series file holds one number per line; a table (columns by tab,\n"
+                "semicolon or blanks) needs --column N, which skips its header line.\n"
+                "A workbook (.xlsx, .ods, .xls) is read from its first sheet, or from the\n"
+                "one --sheet S names.\n"
+                "extend reads a year and a value per line, or one column with its first year.\n"
+                "Run 'aqualen-cli COMMAND --help' for the options of a command.\n") +
+    std::string(aqualen::cli::kExitStatusHelp);
 
 } // namespace
 
@@ -78,22 +78,16 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
-    if (command == "stats")
-        return aqualen::cli::RunStats(args, std::cout, std::cerr);
-    if (command == "correl")
-        return aqualen::cli::RunCorrel(args, std::cout, std::cerr);
-    if (command == "homog")
-        return aqualen::cli::RunHomog(args, std::cout, std::cerr);
-    if (command == "curve")
-        return aqualen::cli::RunCurve(args, std::cout, std::cerr);
-    if (command == "quantiles")
-        return aqualen::cli::RunQuantiles(args, std::cout, std::cerr);
-    if (command == "outliers")
-        return aqualen::cli::RunOutliers(args, std::cout, std::cerr);
-    if (command == "trend")
-        return aqualen::cli::RunTrend(args, std::cout, std::cerr);
-    if (command == "extend")
-        return aqualen::cli::RunExtend(args, std::cout, std::cerr);
+    using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    const std::pair<const char*, Command> commands[] = {
+        {"stats", aqualen::cli::RunStats},         {"correl", aqualen::cli::RunCorrel},
+        {"homog", aqualen::cli::RunHomog},         {"curve", aqualen::cli::RunCurve},
+        {"quantiles", aqualen::cli::RunQuantiles}, {"outliers", aqualen::cli::RunOutliers},
+        {"trend", aqualen::cli::RunTrend},         {"extend", aqualen::cli::RunExtend},
+    };
+    for (const auto& [name, run] : commands)
+        if (command == name)
+            return run(args, std::cout, std::cerr);
     std::cerr << "aqualen-cli: unknown command '" << command << "'\n" << kUsage;
     return aqualen::cli::kExitUsage;
 }
