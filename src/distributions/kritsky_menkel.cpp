@@ -323,6 +323,12 @@ KmShape BracketSolve(double cv, double q)
     const std::optional<double> s = SpreadFor(u, cv);
     if (!s)
         RefuseMoments(cv);
+    // From Cv² = 1/3 on every Cs has a curve, but beyond about 1e12 only one
+    // with γ + 3b closer to 0 than the doubles resolve: the search then ends
+    // on the edge, at a curve of another Cs, which must not pass for this one.
+    const KmMoments m = MomentsOf(LogMomentsAt(u, *s));
+    if (!(std::fabs(m.cs / m.cv - q) <= 1e-6 * std::fabs(q)))
+        throw FitRefused(kNotComputableText);
     return ShapeAt(u, *s);
 }
 

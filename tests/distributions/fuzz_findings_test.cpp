@@ -1,0 +1,40 @@
+// Inputs the curve-fitting fuzzers (tests/fuzz/fit_curve, confidence_band)
+// found faulty, each with the sound outcome.
+
+#include <cmath>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "distributions/analytic_curve.h"
+#include "distributions/kritsky_menkel.h"
+
+namespace aqualen::dist {
+namespace {
+
+FitOptions Given(Distribution d, double mean, double cv, double cs)
+{
+    FitOptions o;
+    o.distribution = d;
+    o.method = Method::Given;
+    o.givenMean = mean;
+    o.givenCv = cv;
+    o.givenCs = cs;
+    return o;
+}
+
+// From Cv² = 1/3 on the family reaches every Cs, but only through curves
+// with γ + 3b nearer to 0 than doubles hold: the search stopped at the edge
+// and passed a curve of Cs 1.3e12 off as one of Cs 6.6e133.
+TEST(FuzzFindings, KritskyMenkelCsBeyondWhatTheDoublesResolveIsRefused)
+{
+    EXPECT_THROW(SolveKritskyMenkel(0.6903152465820312, 6.625640818e133), FitRefused);
+    EXPECT_THROW(FitCurve({}, Given(Distribution::KritskyMenkel, 4508959746555904.0, 0.6903152465820312, 6.6e133)),
+                 FitRefused);
+    // Large but resolvable: the curve has the Cs asked for.
+    const KmShape km = SolveKritskyMenkel(0.7, 50);
+    EXPECT_NEAR(KritskyMenkelMoments(km.shape, km.power).cs, 50, 1e-6);
+}
+
+} // namespace
+} // namespace aqualen::dist
