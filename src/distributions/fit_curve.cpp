@@ -20,6 +20,7 @@ namespace {
 
 const char* const kMeanNotPositive = "Среднее значение должно быть больше нуля!";
 const char* const kCvNotPositive = "Коэффициент вариации Cv должен быть больше нуля!";
+const char* const kQuantileOutOfRange = "Квантили кривой с такими параметрами выходят за пределы представимых чисел!";
 
 // The statistics report's values of a series; neither its lines nor its r(1)
 // are needed here. A series with a mean of zero or all values equal has no
@@ -90,9 +91,14 @@ Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const
     const Fit fit = FitCurveNear(values, options, smoothing, nullptr);
     // Every quantile the sheet and the report show must exist; one that does
     // not refuses the curve here rather than breaks the drawing later.
-    for (const double p : {0.01, 0.1, 1.0, 5.0, 50.0, 95.0, 99.0, 99.9, 99.99})
-        if (!std::isfinite(ModularQuantile(fit, p)))
+    for (const double p : {0.01, 0.1, 1.0, 5.0, 50.0, 95.0, 99.0, 99.9, 99.99}) {
+        const double k = ModularQuantile(fit, p);
+        if (!std::isfinite(k))
             throw FitRefused(kNotComputableText);
+        // x̄ and Cv entered by hand can put Qp = x̄·Kp beyond the doubles.
+        if (!std::isfinite(fit.mean * k))
+            throw FitRefused(kQuantileOutOfRange);
+    }
     return fit;
 }
 

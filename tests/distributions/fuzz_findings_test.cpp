@@ -36,5 +36,16 @@ TEST(FuzzFindings, KritskyMenkelCsBeyondWhatTheDoublesResolveIsRefused)
     EXPECT_NEAR(KritskyMenkelMoments(km.shape, km.power).cs, 50, 1e-6);
 }
 
+// x̄ and Cv entered by hand whose Qp = x̄·Kp lies beyond the doubles: the
+// report printed "INF" in the table; the curve is refused instead.
+TEST(FuzzFindings, HandEnteredCurveWithQuantilesBeyondTheDoublesIsRefused)
+{
+    EXPECT_THROW(FitCurve({}, Given(Distribution::PearsonIII, 8.3806307934582e159, 1.590841278797595e186, 0.0)),
+                 FitRefused);
+    EXPECT_THROW(FitCurve({}, Given(Distribution::KritskyMenkel, 1e307, 5, 10)), FitRefused);
+    // Large, but every Qp exists.
+    EXPECT_NO_THROW(FitCurve({}, Given(Distribution::PearsonIII, 1e290, 1, 2)));
+}
+
 } // namespace
 } // namespace aqualen::dist
