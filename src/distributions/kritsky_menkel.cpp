@@ -368,8 +368,10 @@ double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
     const long double logBelow = km.power > 0 ? std::log1p(-static_cast<long double>(p)) : std::log(p);
     // For small y, P(γ, y) = y^γ/Γ(1 + γ)·(1 − γy/(1 + γ) + …) (Abramowitz &
     // Stegun 6.5.29): ln y in closed form, where y itself may lie below the
-    // double range (small γ) and the inverse would return 0.
-    const long double logSmallY = (logBelow + std::lgamma(1 + g)) / g;
+    // double range (small γ) and the inverse would return 0. Boost's
+    // log-gamma, not std::lgamma: that one writes the global signgam, a race
+    // between the band's thread and the window's.
+    const long double logSmallY = (logBelow + boost::math::lgamma(1 + g, MathPolicy())) / g;
     if (logSmallY < kLogSmallVariate)
         return static_cast<double>(std::exp(km.power * (logSmallY - std::log(g)) - ShiftOf(km)));
     const double y = km.power > 0 ? boost::math::gamma_q_inv(km.shape, p, MathPolicy())
