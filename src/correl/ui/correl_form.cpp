@@ -33,6 +33,7 @@
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
 #include "series/ui/report_freshness.h"
+#include "series/ui/series_names_title.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
@@ -111,6 +112,7 @@ TCorrelForm::TCorrelForm(QWidget* owner) : QWidget(owner, Qt::Window)
     FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
     AddTakeSeriesAction(*MemoSer1);
     AddTakeSeriesAction(*MemoSer2);
+    ShowSeriesNamesInTitle(*this, {MemoSer1, MemoSer2});
 
     Splitter1 = MakeSplitter(Qt::Horizontal, "Splitter1", 3);
     Splitter1->addWidget(Panel1);

@@ -49,6 +49,7 @@
 #include "series/ui/report_chart.h"
 #include "series/ui/report_freshness.h"
 #include "series/ui/series_files.h"
+#include "series/ui/series_names_title.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 #include "series/unreadable_line.h"
@@ -115,6 +116,7 @@ TOdnForm::TOdnForm(QWidget* owner) : QWidget(owner, Qt::Window)
     FileCommands->Freshness().AddChoice(*RadioGroup2);
     AddTakeSeriesAction(*MemoSer1);
     AddTakeSeriesAction(*MemoSer2);
+    ShowSeriesNamesInTitle(*this, {MemoSer1, MemoSer2});
     mnSplitSeries = new QAction(QStringLiteral("Разделить ряд ..."), this);
     mnSplitSeries->setObjectName(QStringLiteral("mnSplitSeries"));
     connect(mnSplitSeries, &QAction::triggered, this, &TOdnForm::mnSplitSeriesClick);
