@@ -31,6 +31,7 @@
 #include "series/ui/pane_text.h"
 #include "series/ui/report_chart.h"
 #include "series/ui/report_freshness.h"
+#include "series/ui/series_names_title.h"
 #include "series/ui/series_pane.h"
 #include "series/ui/take_series.h"
 
@@ -142,6 +143,7 @@ TExtensionForm::TExtensionForm(QWidget* owner) : QWidget(owner, Qt::Window)
     SetTabStops(*OutPutMemo, {kLabelColumn, kRestoredColumn});
     FileCommands = new PaneFileCommands(*this, {MemoSer1, MemoSer2}, *OutPutMemo);
     AddTakeSeriesAction(*MemoSer1);
+    ShowSeriesNamesInTitle(*this, {MemoSer1, MemoSer2});
 
     BuildChart();
     LayOutPaneWindow(*this, Panel1, right, Panel3, OutPutMemo, Chart1, {kDesignWidth, kPanel1Width, kReportWidth});

@@ -16,6 +16,7 @@
 #include "distributions/ui/quantiles_form.h"
 #include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/series_names_title.h"
 #include "series/ui/series_pane.h"
 #include "work/ui/work.h"
 #include "work/ui/work_dialogs.h"
@@ -57,6 +58,7 @@ WorkSession::WorkSession(TMainForm& form) : QObject(&form), form_(form)
 {
     BuildMenu();
     UpdateTitle();
+    connect(form_.Ser1Memo, &aqualen::ui::SeriesPane::SeriesChanged, this, &WorkSession::UpdateTitle);
     Watch(form_);
     // Windows of the menu are watched when they first show.
     qApp->installEventFilter(this);
@@ -114,9 +116,13 @@ QString WorkSession::Name() const
 void WorkSession::UpdateTitle()
 {
     const QString program = QString::fromUtf8(aqualen::ui::kApplicationTitle);
-    // "[*]" is where the window shows its mark while the work is unsaved.
-    form_.setWindowTitle(path_.isEmpty() ? program + QStringLiteral("[*]")
-                                         : QStringLiteral("%1 — %2[*]").arg(program, Name()));
+    // "[*]" is where the window shows its mark while the work is unsaved;
+    // the series' name follows, as in the other windows.
+    const QString work =
+        path_.isEmpty() ? program + QStringLiteral("[*]") : QStringLiteral("%1 — %2[*]").arg(program, Name());
+    const QString title = aqualen::ui::TitleWithSeriesNames(work, {form_.Ser1Memo->Name()});
+    if (form_.windowTitle() != title)
+        form_.setWindowTitle(title);
     form_.setWindowModified(modified_);
 }
 

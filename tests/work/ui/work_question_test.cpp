@@ -74,6 +74,11 @@ TEST_F(WorkQuestion, TheTitleNamesTheWorkAndMarksItWhileUnsaved)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*]"));
     EXPECT_FALSE(form.isWindowModified());
     EXPECT_EQ(form.Work().Path(), Path(QStringLiteral("Ока.aqualen")));
+    // The series' name follows the work's, and goes with it.
+    form.Ser1Memo->SetName(QStringLiteral("Ока у Калуги"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*] — Ока у Калуги"));
+    form.Ser1Memo->SetName(QString());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*]"));
     EXPECT_EQ(work::ui::RecentWorks().value(0), form.Work().Path());
     EXPECT_EQ(work::ui::LastWorkFolder(), folder.path());
 

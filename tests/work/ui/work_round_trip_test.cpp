@@ -164,7 +164,8 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_FALSE(first.Work().Modified());
     EXPECT_EQ(first.Work().Path(), path);
-    EXPECT_EQ(first.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*]"));
+    // The work's name, then the series' (the chosen column's header).
+    EXPECT_EQ(first.windowTitle(), QStringLiteral("Aqualen 1.2 — Ока[*] — Расход"));
 
     ASSERT_TRUE(second.Work().OpenWork(path));
     ui::TObespForm& curve = *second.ObespForm();

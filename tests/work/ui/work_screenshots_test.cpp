@@ -1,13 +1,15 @@
-// Pictures of the save question as Qt shows it and of the title mark (the
-// offscreen platform draws no window frame, so the title the window hands
-// the window manager is drawn above the window). Saved only when
-// AQUALEN_SCREENSHOTS names a folder.
+// Pictures of the save question as Qt shows it and of the title with the
+// work's name, the unsaved mark and the series' name (the offscreen platform
+// draws no window frame, so the title the window hands the window manager is
+// drawn above the window). Saved only when AQUALEN_SCREENSHOTS names a folder.
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTimer>
 #include <QWindow>
 
@@ -16,6 +18,7 @@
 #include "app/ui/main_form.h"
 #include "series/ui/series_pane.h"
 #include "work/ui/work_session.h"
+#include "work_test_support.h"
 
 namespace aqualen::test {
 namespace {
@@ -25,9 +28,16 @@ TEST(WorkScreenshots, SaveQuestionAndTitleMark)
     const QString dir = qEnvironmentVariable("AQUALEN_SCREENSHOTS");
     if (dir.isEmpty())
         GTEST_SKIP() << "set AQUALEN_SCREENSHOTS to a folder to save screenshots";
+    const QTemporaryDir works;
+    RecordingWorkDialogs names;
+    names.saveAnswer = QDir(works.path()).filePath(QStringLiteral("Ока"));
     ui::TMainForm form;
     form.show();
-    form.Ser1Memo->setPlainText(QStringLiteral("120,5\n98,3\n143,0\n"));
+    form.Ser1Memo->SetSeries({QStringLiteral("120,5\n98,3\n143,0\n"), 1950, QStringLiteral("Ока у Калуги")});
+    ASSERT_TRUE(form.Work().SaveWork());
+    form.Ser1Memo->moveCursor(QTextCursor::End);
+    form.Ser1Memo->insertPlainText(QStringLiteral("110,2\n"));
+    ASSERT_TRUE(form.isWindowModified());
     QApplication::processEvents();
 
     QImage window = form.grab().toImage();
