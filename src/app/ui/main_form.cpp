@@ -113,6 +113,12 @@ analysis::ui::TAnalysisForm& TMainForm::MakeAnalysisForm()
     return form ? *form : *new analysis::ui::TAnalysisForm(this);
 }
 
+extension::ui::TExtensionForm& TMainForm::MakeExtensionForm()
+{
+    auto* form = findChild<extension::ui::TExtensionForm*>(QString(), Qt::FindDirectChildrenOnly);
+    return form ? *form : *new extension::ui::TExtensionForm(this);
+}
+
 void TMainForm::BuildMenu()
 {
     N1 = menuBar()->addMenu(QStringLiteral("Файл"));
@@ -139,12 +145,10 @@ void TMainForm::BuildMenu()
         form.activateWindow();
     });
     connect(N3->addAction(QString::fromUtf8(extension::kExtensionMenuText)), &QAction::triggered, this, [this] {
-        auto* form = findChild<extension::ui::TExtensionForm*>(QString(), Qt::FindDirectChildrenOnly);
-        if (!form)
-            form = new extension::ui::TExtensionForm(this);
-        form->show();
-        form->raise();
-        form->activateWindow();
+        extension::ui::TExtensionForm& form = MakeExtensionForm();
+        form.show();
+        form.raise();
+        form.activateWindow();
     });
 
     N5 = menuBar()->addMenu(QStringLiteral("Графика"));

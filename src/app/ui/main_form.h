@@ -18,6 +18,9 @@ class QStatusBar;
 namespace aqualen::analysis::ui {
 class TAnalysisForm;
 }
+namespace aqualen::extension::ui {
+class TExtensionForm;
+}
 namespace aqualen::work::ui {
 class WorkSession;
 }
@@ -71,6 +74,7 @@ public:
     TOdnForm& MakeOdnForm();
     TObespForm& MakeObespForm();
     analysis::ui::TAnalysisForm& MakeAnalysisForm();
+    extension::ui::TExtensionForm& MakeExtensionForm();
 
     // The work the windows show: its file, its unsaved changes, its menu items.
     work::ui::WorkSession& Work() const { return *work_; }

@@ -279,28 +279,37 @@ void TExtensionForm::btnRunClick()
 
 void TExtensionForm::ShowChart(const YearSeries& studied, const YearSeries& analogue, const ExtensionFigures& figures)
 {
-    QList<QPointF> common;
+    ChartPoints points;
     for (int year = figures.common.first; year <= figures.common.last; ++year)
-        common.append(QPointF(analogue.At(year), studied.At(year)));
-    QList<QPointF> restored;
+        points.common.append(QPointF(analogue.At(year), studied.At(year)));
     for (const RestoredYear& row : figures.restored)
-        restored.append(QPointF(row.analogue, row.restored));
-
-    Chart1->chart()->zoomReset();
-    CommonSeries->replace(Shown(common, *Chart1));
-    RestoredSeries->replace(Shown(restored, *Chart1));
+        points.restored.append(QPointF(row.analogue, row.restored));
 
     // The line spans every analogue value shown.
     const auto byX = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
-    const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
-    QList<QPointF> all = common + restored;
-    const auto [left, right] = std::minmax_element(all.begin(), all.end(), byX);
+    const QList<QPointF> marks = points.common + points.restored;
+    const auto [left, right] = std::minmax_element(marks.begin(), marks.end(), byX);
     const qreal x0 = left->x();
     const qreal x1 = right->x();
-    RegressionLine->replace({QPointF(x0, figures.a + figures.k * x0), QPointF(x1, figures.a + figures.k * x1)});
-    all += RegressionLine->points();
+    points.line = {QPointF(x0, figures.a + figures.k * x0), QPointF(x1, figures.a + figures.k * x1)};
+    ShowPoints(points);
+}
+
+void TExtensionForm::ShowPoints(const ChartPoints& points)
+{
+    shown_ = points;
+    Chart1->chart()->zoomReset();
+    CommonSeries->replace(Shown(points.common, *Chart1));
+    RestoredSeries->replace(Shown(points.restored, *Chart1));
+    RegressionLine->replace(points.line);
+    const QList<QPointF> all = points.common + points.restored + points.line;
+    if (all.isEmpty())
+        return;
+    const auto byX = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
+    const auto byY = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
+    const auto [left, right] = std::minmax_element(all.begin(), all.end(), byX);
     const auto [bottom, top] = std::minmax_element(all.begin(), all.end(), byY);
-    FitValueAxis(*axisX_, x0, x1);
+    FitValueAxis(*axisX_, left->x(), right->x());
     FitValueAxis(*axisY_, bottom->y(), top->y());
 }
 

@@ -53,6 +53,18 @@ public:
     // it; nothing before one or after either pane changed.
     std::optional<aqualen::ui::PaneSeries> Extended() const { return extended_; }
 
+    // The chart's marks: the common years (x analogue, y studied), the two
+    // ends of the regression line and the restored years; every point, where
+    // a long series is drawn thinned.
+    struct ChartPoints {
+        QList<QPointF> common, line, restored;
+        bool operator==(const ChartPoints&) const = default;
+    };
+    const ChartPoints& ShownPoints() const { return shown_; }
+    // Draws these marks with the axes fitted to them (a work file brings
+    // back the chart of a report no longer recomputed).
+    void ShowPoints(const ChartPoints& points);
+
 public slots:
     void btnRunClick();
     void btnSendClick();
@@ -66,6 +78,7 @@ private:
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
     std::optional<aqualen::ui::PaneSeries> extended_;
+    ChartPoints shown_;
     bool conditionsMet_ = false;
 };
 

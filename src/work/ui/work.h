@@ -68,6 +68,16 @@ struct AnalysisWork {
     WindowFrame frame;
 };
 
+// The window "Приведение к многолетнему периоду": the studied series and
+// the analogue, the report and the chart's marks.
+struct ExtensionWork {
+    aqualen::ui::PaneSeries studied, analogue;
+    QString report;
+    bool reportStale = false;
+    QList<QPointF> common, line, restored;
+    WindowFrame frame;
+};
+
 // A cell of the curve's series grid that holds text.
 struct GridCell {
     int row = 0;
@@ -103,6 +113,7 @@ struct Work {
     std::optional<OdnWork> odn;
     std::optional<CurveWork> curve;
     std::optional<AnalysisWork> analysis;
+    std::optional<ExtensionWork> extension; // absent in files of older programs
     // Kept in a recovery copy only: the file the work was last saved to
     // (empty for a work never saved).
     QString savedPath;

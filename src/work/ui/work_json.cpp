@@ -179,6 +179,17 @@ QJsonObject WindowsJson(const Work& work)
                                                {"values", PointsJson(work.analysis->values)},
                                                {"trend", PointsJson(work.analysis->trend)},
                                                {"integral", PointsJson(work.analysis->integral)}});
+    if (work.extension) {
+        const ExtensionWork& e = *work.extension;
+        windows.insert("extension", QJsonObject{{"frame", FrameJson(e.frame)},
+                                                {"studied", SeriesJson(e.studied)},
+                                                {"analogue", SeriesJson(e.analogue)},
+                                                {"report", e.report},
+                                                {"reportStale", e.reportStale},
+                                                {"common", PointsJson(e.common)},
+                                                {"line", PointsJson(e.line)},
+                                                {"restored", PointsJson(e.restored)}});
+    }
     return windows;
 }
 
@@ -546,6 +557,19 @@ Work ReadWindows(const ObjectReader& windows)
             if (in.Has(QString::fromLatin1(key)))
                 *points = ReadPoints(in, QString::fromLatin1(key));
         work.analysis = std::move(analysis);
+    }
+    if (windows.Has(QStringLiteral("extension"))) {
+        const ObjectReader in = windows.Object(QStringLiteral("extension"));
+        ExtensionWork extension;
+        extension.frame = ReadFrame(in);
+        extension.studied = ReadSeries(in, QStringLiteral("studied"));
+        extension.analogue = ReadSeries(in, QStringLiteral("analogue"));
+        extension.report = in.Text(QStringLiteral("report"));
+        extension.reportStale = in.Flag(QStringLiteral("reportStale"));
+        extension.common = ReadPoints(in, QStringLiteral("common"));
+        extension.line = ReadPoints(in, QStringLiteral("line"));
+        extension.restored = ReadPoints(in, QStringLiteral("restored"));
+        work.extension = std::move(extension);
     }
     return work;
 }

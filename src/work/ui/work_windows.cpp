@@ -8,6 +8,7 @@
 #include "app/ui/main_form.h"
 #include "correl/ui/correl_form.h"
 #include "curve/ui/obesp_form.h"
+#include "extension/ui/extension_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
@@ -54,6 +55,19 @@ void RestoreFreshness(QPlainTextEdit& report, bool stale)
     if (aqualen::ui::ReportFreshness* freshness = FreshnessOf(report); freshness && !stale)
         freshness->Computed();
 }
+
+// Boxes are not shown while a window is put back.
+class QuietMessages final : public aqualen::ui::MessageService {
+public:
+    QuietMessages() : previous_(&aqualen::ui::Messages()) { aqualen::ui::SetMessageService(this); }
+    ~QuietMessages() override { aqualen::ui::SetMessageService(previous_); }
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
+    void Show(aqualen::ui::MessageKind, const QString&, const QString&, QWidget*) override {}
+
+private:
+    aqualen::ui::MessageService* previous_;
+};
 
 void SetIndex(aqualen::ui::RadioGroup& group, int index)
 {
@@ -109,6 +123,19 @@ Work CaptureWork(TMainForm& form)
         a.trend = analysis->ShownTrend();
         a.integral = analysis->ShownIntegral();
         work.analysis = std::move(a);
+    }
+    if (auto* extension = form.findChild<extension::ui::TExtensionForm*>(QString(), Qt::FindDirectChildrenOnly)) {
+        ExtensionWork e;
+        e.frame = CaptureFrame(*extension);
+        e.studied = extension->MemoSer1->Series();
+        e.analogue = extension->MemoSer2->Series();
+        e.report = ReportText(*extension->OutPutMemo);
+        e.reportStale = Stale(*extension->OutPutMemo);
+        const extension::ui::TExtensionForm::ChartPoints& shown = extension->ShownPoints();
+        e.common = shown.common;
+        e.line = shown.line;
+        e.restored = shown.restored;
+        work.extension = std::move(e);
     }
     return work;
 }
@@ -166,6 +193,23 @@ void ApplyWork(TMainForm& form, const Work& work)
         analysis.ShowPoints(work.analysis->values, work.analysis->trend, work.analysis->integral);
         RestoreFreshness(*analysis.OutPutMemo, work.analysis->reportStale);
         ApplyFrame(analysis, work.analysis->frame);
+    }
+    if (work.extension) {
+        const ExtensionWork& kept = *work.extension;
+        extension::ui::TExtensionForm& extension = form.MakeExtensionForm();
+        extension.MemoSer1->SetSeries(kept.studied);
+        extension.MemoSer2->SetSeries(kept.analogue);
+        if (!kept.report.isEmpty() && !kept.reportStale) {
+            // Run again on the same series: the same chart, and the extended
+            // series ready to be handed to the main window.
+            const QuietMessages quiet;
+            extension.btnRunClick();
+        } else {
+            extension.ShowPoints({kept.common, kept.line, kept.restored});
+        }
+        SetReportText(*extension.OutPutMemo, kept.report);
+        RestoreFreshness(*extension.OutPutMemo, kept.reportStale);
+        ApplyFrame(extension, kept.frame);
     }
 }
 

@@ -1,16 +1,19 @@
 // One series through the whole job and back from its work file: a table
 // with years in the Cyrillic code page, the statistics, the series taken
 // into correlation, homogeneity and the curve grid, the curve stored with
-// its analytic band, saved, and opened by a fresh main window, which shows
-// every pane, year, choice, report, chart and the very same sheet.
+// its analytic band, the series brought to the long-term period, saved, and
+// opened by a fresh main window, which shows every pane, year, choice,
+// report, chart and the very same sheet.
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QTimer>
 #include <cmath>
@@ -27,6 +30,7 @@
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "distributions/ui/quantiles_form.h"
+#include "extension/ui/extension_form.h"
 #include "homog/ui/odn_form.h"
 #include "series/ui/decimal_separator.h"
 #include "series/ui/pane_file_commands.h"
@@ -141,6 +145,12 @@ protected:
         analysis.R1Group->SetItemIndex(1);
         analysis.btnRunClick();
         correl.move(40, 50);
+
+        extension::ui::TExtensionForm& extension = first.MakeExtensionForm();
+        extension.show();
+        ASSERT_TRUE(ui::TakeProvidedSeries(*extension.MemoSer1));
+        extension.MemoSer2->SetSeries({Analogue(80), 1930, QStringLiteral("Угра")});
+        extension.btnRunClick();
     }
 
     RecordingMessages messages;
@@ -215,6 +225,19 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
               first.ObespForm()->QuantilesForm->OutPutMemo->toPlainText());
     EXPECT_EQ(curve.ParamDlg->GridCells->rowCount(), first.ObespForm()->ParamDlg->GridCells->rowCount());
 
+    // The extension's report with its chart, and the extended series ready to hand over.
+    extension::ui::TExtensionForm& extension = second.MakeExtensionForm();
+    extension::ui::TExtensionForm& earlier = first.MakeExtensionForm();
+    EXPECT_EQ(extension.OutPutMemo->toPlainText(), earlier.OutPutMemo->toPlainText());
+    EXPECT_FALSE(extension.OutPutMemo->toPlainText().isEmpty());
+    EXPECT_EQ(extension.ShownPoints(), earlier.ShownPoints());
+    EXPECT_EQ(extension.ShownPoints().restored.size(), 20);
+    EXPECT_EQ(extension.CommonSeries->points(), earlier.CommonSeries->points());
+    EXPECT_EQ(extension.Extended(), earlier.Extended());
+    EXPECT_TRUE(extension.btnSend->isEnabled());
+    EXPECT_EQ(extension.windowTitle(), earlier.windowTitle());
+    EXPECT_TRUE(extension.windowTitle().endsWith(QStringLiteral(" / Угра")));
+
     // Which windows were open.
     for (QWidget* window : second.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (window->isWindow() && window != static_cast<QWidget*>(second.AboutForm())) {
@@ -233,11 +256,44 @@ TEST_F(WorkRoundTrip, OpeningAWorkPutsBackOnlyItsWindows)
 
     second.mnCorrel->trigger();
     second.CorrelForm()->MemoSer1->setPlainText(QStringLiteral("5\n6"));
+    second.MakeExtensionForm();
     messages.answers = {ui::Answer::No};
     ASSERT_TRUE(second.Work().OpenWork(path));
     ASSERT_EQ(messages.questions.size(), 1u);
     EXPECT_EQ(second.CorrelForm(), nullptr) << "a window the work did not have is gone";
+    EXPECT_EQ(second.findChild<extension::ui::TExtensionForm*>(), nullptr) << "so is the extension window";
     EXPECT_EQ(second.Ser1Memo->Text(), QStringLiteral("1\n2\n3"));
+}
+
+// A report no longer recomputed on opening: its text and chart as they were,
+// and nothing to hand over until it is run again.
+TEST_F(WorkRoundTrip, AnOutOfDateExtensionComesBackWithItsChart)
+{
+    extension::ui::TExtensionForm& extension = first.MakeExtensionForm();
+    extension.show();
+    extension.MemoSer1->SetSeries({Analogue(30), 1980, QStringLiteral("Ока")});
+    extension.MemoSer2->SetSeries({Analogue(50), 1960, QString()});
+    extension.btnRunClick();
+    ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text.toStdString();
+    const extension::ui::TExtensionForm::ChartPoints points = extension.ShownPoints();
+    ASSERT_EQ(points.common.size(), 30);
+    ASSERT_EQ(points.line.size(), 2);
+    extension.MemoSer2->appendPlainText(QStringLiteral("99"));
+    ASSERT_FALSE(extension.btnSend->isEnabled());
+
+    const QTemporaryDir folder;
+    works.saveAnswer = QDir(folder.path()).filePath(QStringLiteral("прежний.aqualen"));
+    ASSERT_TRUE(first.Work().SaveWork());
+    ASSERT_TRUE(second.Work().OpenWork(works.saveAnswer));
+    extension::ui::TExtensionForm& opened = second.MakeExtensionForm();
+    EXPECT_TRUE(opened.isVisible());
+    EXPECT_EQ(opened.MemoSer2->Series(), extension.MemoSer2->Series());
+    EXPECT_EQ(opened.OutPutMemo->toPlainText(), extension.OutPutMemo->toPlainText());
+    EXPECT_EQ(opened.ShownPoints(), points);
+    EXPECT_EQ(opened.RegressionLine->points(), extension.RegressionLine->points());
+    EXPECT_FALSE(opened.btnSend->isEnabled());
+    EXPECT_FALSE(opened.Extended());
+    EXPECT_EQ(opened.windowTitle(), QString::fromUtf8("Приведение к многолетнему периоду — Ока / без имени"));
 }
 
 } // namespace

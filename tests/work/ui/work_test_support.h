@@ -51,7 +51,7 @@ inline QByteArray ContentOf(const work::ui::Work& captured)
     for (work::ui::WindowFrame* frame :
          {&work.main.frame, work.correl ? &work.correl->frame : nullptr, work.odn ? &work.odn->frame : nullptr,
           work.curve ? &work.curve->frame : nullptr, work.curve ? &work.curve->quantilesFrame : nullptr,
-          work.analysis ? &work.analysis->frame : nullptr})
+          work.analysis ? &work.analysis->frame : nullptr, work.extension ? &work.extension->frame : nullptr})
         if (frame) {
             *frame = work::ui::WindowFrame{frame->open, {}, {}};
         }
