@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <utility>
@@ -120,6 +121,7 @@ CurveWork CaptureCurve(TObespForm& form)
     if (form.QuantilesForm) {
         curve.quantilesOpen = form.QuantilesForm->isVisible();
         curve.probabilities = form.QuantilesForm->edProbabilities->text();
+        curve.compare = form.QuantilesForm->btnCompare->isChecked();
         curve.quantilesFrame = CaptureFrame(*form.QuantilesForm);
     }
     return curve;
@@ -145,6 +147,9 @@ void ApplyCurve(TObespForm& form, const CurveWork& curve)
         if (form.QuantilesForm) {
             form.QuantilesForm->edProbabilities->setText(curve.probabilities);
             form.QuantilesForm->edProbabilitiesEditingFinished();
+            if (form.QuantilesForm->btnCompare->isChecked() != curve.compare &&
+                form.QuantilesForm->btnCompare->isEnabled())
+                form.QuantilesForm->btnCompare->click();
             ApplyFrame(*form.QuantilesForm, curve.quantilesFrame);
         }
     }

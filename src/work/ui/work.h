@@ -102,6 +102,7 @@ struct CurveWork {
     std::optional<ParamsWork> params; // the dialog, when it was made
     bool quantilesOpen = false;
     QString probabilities; // the quantile window's list, as typed
+    bool compare = false;  // the quantile window shows both curves ("Сравнить")
     WindowFrame quantilesFrame;
     WindowFrame frame;
 };

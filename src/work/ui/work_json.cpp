@@ -164,6 +164,7 @@ QJsonObject WindowsJson(const Work& work)
                           {"zoomFit", c.zoomFit},
                           {"quantiles", QJsonObject{{"open", c.quantilesOpen},
                                                     {"probabilities", c.probabilities},
+                                                    {"compare", c.compare},
                                                     {"frame", FrameJson(c.quantilesFrame)}}}};
         curve.insert("parameters", c.params ? ParamsJson(*c.params) : QJsonValue());
         windows.insert("curve", curve);
@@ -491,6 +492,7 @@ CurveWork ReadCurve(const ObjectReader& in)
     const ObjectReader quantiles = in.Object(QStringLiteral("quantiles"));
     curve.quantilesOpen = quantiles.Flag(QStringLiteral("open"));
     curve.probabilities = quantiles.Text(QStringLiteral("probabilities"));
+    curve.compare = OptionalFlag(quantiles, QStringLiteral("compare"));
     curve.quantilesFrame = ReadFrame(quantiles);
     return curve;
 }

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -342,9 +344,15 @@ void WorkSession::Watch(QWidget& window)
         connect(dialog, &QDialog::accepted, this, &WorkSession::CalculationDone);
         return;
     }
-    // The quantile report follows the sheet; it is no change of its own.
-    if (qobject_cast<aqualen::ui::TQuantilesForm*>(&window))
+    // The quantile report follows the sheet, no change of its own; the list
+    // typed and the comparison chosen are kept in the work.
+    if (auto* quantiles = qobject_cast<aqualen::ui::TQuantilesForm*>(&window)) {
+        connect(quantiles->edProbabilities, &QLineEdit::textEdited, this, &WorkSession::Changed);
+        connect(quantiles->btnCompare, &QPushButton::clicked, this, &WorkSession::Changed);
         return;
+    }
+    // Where a window stands, its splitters and the curve's zoom are kept with
+    // the work but are how it is shown, no change of it.
     const auto own = [&window](const QWidget* widget) { return widget->window() == &window; };
     for (QPlainTextEdit* pane : window.findChildren<QPlainTextEdit*>()) {
         if (!own(pane))

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <functional>
@@ -12,7 +13,14 @@
 #include <gtest/gtest.h>
 
 #include "correl/ui/correl_form.h"
+#include "curve/ui/key_input.h"
+#include "curve/ui/obesp_form.h"
+#include "distributions/ui/quantiles_form.h"
+#include "extension/ui/extension_form.h"
+#include "homog/ui/odn_form.h"
 #include "series/ui/radio_group.h"
+#include "series/ui/series_pane.h"
+#include "series/ui/take_series.h"
 #include "support/recording_messages.h"
 #include "work/ui/work_session.h"
 #include "work/ui/work_settings.h"
@@ -40,15 +48,48 @@ TEST_F(WorkQuestion, EditsCalculationsAndChoicesMarkTheWorkOpeningAWindowDoesNot
         {"typing a series", [](TMainForm& f) { f.Ser1Memo->insertPlainText(QStringLiteral("12")); }},
         {"the first year", [](TMainForm& f) { f.Ser1Memo->SetFirstYear(1950); }},
         {"the r(1) choice", [](TMainForm& f) { f.RadioGroup1->Item(2)->click(); }},
+        {"the series' name", [](TMainForm& f) { f.Ser1Memo->SetName(QStringLiteral("Ока")); }},
         {"a pane of another window",
          [](TMainForm& f) {
              f.mnCorrel->trigger();
              f.CorrelForm()->MemoSer2->insertPlainText(QStringLiteral("5"));
          }},
+        {"the dependence row", [](TMainForm& f) { f.OdnForm()->RadioGroup1->Item(1)->click(); }},
+        {"the level", [](TMainForm& f) { f.OdnForm()->RadioGroup2->Item(2)->click(); }},
+        {"Передвинуть",
+         [](TMainForm& f) {
+             f.OdnForm()->MemoSer1->setPlainText(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12"));
+             f.Work().mnSaveWork->trigger(); // saved, so that the move alone marks it
+             ASSERT_FALSE(f.Work().Modified());
+             f.OdnForm()->SpeedButton1Click();
+         }},
+        {"the extension's analogue",
+         [](TMainForm& f) {
+             f.MakeExtensionForm().show();
+             f.MakeExtensionForm().MemoSer2->SetFirstYear(1930);
+         }},
+        {"the series taken into the extension",
+         [](TMainForm& f) {
+             f.Ser1Memo->setPlainText(QStringLiteral("1\n2"));
+             f.Work().mnSaveWork->trigger();
+             ASSERT_FALSE(f.Work().Modified());
+             f.MakeExtensionForm().show();
+             ui::TakeProvidedSeries(*f.MakeExtensionForm().MemoSer1);
+         }},
+        {"the quantiles' probabilities typed",
+         [](TMainForm& f) {
+             // The window as the curve window makes it, shown, then typed into.
+             auto* quantiles = new ui::TQuantilesForm(&f.MakeObespForm());
+             quantiles->show();
+             EXPECT_FALSE(f.Work().Modified());
+             KeyClicks(quantiles->edProbabilities, QStringLiteral("5"));
+             EXPECT_EQ(quantiles->edProbabilities->text(), QStringLiteral("5"));
+         }},
     };
+    works.saveAnswer = Path(QStringLiteral("отметки.aqualen"));
     for (const auto& [what, change] : changes) {
-        form.Work().mnNewWork->trigger();
         messages.answers = {Answer::No};
+        form.Work().mnNewWork->trigger();
         ASSERT_FALSE(form.Work().Modified()) << what;
         form.mnOdn->trigger(); // a window shown is no change
         EXPECT_FALSE(form.Work().Modified()) << what;

@@ -136,6 +136,7 @@ protected:
         curve.ShowZoomLevel(2);
         curve.WaitForBand();
         curve.bbQuantilesClick();
+        curve.QuantilesForm->btnCompare->click();
 
         auto& analysis = first.MakeAnalysisForm();
         analysis.show();
@@ -224,6 +225,7 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
     EXPECT_EQ(curve.QuantilesForm->OutPutMemo->toPlainText(),
               first.ObespForm()->QuantilesForm->OutPutMemo->toPlainText());
     EXPECT_EQ(curve.ParamDlg->GridCells->rowCount(), first.ObespForm()->ParamDlg->GridCells->rowCount());
+    EXPECT_TRUE(curve.QuantilesForm->btnCompare->isChecked());
 
     // The extension's report with its chart, and the extended series ready to hand over.
     extension::ui::TExtensionForm& extension = second.MakeExtensionForm();
@@ -237,6 +239,12 @@ TEST_F(WorkRoundTrip, AFreshWindowShowsTheSavedWorkExactly)
     EXPECT_TRUE(extension.btnSend->isEnabled());
     EXPECT_EQ(extension.windowTitle(), earlier.windowTitle());
     EXPECT_TRUE(extension.windowTitle().endsWith(QStringLiteral(" / Угра")));
+
+    // What the user chooses in the quantile window is a change of the work.
+    ASSERT_TRUE(second.Work().SaveWork());
+    EXPECT_FALSE(second.Work().Modified());
+    curve.QuantilesForm->btnCompare->click();
+    EXPECT_TRUE(second.Work().Modified());
 
     // Which windows were open.
     for (QWidget* window : second.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
