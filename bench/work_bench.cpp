@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <benchmark/benchmark.h>
 
@@ -97,7 +99,37 @@ void BM_OpenLongWork(benchmark::State& state)
     }
 }
 
+// What opening spends on each pane: one series pane filled with 65,535
+// lines, against the floor of a bare text document (no widget, no undo, no
+// layout) taking the same text, which is where nearly all the time goes.
+void BM_FillLongPane(benchmark::State& state)
+{
+    Application();
+    const QString text = LongSeries(0);
+    aqualen::ui::SeriesPane pane;
+    for (auto _ : state) {
+        pane.SetSeries({text, 1, QStringLiteral("длинный")});
+        state.PauseTiming();
+        pane.SetSeries({});
+        state.ResumeTiming();
+    }
+}
+
+void BM_LongTextDocument(benchmark::State& state)
+{
+    Application();
+    const QString text = LongSeries(0);
+    for (auto _ : state) {
+        QTextDocument document;
+        document.setUndoRedoEnabled(false);
+        QTextCursor(&document).insertText(text);
+        benchmark::DoNotOptimize(document.blockCount());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_SaveLongWork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLongWork)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillLongPane)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongTextDocument)->Unit(benchmark::kMillisecond);
