@@ -29,8 +29,7 @@ SeriesChecks ComputeSeriesChecks(const std::vector<double>& values, const Series
     return checks;
 }
 
-std::vector<std::string> SeriesCheckLines(const SeriesChecks& checks, const SeriesCheckOptions& options,
-                                          char separator)
+std::vector<std::string> SeriesCheckLines(const SeriesChecks& checks, const SeriesCheckOptions& options, char separator)
 {
     std::vector<std::string> lines;
     if (checks.trend)

@@ -18,7 +18,7 @@ namespace aqualen::analysis {
 struct SeriesCheckOptions {
     int levelPercent = 5;
     dist::Distribution distribution = dist::Distribution::KritskyMenkel; // of the outliers' critical values
-    int r1Choice = 0;                                                     // 0, 1, 2: r(1) = 0, 0.3, 0.5
+    int r1Choice = 0;                                                    // 0, 1, 2: r(1) = 0, 0.3, 0.5
     std::optional<int> firstYear;
 };
 
