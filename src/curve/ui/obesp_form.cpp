@@ -42,7 +42,17 @@ namespace {
 // before the window is maximised.
 constexpr int kDesignedClientWidth = 427;
 constexpr int kDesignedClientHeight = 316;
-constexpr int kShadow = 4;
+constexpr int kShadow = kPageShadow;
+
+QSize ToQSize(PageSize size)
+{
+    return {size.width, size.height};
+}
+
+PageSize ToPageSize(const QSize& size)
+{
+    return {size.width(), size.height()};
+}
 
 } // namespace
 
@@ -111,17 +121,12 @@ void TObespForm::FormCreate()
 
     const int pageHeight = static_cast<int>(RoundHalfEven(width() / 1.75L));
     const int pageWidth = static_cast<int>(RoundHalfEven(pageHeight * 1.414L));
-    ResizePage(pageWidth, pageHeight);
-    levelPage_ = {pageWidth, pageHeight};
     const int frame = ScrollBox1->frameWidth();
-    view_.ViewWidth = ScrollBox1->width() - 2 * frame;
-    view_.ViewHeight = ScrollBox1->height() - 2 * frame;
-    view_.PlacementPending = true;
     // The window opens with the page fitted to it; the zoom levels keep the
     // sizes made above, and the first zoom leaves the fit for the nearest one.
-    fitToWindow_ = true;
-    sbZoomFit->setChecked(true);
-    FitPage();
+    zoom_.Open({pageWidth, pageHeight}, {ScrollBox1->width() - 2 * frame, ScrollBox1->height() - 2 * frame}, FitArea());
+    pbPage->resize(ToQSize(zoom_.Page()));
+    pbBlack->resize(ToQSize(zoom_.Page()));
     ZoomButtons();
 
     ScrollBox1->viewport()->installEventFilter(this);
@@ -163,19 +168,12 @@ bool TObespForm::WheelZoom(const QWheelEvent& wheel)
 {
     if (!(wheel.modifiers() & Qt::ControlModifier))
         return false;
-    // A wheel notch is 120; a touchpad sends smaller turns that add up.
-    constexpr int kNotch = 120;
-    wheelDelta_ += wheel.angleDelta().y();
-    while (wheelDelta_ >= kNotch) {
-        wheelDelta_ -= kNotch;
-        if (sbZoomIn->isEnabled())
-            sbZoomInClick();
-    }
-    while (wheelDelta_ <= -kNotch) {
-        wheelDelta_ += kNotch;
-        if (sbZoomOut->isEnabled())
-            sbZoomOutClick();
-    }
+    RunGuarded(this, [&] {
+        const PageSize before = zoom_.Page();
+        zoom_.Wheel(wheel.angleDelta().y());
+        if (zoom_.Page() != before)
+            ShowPage();
+    });
     return true;
 }
 
@@ -204,30 +202,33 @@ void TObespForm::keyPressEvent(QKeyEvent* event)
 
 void TObespForm::FormActivate()
 {
-    if (view_.PlacementPending)
+    if (View().PlacementPending)
         PlacePage();
-    view_.PlacementPending = false;
+    View().PlacementPending = false;
     pbBlack->update();
     pbPage->update();
 }
 
-void TObespForm::FormResize()
+PageSize TObespForm::FitArea() const
 {
-    const QSize client = ScrollBox1->viewport()->size();
-    view_.ViewWidth = client.width();
-    view_.ViewHeight = client.height();
-    if (fitToWindow_)
-        FitPage();
-    PlacePage();
+    return ToPageSize(ScrollBox1->maximumViewportSize());
 }
 
-void TObespForm::FitPage()
+void TObespForm::FormResize()
 {
-    // The area without scroll bars: a fitted page never needs them.
-    constexpr int kFitMargin = 8;
-    const QSize view = ScrollBox1->maximumViewportSize();
-    const PageSize page = FittedPage(view.width(), view.height(), kFitMargin, kShadow);
-    ResizePage(page.width, page.height);
+    zoom_.Resize(ToPageSize(ScrollBox1->viewport()->size()), FitArea());
+    ShowPage();
+}
+
+void TObespForm::ShowPage()
+{
+    const QSize page = ToQSize(zoom_.Page());
+    pbPage->resize(page);
+    pbBlack->resize(page);
+    PlacePage();
+    // A fitted page that grew or shrank with the window may have passed a
+    // zoom level: the buttons follow it.
+    ZoomButtons();
 }
 
 void TObespForm::sbZoomFitClick()
@@ -236,44 +237,15 @@ void TObespForm::sbZoomFitClick()
         // Fitting is left by zooming in or out, to the nearest level; the
         // button itself only ever switches it on, so a second press never
         // throws the page back to a level far from what is on screen.
-        fitToWindow_ = true;
-        sbZoomFit->setChecked(true);
-        FitPage();
-        PlacePage();
-        ZoomButtons();
+        zoom_.Fit(FitArea());
+        ShowPage();
     });
-}
-
-void TObespForm::LeaveFit(int direction)
-{
-    const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
-    const int height = pbPage->height();
-    int target = -1;
-    // Zooming in takes the smallest larger level, zooming out the largest
-    // smaller one.
-    for (int level = 0; level <= 2; ++level) {
-        const int32_t levelHeight = pages[static_cast<size_t>(level)].height;
-        if (direction > 0 && levelHeight > height && target < 0)
-            target = level;
-        if (direction < 0 && levelHeight < height)
-            target = level;
-    }
-    if (target >= 0)
-        ShowZoomLevel(target);
 }
 
 void TObespForm::ShowZoomLevel(int level)
 {
-    if (level < 0 || level > 2)
-        return;
-    const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
-    fitToWindow_ = false;
-    sbZoomFit->setChecked(false);
-    view_.ZoomLevel = static_cast<uint8_t>(level);
-    levelPage_ = pages[static_cast<size_t>(level)];
-    ResizePage(levelPage_.width, levelPage_.height);
-    PlacePage();
-    ZoomButtons();
+    zoom_.ShowLevel(level);
+    ShowPage();
 }
 
 void TObespForm::PlacePage()
@@ -285,77 +257,36 @@ void TObespForm::PlacePage()
         return;
     placing_ = true;
     const QSize client = ScrollBox1->viewport()->size();
-    const QSize page = pbPage->size();
-    view_.PageLeft = page.width() < view_.ViewWidth
-                         ? static_cast<int32_t>(RoundHalfEven((client.width() - page.width()) / 2.0L))
-                         : 0;
-    view_.PageTop = page.height() < view_.ViewHeight
-                        ? static_cast<int32_t>(RoundHalfEven((client.height() - page.height()) / 2.0L))
-                        : 0;
-    // Offsets computed from a stale client size are never negative.
-    view_.PageLeft = std::max(view_.PageLeft, 0);
-    view_.PageTop = std::max(view_.PageTop, 0);
-    pbPage->move(view_.PageLeft, view_.PageTop);
-    pbBlack->move(view_.PageLeft + kShadow, view_.PageTop + kShadow);
-    pageArea_->resize(std::max(client.width(), view_.PageLeft + page.width() + kShadow),
-                      std::max(client.height(), view_.PageTop + page.height() + kShadow));
+    const QSize area = ToQSize(zoom_.Place(ToPageSize(client)));
+    const PageView& view = View();
+    pbPage->move(view.PageLeft, view.PageTop);
+    pbBlack->move(view.PageLeft + kShadow, view.PageTop + kShadow);
+    pageArea_->resize(area);
     placing_ = false;
     if (ScrollBox1->viewport()->size() != client)
         FormResize();
 }
 
-void TObespForm::ResizePage(int width, int height)
-{
-    pbPage->resize(width, height);
-    pbBlack->resize(width, height);
-}
-
 void TObespForm::ZoomButtons()
 {
-    if (fitToWindow_) {
-        // From a fitted page the buttons lead to the levels beyond it.
-        const std::array<PageSize, 3> pages = ZoomLevelPages(view_.ZoomLevel, levelPage_);
-        sbZoomOut->setEnabled(pages[0].height < pbPage->height());
-        sbZoomIn->setEnabled(pages[2].height > pbPage->height());
-        return;
-    }
-    sbZoomOut->setEnabled(view_.ZoomLevel > 0);
-    sbZoomIn->setEnabled(view_.ZoomLevel < 2);
+    sbZoomFit->setChecked(zoom_.Fitted());
+    sbZoomOut->setEnabled(zoom_.CanZoomOut());
+    sbZoomIn->setEnabled(zoom_.CanZoomIn());
 }
 
 void TObespForm::sbZoomOutClick()
 {
     RunGuarded(this, [&] {
-        if (fitToWindow_) {
-            LeaveFit(-1);
-            return;
-        }
-        if (view_.ZoomLevel == 0)
-            return;
-        const int height = static_cast<int>(RoundHalfEven(pbPage->height() / 2.0L));
-        const int width = static_cast<int>(RoundHalfEven(pbPage->width() / 2.0L));
-        ResizePage(width, height);
-        levelPage_ = {width, height};
-        --view_.ZoomLevel;
-        PlacePage();
-        ZoomButtons();
+        zoom_.ZoomOut();
+        ShowPage();
     });
 }
 
 void TObespForm::sbZoomInClick()
 {
     RunGuarded(this, [&] {
-        if (fitToWindow_) {
-            LeaveFit(+1);
-            return;
-        }
-        if (view_.ZoomLevel >= 2)
-            return;
-        ResizePage(pbPage->width() * 2, pbPage->height() * 2);
-        levelPage_ = {pbPage->width(), pbPage->height()};
-        ++view_.ZoomLevel;
-        PlacePage();
-        ZoomButtons();
+        zoom_.ZoomIn();
+        ShowPage();
     });
 }
 
@@ -364,7 +295,7 @@ void TObespForm::bbParametersClick()
     RunGuarded(this, [&] {
         if (MakeParamDlg().exec() == QDialog::Accepted) {
             ++sheetEdition_;
-            view_.SheetReady = true;
+            View().SheetReady = true;
             StartBand();
             RefreshQuantiles();
         } else if (!settings_.Analytic.BandPending()) {
@@ -431,7 +362,7 @@ void TObespForm::bbQuantilesClick()
 {
     RunGuarded(this, [&] {
         const AnalyticSheet& sheet = settings_.Analytic;
-        if (!view_.SheetReady || !sheet.Fit) {
+        if (!View().SheetReady || !sheet.Fit) {
             ShowError(this, QStringLiteral("Выберите распределение на странице «Аналитическая кривая» "
                                            "параметров кривой!"));
             return;
@@ -528,7 +459,7 @@ void TObespForm::pbPagePaint(QPainter& painter)
     page.SetPenWidth(0);
     page.SetPenStyle(PenStyle::Solid);
     page.Rectangle(0, 0, width, height);
-    if (!view_.SheetReady)
+    if (!View().SheetReady)
         return;
     // The sheet in the screen's look: smoothed, light dots, no text too
     // small to read. Paper and exported files keep the plain canvas.

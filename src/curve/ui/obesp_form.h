@@ -35,8 +35,8 @@ public:
     CurveSettings& Settings() { return settings_; }
     const CurveSettings& Settings() const { return settings_; }
     // How the page is shown: zoom level, placement, whether the sheet is drawn.
-    PageView& View() { return view_; }
-    const PageView& View() const { return view_; }
+    PageView& View() { return zoom_.View(); }
+    const PageView& View() const { return zoom_.View(); }
 
     QFrame* Panel1;
     QToolButton* sbZoomOut;
@@ -99,23 +99,17 @@ private:
     void ZoomButtons();
     void pbPagePaint(QPainter& painter);
     void pbBlackPaint(QPainter& painter);
-    void ResizePage(int width, int height);
-    // The page fitted into the visible area, while fitting is on.
-    void FitPage();
-    // Leaves fitting for the nearest zoom level larger (+1) or smaller (-1)
-    // than the fitted page.
-    void LeaveFit(int direction);
+    // Shows the page at the controller's size, placed, with the buttons
+    // that lead on from it.
+    void ShowPage();
+    // The visible area without scroll bars, which a fitted page fills.
+    PageSize FitArea() const;
     bool WheelZoom(const QWheelEvent& wheel);
 
     CurveSettings settings_;
-    PageView view_;
+    PageZoom zoom_;               // the page's zoom and place, the window's own view state
     QWidget* pageArea_ = nullptr; // the scrolled content holding the page
     bool placing_ = false;
-    // View state of the page, the window's own: the page size at the
-    // current zoom level (kept while the page is fitted to the window).
-    PageSize levelPage_;
-    bool fitToWindow_ = false;
-    int wheelDelta_ = 0; // Ctrl+wheel turned but not yet a whole step
     bool paintFaultShown_ = false;
     std::function<int()> r1Source_;
     BandJob* bandJob_ = nullptr;

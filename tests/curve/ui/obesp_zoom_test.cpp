@@ -152,6 +152,23 @@ TEST_F(ObespZoomTest, KeysAndTheWheelStepThroughTheLevels)
     EXPECT_FALSE(form.sbZoomOut->isEnabled());
 }
 
+// A fitted page that grows past the largest level or shrinks below it with
+// the window takes the zoom-in button with it.
+TEST_F(ObespZoomTest, TheButtonsFollowAFittedPage)
+{
+    ASSERT_TRUE(form.sbZoomFit->isChecked());
+    ASSERT_GT(Page().height(), 488);
+    EXPECT_FALSE(form.sbZoomIn->isEnabled());
+    EXPECT_TRUE(form.sbZoomOut->isEnabled());
+    form.resize(600, 450);
+    QApplication::processEvents();
+    ASSERT_LT(Page().height(), 488);
+    EXPECT_TRUE(form.sbZoomIn->isEnabled());
+    form.resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_FALSE(form.sbZoomIn->isEnabled());
+}
+
 // Dotted divisions on screen are light one-pixel dots: no run of dark dotted
 // pixels, and far fewer dark pixels than with paper's 3-on/3-off dashes.
 TEST_F(ObespZoomTest, DottedDivisionsStayLightDots)
