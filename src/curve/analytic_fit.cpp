@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "curve/probability_scale.h"
+#include "distributions/graphic_analytic.h"
 
 namespace aqualen {
 
@@ -19,9 +20,13 @@ std::vector<double> SeriesOf(const CurveSettings& settings)
     return values;
 }
 
-double SmoothingValueAt(const CurveSettings& s, double probability)
+// The three points where the method reads them: a series the other methods
+// fit needs no smoothing on normal paper (nor the probabilities it takes).
+std::optional<dist::SmoothingPoints> MethodPointsOf(const CurveSettings& settings)
 {
-    return SmoothingValueAtX(s, ProbabilityToX(s.FineGrid, probability));
+    if (settings.Analytic.Options.method != dist::Method::GraphicAnalytic)
+        return std::nullopt;
+    return SmoothingPointsOf(settings);
 }
 
 } // namespace
@@ -38,8 +43,11 @@ std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& sett
 {
     if (!settings.SmoothCurve)
         return std::nullopt;
-    return dist::SmoothingPoints{SmoothingValueAt(settings, 5), SmoothingValueAt(settings, 50),
-                                 SmoothingValueAt(settings, 95)};
+    std::vector<double> probabilities;
+    probabilities.reserve(static_cast<size_t>(settings.Probabilities.Count()));
+    for (int32_t i = 0; i < settings.Probabilities.Count(); ++i)
+        probabilities.push_back(settings.Probabilities.Get(i));
+    return dist::NormalPaperPoints(probabilities, SeriesOf(settings));
 }
 
 void FitAnalyticCurve(CurveSettings& settings)
@@ -50,7 +58,7 @@ void FitAnalyticCurve(CurveSettings& settings)
     sheet.BandProbabilities.clear();
     if (sheet.Options.distribution == dist::Distribution::None)
         return;
-    const std::optional<dist::SmoothingPoints> smoothing = SmoothingPointsOf(settings);
+    const std::optional<dist::SmoothingPoints> smoothing = MethodPointsOf(settings);
     sheet.Fit = dist::FitCurve(SeriesOf(settings), sheet.Options, smoothing ? &*smoothing : nullptr);
     if (sheet.Options.bandLevel == 0)
         return;
@@ -68,7 +76,7 @@ std::optional<BandRequest> MakeBandRequest(const CurveSettings& settings)
     if (!sheet.Fit || sheet.Options.bandLevel == 0)
         return std::nullopt;
     return BandRequest{SeriesOf(settings), *sheet.Fit, sheet.Options, sheet.BandProbabilities,
-                       SmoothingPointsOf(settings)};
+                       MethodPointsOf(settings)};
 }
 
 dist::Band ComputeBand(const BandRequest& request)

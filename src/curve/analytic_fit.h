@@ -15,8 +15,11 @@ namespace aqualen {
 // back into a value of the scale it was fitted on.
 double SmoothingValueAtX(const CurveSettings& settings, double sheetX);
 
-// The smoothing curve's values at P = 5, 50 and 95 %, read off its parabola
-// on the sheet (empty while no smoothing curve is drawn).
+// The smoothing curve's values at P = 5, 50 and 95 % for the graphic-analytic
+// method: the sheet's points smoothed on exact normal paper
+// (dist::NormalPaperPoints), as the bootstrap smooths its samples; the drawn
+// parabola uses the sheet's tabulated scale. Empty while no smoothing curve
+// is drawn; raises dist::FitRefused as NormalPaperPoints does.
 std::optional<dist::SmoothingPoints> SmoothingPointsOf(const CurveSettings& settings);
 
 // Fits the curve of settings.Analytic.Options to the stored series and, for

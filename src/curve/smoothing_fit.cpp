@@ -6,6 +6,7 @@
 
 #include "curve/probability_scale.h"
 #include "distributions/analytic_curve.h"
+#include "distributions/graphic_analytic.h"
 #include "series/float_fault.h"
 #include "series/numeric_routines.h"
 
@@ -58,7 +59,7 @@ void FitSmoothingCurve(CurveSettings& settings)
     // A parabola needs three distinct positions; with fewer the normal matrix
     // is singular. Refused before anything is changed.
     if (DistinctCount(xs) < 3)
-        throw dist::FitRefused("Для сглаживающей кривой нужны хотя бы три точки с разными обеспеченностями!");
+        throw dist::FitRefused(dist::kThreeDistinctPointsText);
 
     settings.PointX.Clear();
     settings.PointY.Clear();

@@ -72,7 +72,8 @@ struct Band {
 // points on normal probability paper (P = m/(n + 1)), as the smoothing curve
 // is fitted on the sheet; `smoothing` is not needed. An empty band when
 // bandLevel is 0. Raises FitRefused for hand-entered parameters (nothing was
-// estimated) and when more than a tenth of the samples have no curve.
+// estimated) and when more than a tenth of the samples have no curve (the
+// message gives their share and the refusal most of them met).
 Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
                     const std::vector<double>& exceedancePercents, const SmoothingPoints* smoothing = nullptr);
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include <boost/random/gamma_distribution.hpp>
 #include <boost/random/mersenne_twister.hpp>
@@ -15,8 +17,10 @@
 #include "distributions/fit_near.h"
 #include "distributions/graphic_analytic.h"
 #include "distributions/kritsky_menkel.h"
+#include "distributions/math_policy.h"
 #include "distributions/pearson3.h"
 #include "series/float_fault.h"
+#include "series/number_text.h"
 
 namespace aqualen::dist {
 
@@ -90,6 +94,23 @@ double Percentile(const std::vector<double>& sorted, double fraction)
     return sorted[below] + (position - static_cast<double>(below)) * (sorted[above] - sorted[below]);
 }
 
+// Too many samples without a curve: how many, and the refusal most of them
+// met (it says why, e.g. a smoothing parabola of a short skewed sample that
+// turns within 5 to 95 %).
+[[noreturn]] void RefuseBand(int failed, const std::map<std::string, int>& reasons)
+{
+    const auto commonest = std::max_element(reasons.begin(), reasons.end(),
+                                            [](const auto& a, const auto& b) { return a.second < b.second; });
+    const auto percent = [](double share) { return FormatFixed(100 * share, 1, ','); };
+    std::string message = "Доверительные границы не построены: кривая не подбирается для " +
+                          percent(static_cast<double>(failed) / kSamples) + " % модельных рядов (допустимо не более " +
+                          percent(kLargestFailedShare) + " %).";
+    if (commonest != reasons.end())
+        message +=
+            " Чаще всего (" + percent(static_cast<double>(commonest->second) / kSamples) + " %): " + commonest->first;
+    throw FitRefused(message);
+}
+
 } // namespace
 
 Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
@@ -113,6 +134,7 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
     std::vector<double> sample(n);
     std::vector<double> row(exceedancePercents.size());
     int failed = 0;
+    std::map<std::string, int> reasons; // refusal text → samples
     for (int i = 0; i < kSamples; ++i) {
         for (double& x : sample)
             x = fit.mean * sampler(engine);
@@ -126,18 +148,23 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
                 row[j] = scale * ModularQuantile(again, exceedancePercents[j]);
             if (!std::all_of(row.begin(), row.end(), [](double k) { return std::isfinite(k); })) {
                 ++failed;
+                ++reasons[kNotComputableText];
                 continue;
             }
             for (size_t j = 0; j < row.size(); ++j)
                 quantiles[j].push_back(row[j]);
-        } catch (const FitRefused&) {
+        } catch (const FitRefused& refused) {
             ++failed;
-        } catch (const FloatFault&) {
+            // By the refusal's first sentence: the rest names this sample's numbers.
+            const std::string text = refused.what();
+            ++reasons[text.substr(0, text.find('!') + 1)];
+        } catch (const FloatFault& fault) {
             ++failed;
+            ++reasons[fault.what()];
         }
     }
     if (failed > kLargestFailedShare * kSamples)
-        throw FitRefused("Доверительные границы не построены: для многих модельных рядов кривая не подбирается!");
+        RefuseBand(failed, reasons);
 
     const double tail = (1 - options.bandLevel / 100.0) / 2;
     Band band;

@@ -43,8 +43,10 @@ void RequireSeries(const std::vector<double>& values)
         throw FitRefused("Для аналитической кривой нужно не менее трёх значений ряда!");
 }
 
-// The curve with these x̄, Cv and Cs, after the checks every method shares.
-Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const Fit* near = nullptr)
+// The curve with these x̄, Cv and Cs, after the checks every method shares;
+// a Kritsky–Menkel curve solved from its moments unless its shape is known.
+Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const Fit* near = nullptr,
+            const KmShape* known = nullptr)
 {
     if (!std::isfinite(mean) || !(mean > 0))
         throw FitRefused(kMeanNotPositive);
@@ -60,7 +62,7 @@ Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const 
     fit.cs = cs;
     if (options.distribution == Distribution::KritskyMenkel) {
         const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
-        const KmShape km = SolveKritskyMenkel(cv, cs, near ? &start : nullptr);
+        const KmShape km = known ? *known : SolveKritskyMenkel(cv, cs, near ? &start : nullptr);
         fit.kmShape = km.shape;
         fit.kmPower = km.power;
         fit.kmScale = km.scale;

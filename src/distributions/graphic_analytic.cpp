@@ -6,13 +6,96 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include <boost/math/tools/roots.hpp>
 
 #include "distributions/math_policy.h"
 #include "distributions/pearson3.h"
+#include "series/number_text.h"
 
 namespace aqualen::dist {
+
+namespace {
+
+const boost::math::tools::eps_tolerance<double> kTolerance(std::numeric_limits<double>::digits - 3);
+
+// A curve falling with P passes through the three points only in this order.
+void RequireFalling(const SmoothingPoints& points)
+{
+    if (!(points.x5 > points.x95))
+        throw FitRefused("Сглаживающая кривая не убывает: её значение при 5 % должно быть больше, чем при 95 %!");
+    if (!(points.x50 < points.x5 && points.x50 > points.x95))
+        throw FitRefused("Сглаживающая кривая не убывает: её значение при 50 % должно быть меньше, чем при 5 %, и "
+                         "больше, чем при 95 %!");
+}
+
+// w_P of the curve of u; for b > 0 through y's non-exceedance 100 − P, the
+// same y: the inverse of the lower tail runs up to a thousand times faster
+// than that of the upper one for large and small γ.
+double LogVariateAt(double u, double percent)
+{
+    return KritskyMenkelLogVariate(1 / (u * u), true, u < 0 ? percent : 100 - percent);
+}
+
+// (w5 − w50)/(w50 − w95) of the Kritsky–Menkel curves with u = sign(b)/√γ,
+// w the log-variates of KritskyMenkelLogVariate: the ratio of the upper to
+// the lower half of the curve's spread in ln k. 1 for the lognormal (u = 0);
+// it falls as u grows (the logarithm of a gamma variate is skewed to the
+// left, the more so the smaller γ).
+double LogSpreadRatio(double u)
+{
+    if (u == 0)
+        return 1;
+    const double w5 = LogVariateAt(u, 5);
+    const double w50 = LogVariateAt(u, 50);
+    const double w95 = LogVariateAt(u, 95);
+    return (w5 - w50) / (w50 - w95);
+}
+
+// The highest R of curves with a third moment and ln(x5/x95) = spread. For
+// b < 0 that needs γ + 3b > 0, and b = −spread/(w95 − w5): the curve of
+// u = −1/√γ qualifies while H(γ) = γ·(w95 − w5)/3 exceeds the spread. H
+// falls from about 1.1·10³ at γ = 1e6 to ln 19/3 as γ → 0 (w95 − w5 →
+// ln 19/γ), so below that any γ of the family qualifies, and above it the
+// smallest qualifying γ, found by bracketing, bounds R.
+double HighestLogSpreadRatio(double spread)
+{
+    const auto h = [&](double t) {
+        const double u = -std::exp(t);
+        const double g = 1 / (u * u);
+        return g * (KritskyMenkelLogVariate(g, true, 95) - KritskyMenkelLogVariate(g, true, 5)) / 3 - spread;
+    };
+    // From γ = 1e6 on: H is about 1.1·10³ there, beyond any spread of doubles.
+    const double nearT = std::log(1e-3);
+    const double farT = std::log(kKritskyMenkelLargestU);
+    const double hFar = h(farT);
+    if (hFar > 0)
+        return LogSpreadRatio(-kKritskyMenkelLargestU);
+    const double hNear = h(nearT);
+    if (!(hNear > 0))
+        return 1; // no curve with b < 0 is that wide
+    std::uintmax_t iterations = 200;
+    const auto [a, b] = boost::math::tools::toms748_solve(h, nearT, farT, hNear, hFar, kTolerance, iterations);
+    return LogSpreadRatio(-std::exp(a)); // the side that keeps γ + 3b > 0
+}
+
+// No curve of the family passes through the points: the range of x50 that
+// one would, given x5 and x95, rounded inwards to the three decimals shown.
+[[noreturn]] void RefuseKmPoints(const SmoothingPoints& points, double lowestRatio, double highestRatio)
+{
+    // ln(x5/x50) = R·ln(x50/x95) gives x50 = x95·(x5/x95)^(1/(1 + R)).
+    const auto median = [&](double ratio) { return points.x95 * std::pow(points.x5 / points.x95, 1 / (1 + ratio)); };
+    const auto text = [](double v) { return FormatFixed(v, 3, ','); };
+    throw FitRefused(
+        "Через точки сглаживающей кривой не проходит кривая Крицкого–Менкеля с конечным Cs! При значениях " +
+        text(points.x5) + " (5 %) и " + text(points.x95) + " (95 %) её значение при 50 % должно быть больше " +
+        text(std::ceil(median(highestRatio) * 1000) / 1000) + " и меньше " +
+        text(std::floor(median(lowestRatio) * 1000) / 1000) + "!");
+}
+
+} // namespace
 
 double SkewIndex(double cs)
 {
@@ -24,8 +107,7 @@ double SkewIndex(double cs)
 
 MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
 {
-    if (!(points.x5 > points.x95))
-        throw FitRefused("Сглаживающая кривая не убывает: её значение при 5 % должно быть больше, чем при 95 %!");
+    RequireFalling(points);
     const double s = (points.x5 + points.x95 - 2 * points.x50) / (points.x5 - points.x95);
     // S grows with Cs (S(−Cs) = −S(Cs)).
     const double low = SkewIndex(-kLargestSkew);
@@ -36,10 +118,9 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
     if (s != 0) {
         const auto f = [s](double c) { return SkewIndex(c) - s; };
         std::uintmax_t iterations = 200;
-        const boost::math::tools::eps_tolerance<double> tolerance(std::numeric_limits<double>::digits - 3);
         const auto [a, b] =
-            s > 0 ? boost::math::tools::toms748_solve(f, 0.0, kLargestSkew, -s, high - s, tolerance, iterations)
-                  : boost::math::tools::toms748_solve(f, -kLargestSkew, 0.0, low - s, -s, tolerance, iterations);
+            s > 0 ? boost::math::tools::toms748_solve(f, 0.0, kLargestSkew, -s, high - s, kTolerance, iterations)
+                  : boost::math::tools::toms748_solve(f, -kLargestSkew, 0.0, low - s, -s, kTolerance, iterations);
         cs = a + (b - a) / 2;
     }
     const double phi5 = PearsonPhi(5, cs);
@@ -52,19 +133,103 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
     return {mean, sigma / mean, cs};
 }
 
-SmoothingPoints SampleSmoothingPoints(std::vector<double> values)
+// The three equations x_P = x̄·k_P (P = 5, 50, 95) of the curve
+// k_P = exp(b·w_P − shift) (kritsky_menkel.h). In logarithms
+// ln x_P = ln x̄ − shift + b·w_P, so the ratio
+// R = ln(x5/x50)/ln(x50/x95) = (w5 − w50)/(w50 − w95) depends on γ and the
+// sign of b alone: a bracketing search on u (over ln|u|, whose range spans
+// eight decades) solves it. Then b = ln(x5/x95)/(w5 − w95) from the spread,
+// and x̄ = x50/k50 from the median.
+KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start)
 {
-    std::sort(values.begin(), values.end(), std::greater<>());
+    RequireFalling(points);
+    if (!(points.x95 > 0))
+        throw FitRefused(
+            "Кривая Крицкого–Менкеля положительна: значение сглаживающей кривой при 95 % должно быть больше нуля!");
+    const double ratio = std::log(points.x5 / points.x50) / std::log(points.x50 / points.x95);
+    // The family's limits (closed forms at γ = 1e-6), worked out once.
+    static const double lowest = LogSpreadRatio(kKritskyMenkelLargestU);
+    static const double widest = LogSpreadRatio(-kKritskyMenkelLargestU);
+    const auto refuse = [&] {
+        RefuseKmPoints(points, lowest, HighestLogSpreadRatio(std::log(points.x5 / points.x95)));
+    };
+    if (!(ratio > lowest && ratio < widest))
+        refuse();
+
+    // u = sign·e^t; next to u = 0 (|u| below kKritskyMenkelSmallestU) the
+    // lognormal stands in, as everywhere in the family. The gamma inverse
+    // slows down as γ grows (a millisecond at 1e10): the search looks below
+    // |u| = 1e-3 only for points whose R is within about 5e-4 of 1.
+    const double sign = ratio < 1 ? 1 : -1;
+    const auto f = [&](double t) { return LogSpreadRatio(sign * std::exp(t)) - ratio; };
+    const auto solve = [&](double lowT, double highT, double fLow, double fHigh) {
+        std::uintmax_t iterations = 200;
+        const auto [a, b] = boost::math::tools::toms748_solve(f, lowT, highT, fLow, fHigh, kTolerance, iterations);
+        return a + (b - a) / 2;
+    };
+    const double nearT = std::log(kKritskyMenkelSmallestU);
+    const double midT = std::log(1e-3);
+    const double farT = std::log(kKritskyMenkelLargestU);
+    std::optional<double> t;
+    if (ratio != 1) {
+        const double fMid = f(midT);
+        if (sign * fMid > 0) {
+            // A start next to the answer (a bootstrap sample's original
+            // curve) narrows the bracket to a unit of ln|u| about it.
+            if (start && !start->Lognormal() && start->shape > 0 && (start->power < 0) == (sign < 0)) {
+                const double guess = -0.5 * std::log(start->shape);
+                const double lowT = std::max(midT, guess - 0.5);
+                const double highT = std::min(farT, guess + 0.5);
+                if (lowT < highT) {
+                    const double fLow = f(lowT);
+                    const double fHigh = f(highT);
+                    if (sign * fLow > 0 && sign * fHigh < 0)
+                        t = solve(lowT, highT, fLow, fHigh);
+                }
+            }
+            if (!t)
+                t = solve(midT, farT, fMid, f(farT));
+        } else if (const double fNear = f(nearT); sign * fNear > 0) {
+            t = solve(nearT, midT, fNear, fMid);
+        }
+    }
+    KmShape shape;
+    if (!t) {
+        // ln x_P = ln x̄ + σ·z_P − σ²/2.
+        const Normal normal;
+        const double z5 = boost::math::quantile(boost::math::complement(normal, 0.05));
+        const double z95 = boost::math::quantile(boost::math::complement(normal, 0.95));
+        shape = KritskyMenkelOf(std::numeric_limits<double>::infinity(), std::log(points.x5 / points.x95) / (z5 - z95));
+    } else {
+        const double u = sign * std::exp(*t);
+        const double g = 1 / (u * u);
+        const double power = std::log(points.x5 / points.x95) / (LogVariateAt(u, 5) - LogVariateAt(u, 95));
+        if (!(g + 3 * power > 0)) // no third moment: beyond HighestLogSpreadRatio
+            refuse();
+        shape = KritskyMenkelOf(g, power);
+    }
+    const KmMoments moments = KritskyMenkelMoments(shape.shape, shape.power);
+    return {{points.x50 / KritskyMenkelQuantile(shape, 50), moments.cv, moments.cs}, shape};
+}
+
+SmoothingPoints NormalPaperPoints(const std::vector<double>& exceedancePercents, const std::vector<double>& values)
+{
+    std::vector<double> distinct = exceedancePercents;
+    std::sort(distinct.begin(), distinct.end());
+    if (std::unique(distinct.begin(), distinct.end()) - distinct.begin() < 3 ||
+        exceedancePercents.size() != values.size())
+        throw FitRefused(kThreeDistinctPointsText);
+    if (!(distinct.front() > 0 && distinct.back() < 100))
+        throw FitRefused("Обеспеченности точек сглаживающей кривой должны быть больше 0 и меньше 100 %!");
     const Normal normal;
     const auto paper = [&](double percent) {
         return boost::math::quantile(boost::math::complement(normal, percent / 100));
     };
     // Normal equations of y = A z² + B z + C, solved by Cramer's rule.
-    const double n = static_cast<double>(values.size());
     std::array<double, 5> zPower{}; // Σ z^0..z^4
     std::array<double, 3> yz{};     // Σ y, Σ y z, Σ y z²
     for (size_t m = 0; m < values.size(); ++m) {
-        const double z = paper(100.0 * static_cast<double>(m + 1) / (n + 1));
+        const double z = paper(exceedancePercents[m]);
         double power = 1;
         for (double& sum : zPower) {
             sum += power;
@@ -97,6 +262,16 @@ SmoothingPoints SampleSmoothingPoints(std::vector<double> values)
         return coefficient[0] + coefficient[1] * z + coefficient[2] * z * z;
     };
     return {at(5), at(50), at(95)};
+}
+
+SmoothingPoints SampleSmoothingPoints(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end(), std::greater<>());
+    const double n = static_cast<double>(values.size());
+    std::vector<double> percents(values.size());
+    for (size_t m = 0; m < values.size(); ++m)
+        percents[m] = 100.0 * static_cast<double>(m + 1) / (n + 1);
+    return NormalPaperPoints(percents, values);
 }
 
 } // namespace aqualen::dist

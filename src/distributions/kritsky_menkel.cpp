@@ -24,7 +24,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // |u| below: the lognormal. γ = 1/u² stays within 1e10, where Boost's gamma
 // inverse still converges; the ratio Cs/Cv the lognormal stands in for is
 // then off by about 0.75·1e-5/Cv, a Cs off by less than 1e-5.
-constexpr double kSmallestU = 1e-5;
+constexpr double kSmallestU = kKritskyMenkelSmallestU;
 // |u| above: refused. γ = 1/u² below 1e-6 is the one floor of the family
 // for every method; there Cs is within about 1e-5 of its limit γ → 0
 // (KritskyMenkelSkewRange), which the refusal names.
@@ -354,18 +354,13 @@ KmShape SolveKritskyMenkel(double cv, double cs, const KmShape* start)
     return BracketSolve(cv, q);
 }
 
-double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
+namespace {
+
+long double LogVariateAt(double shape, bool negativePower, double exceedancePercent)
 {
     const double p = exceedancePercent / 100.0;
-    if (km.Lognormal()) {
-        const Normal normal;
-        const double z = boost::math::quantile(boost::math::complement(normal, p));
-        return std::exp(km.power * z - km.power * km.power / 2);
-    }
-    // k grows with y for b > 0 and falls with it for b < 0: y has the
-    // non-exceedance `below`.
-    const long double g = km.shape;
-    const long double logBelow = km.power > 0 ? std::log1p(-static_cast<long double>(p)) : std::log(p);
+    const long double g = shape;
+    const long double logBelow = negativePower ? std::log(p) : std::log1p(-static_cast<long double>(p));
     // For small y, P(γ, y) = y^γ/Γ(1 + γ)·(1 − γy/(1 + γ) + …) (Abramowitz &
     // Stegun 6.5.29): ln y in closed form, where y itself may lie below the
     // double range (small γ) and the inverse would return 0. Boost's
@@ -373,12 +368,30 @@ double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
     // between the band's thread and the window's.
     const long double logSmallY = (logBelow + boost::math::lgamma(1 + g, MathPolicy())) / g;
     if (logSmallY < kLogSmallVariate)
-        return static_cast<double>(std::exp(km.power * (logSmallY - std::log(g)) - ShiftOf(km)));
-    const double y = km.power > 0 ? boost::math::gamma_q_inv(km.shape, p, MathPolicy())
-                                  : boost::math::gamma_p_inv(km.shape, p, MathPolicy());
+        return logSmallY - std::log(g);
+    const double y = negativePower ? boost::math::gamma_p_inv(shape, p, MathPolicy())
+                                   : boost::math::gamma_q_inv(shape, p, MathPolicy());
     const long double relative = (y - g) / g;
-    const long double logRatio = std::fabs(relative) < 0.5 ? std::log1p(relative) : std::log(y / g);
-    return static_cast<double>(std::exp(km.power * logRatio - ShiftOf(km)));
+    return std::fabs(relative) < 0.5 ? std::log1p(relative) : std::log(y / g);
+}
+
+} // namespace
+
+double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent)
+{
+    if (km.Lognormal()) {
+        const Normal normal;
+        const double z = boost::math::quantile(boost::math::complement(normal, exceedancePercent / 100.0));
+        return std::exp(km.power * z - km.power * km.power / 2);
+    }
+    // k grows with y for b > 0 and falls with it for b < 0.
+    return static_cast<double>(
+        std::exp(km.power * LogVariateAt(km.shape, !(km.power > 0), exceedancePercent) - ShiftOf(km)));
+}
+
+double KritskyMenkelLogVariate(double shape, bool negativePower, double exceedancePercent)
+{
+    return static_cast<double>(LogVariateAt(shape, negativePower, exceedancePercent));
 }
 
 double KritskyMenkelLogDensity(const KmShape& km, double k)

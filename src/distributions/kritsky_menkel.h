@@ -17,6 +17,9 @@ namespace aqualen::dist {
 // |u| = 1/√γ above: no curve (γ below 1e-6, the family's floor for every
 // method).
 inline constexpr double kKritskyMenkelLargestU = 1000;
+// |u| below: the lognormal stands in (γ above 1e10, beyond what the gamma
+// inverse handles).
+inline constexpr double kKritskyMenkelSmallestU = 1e-5;
 
 struct KmShape {
     double shape = 0; // γ; +∞ for the lognormal
@@ -59,6 +62,12 @@ KmShape KritskyMenkelOf(double shape, double power);
 
 // k at exceedance P in percent.
 double KritskyMenkelQuantile(const KmShape& km, double exceedancePercent);
+
+// w = ln(y/γ) of the unit-scale gamma variate y of shape γ where k is
+// exceeded with P percent: y's own exceedance for b > 0, its non-exceedance
+// for b < 0 (k falls with y). k_P = exp(b·w − shift), so ratios of the
+// curve's quantiles depend on γ and b alone.
+double KritskyMenkelLogVariate(double shape, bool negativePower, double exceedancePercent);
 
 // ln of the density of k at k > 0.
 double KritskyMenkelLogDensity(const KmShape& km, double k);

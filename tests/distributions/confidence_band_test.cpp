@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <boost/random/gamma_distribution.hpp>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
+#include "distributions/graphic_analytic.h"
 #include "distributions/pearson3.h"
 
 namespace aqualen::dist {
@@ -111,6 +113,28 @@ TEST(ConfidenceBand, SameInputSameLimits)
     const Band second = ConfidenceBand(values, fit, o, StandardProbabilities());
     EXPECT_EQ(first.lowK, second.lowK);
     EXPECT_EQ(first.highK, second.highK);
+}
+
+// A band refused for too many samples without a curve says how many, and
+// why most of them had none: for ten values of a strongly skewed curve the
+// smoothing parabola of about three samples in ten turns between 5 and 95 %.
+TEST(ConfidenceBand, RefusalGivesTheShareAndTheCommonestReason)
+{
+    std::vector<double> values;
+    for (int m = 1; m <= 10; ++m)
+        values.push_back(100 * (1 + 0.8 * PearsonPhi(100.0 * m / 11, 2.4)));
+    const SmoothingPoints points = SampleSmoothingPoints(values);
+    const FitOptions o = BandOptions(Distribution::PearsonIII, Method::GraphicAnalytic, 90);
+    const Fit fit = FitCurve(values, o, &points);
+    try {
+        ConfidenceBand(values, fit, o, StandardProbabilities(), &points);
+        ADD_FAILURE() << "no refusal";
+    } catch (const FitRefused& refused) {
+        const std::string text = refused.what();
+        EXPECT_EQ(text.rfind("Доверительные границы не построены: кривая не подбирается для ", 0), 0u) << text;
+        EXPECT_NE(text.find(" % модельных рядов (допустимо не более 10,0 %). Чаще всего ("), std::string::npos) << text;
+        EXPECT_NE(text.find("%): Сглаживающая кривая не убывает: её значение при 50 %"), std::string::npos) << text;
+    }
 }
 
 TEST(ConfidenceBand, NoneWhenOffAndRefusedForHandEnteredParameters)

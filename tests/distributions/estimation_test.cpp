@@ -146,6 +146,93 @@ TEST(GraphicAnalytic, RecoversThePearsonCurveOfItsPoints)
     EXPECT_THROW(GraphicAnalyticEstimate(rising), FitRefused);
 }
 
+// The Kritsky–Menkel curve through three points of one of its own curves is
+// that curve: its quantiles at 5, 50 and 95 % are the points, its Cv and Cs
+// those of the curve, on both sides of the lognormal (b > 0 and b < 0).
+TEST(GraphicAnalytic, KritskyMenkelPassesThroughItsThreePoints)
+{
+    struct Case {
+        double cv, cs;
+    };
+    for (const Case c : {Case{0.5, 2.0}, {0.5, 1.0}, {0.2, 0.1}, {0.3, 1.5}, {0.8, 2.4}, {1.2, 5.0}, {0.4, -0.2}}) {
+        FitOptions given = Options(Distribution::KritskyMenkel, Method::Given);
+        given.givenMean = 250;
+        given.givenCv = c.cv;
+        given.givenCs = c.cs;
+        const Fit truth = FitCurve({}, given);
+        const auto x = [&](const Fit& f, double p) { return f.mean * ModularQuantile(f, p); };
+        const SmoothingPoints points{x(truth, 5), x(truth, 50), x(truth, 95)};
+        const KmPointsEstimate e = KritskyMenkelThroughPoints(points);
+        Fit fit = truth;
+        fit.mean = e.moments.mean;
+        fit.cv = e.moments.cv;
+        fit.cs = e.moments.cs;
+        fit.kmShape = e.shape.shape;
+        fit.kmPower = e.shape.power;
+        fit.kmScale = e.shape.scale;
+        EXPECT_NEAR(x(fit, 5), points.x5, 1e-9 * points.x5) << c.cv << " " << c.cs;
+        EXPECT_NEAR(x(fit, 50), points.x50, 1e-9 * points.x50) << c.cv << " " << c.cs;
+        EXPECT_NEAR(x(fit, 95), points.x95, 1e-9 * points.x95) << c.cv << " " << c.cs;
+        EXPECT_NEAR(fit.cv, c.cv, 1e-8) << c.cv << " " << c.cs;
+        EXPECT_NEAR(fit.cs, c.cs, 1e-7) << c.cv << " " << c.cs;
+        EXPECT_NEAR(fit.mean, 250, 1e-8 * 250) << c.cv << " " << c.cs;
+        EXPECT_EQ(fit.kmPower < 0, truth.kmPower < 0) << c.cv << " " << c.cs;
+    }
+    // Points symmetric in ln x: the lognormal.
+    const SmoothingPoints lognormal{100 * std::exp(0.4), 100, 100 * std::exp(-0.4)};
+    const KmPointsEstimate e = KritskyMenkelThroughPoints(lognormal);
+    EXPECT_TRUE(e.shape.Lognormal());
+    EXPECT_NEAR(e.moments.mean * KritskyMenkelQuantile(e.shape, 5), lognormal.x5, 1e-12 * lognormal.x5);
+}
+
+// Where no curve of the family passes through the points, the refusal says
+// why; the range of x50 it names is the family's: just inside it a curve
+// passes through the points, just outside none does.
+TEST(GraphicAnalytic, KritskyMenkelRefusesPointsNoCurvePassesThrough)
+{
+    const auto refusal = [&](const SmoothingPoints& points) {
+        try {
+            KritskyMenkelThroughPoints(points);
+        } catch (const FitRefused& refused) {
+            return std::string(refused.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(refusal({150, 160, 60}),
+              "Сглаживающая кривая не убывает: её значение при 50 % должно быть меньше, чем при 5 %, и больше, чем "
+              "при 95 %!");
+    EXPECT_EQ(refusal({150, 55, 60}), refusal({150, 160, 60}));
+    EXPECT_EQ(refusal({60, 100, 150}),
+              "Сглаживающая кривая не убывает: её значение при 5 % должно быть больше, чем при 95 %!");
+    EXPECT_EQ(refusal({150, 50, -10}),
+              "Кривая Крицкого–Менкеля положительна: значение сглаживающей кривой при 95 % должно быть больше нуля!");
+
+    // γ = 4, b = −1.5: a curve with a mean (γ + b > 0) but no third moment.
+    const auto point = [](double p) { return 100 * std::exp(-1.5 * KritskyMenkelLogVariate(4, true, p)); };
+    const std::string noCs = "Через точки сглаживающей кривой не проходит кривая Крицкого–Менкеля с конечным Cs!";
+    EXPECT_EQ(refusal({point(5), point(50), point(95)}).rfind(noCs, 0), 0u);
+
+    // x5 = 25, x95 = 10: ln(x5/x50) = R·ln(x50/x95) with R between its
+    // limits as γ → 0, (ln 0.95 − ln 0.5)/(ln 0.5 − ln 0.05) for b > 0 and
+    // its inverse for b < 0 (a spread this narrow, x5/x95 below 19^(1/3),
+    // keeps γ + 3b > 0 there).
+    const double lowestR = std::log(0.95 / 0.5) / std::log(0.5 / 0.05);
+    const auto median = [](double r) { return 10 * std::pow(2.5, 1 / (1 + r)); };
+    const double low = median(1 / lowestR);
+    const double high = median(lowestR);
+    EXPECT_EQ(refusal({25, low * 0.999, 10}),
+              noCs + " При значениях 25,000 (5 %) и 10,000 (95 %) её значение при 50 % должно быть больше " +
+                  FormatFixed(std::ceil(low * 1000) / 1000, 3, ',') + " и меньше " +
+                  FormatFixed(std::floor(high * 1000) / 1000, 3, ',') + "!");
+    EXPECT_EQ(refusal({25, high * 1.001, 10}), refusal({25, low * 0.999, 10}));
+    for (const double x50 : {low * 1.001, high * 0.999}) {
+        const SmoothingPoints points{25, x50, 10};
+        const KmPointsEstimate e = KritskyMenkelThroughPoints(points);
+        EXPECT_NEAR(e.moments.mean * KritskyMenkelQuantile(e.shape, 50), x50, 1e-9 * x50);
+        EXPECT_NEAR(e.moments.mean * KritskyMenkelQuantile(e.shape, 5), 25, 1e-9 * 25);
+    }
+}
+
 // A long sample from a known curve: the estimate lies within a few standard
 // errors, and no neighbouring (Cv, Cs) has a greater likelihood.
 TEST(MaxLikelihood, RecoversKnownParametersAndIsALocalMaximum)

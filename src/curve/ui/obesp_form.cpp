@@ -390,7 +390,8 @@ bool TObespForm::WriteQuantiles()
         for (int32_t i = 0; i < settings_.Values.Count(); ++i)
             source.values.push_back(settings_.Values.Get(i));
         source.options = sheet.Options;
-        source.smoothing = SmoothingPointsOf(settings_);
+        if (sheet.Options.method == dist::Method::GraphicAnalytic)
+            source.smoothing = SmoothingPointsOf(settings_);
         QuantilesForm->ShowReport(source, *sheet.Fit, band ? &*band : nullptr, SystemDecimalSeparator());
     } catch (const dist::FitRefused& refused) {
         ShowError(this, QString::fromUtf8(refused.what()));
