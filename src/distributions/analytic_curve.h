@@ -66,8 +66,10 @@ struct Band {
 
 // Parametric bootstrap: 2000 samples of the series' length drawn from the
 // fitted curve with a fixed seed, each re-estimated by the same method,
-// percentile limits at options.bandLevel; the limits are those of x_P, given
-// as multiples of the fitted curve's x̄. For GraphicAnalytic each sample's
+// bias-corrected and accelerated percentile limits at options.bandLevel (the
+// acceleration from n leave-one-out re-fits of the series); the limits are
+// those of x_P, given as multiples of the fitted curve's x̄, and never leave
+// the fitted curve outside. For GraphicAnalytic each sample's
 // x5, x50, x95 come from a least-squares parabola through the sample's own
 // points on normal probability paper (P = m/(n + 1)), as the smoothing curve
 // is fitted on the sheet; `smoothing` is not needed. An empty band when

@@ -1,6 +1,19 @@
 // Confidence limits of k_P by the parametric bootstrap: samples of the
 // series' length drawn from the fitted curve, each re-estimated by the same
-// method; the limits are percentiles of the re-estimated quantiles.
+// method; the limits are bias-corrected and accelerated (BCa) percentiles of
+// the re-estimated quantiles (Efron 1987, "Better bootstrap confidence
+// intervals", JASA 82, 171–185).
+//
+// Why BCa: the plain percentiles assume the estimate of x_P unbiased and its
+// spread the same whatever the true curve. Neither holds for a skewed curve's
+// upper quantiles (Cs is underestimated, and the spread grows with it), and
+// the band covered the true x1% in 82–88 % of series at the 90 % level,
+// missing almost always upward; where the band is narrowest (P = 40–80 % for
+// skewed curves) the re-estimates' bias even exceeded its half-width, so the
+// band left its own curve. BCa corrects both from the same 2000 samples plus
+// n jackknife re-fits of the series; a studentised bootstrap would need a
+// spread for every sample (a second bootstrap level or a delta method per
+// method), a calibrated one a second level of samples: tens of times the cost.
 
 #include <algorithm>
 #include <cmath>
@@ -111,6 +124,90 @@ double Percentile(const std::vector<double>& sorted, double fraction)
     throw FitRefused(message);
 }
 
+// The series re-estimated by the band's method: x_P of its curve at each
+// probability, in multiples of the fitted curve's x̄. False when it has no
+// curve or one of the quantiles does not exist, with why in `reason` when given.
+bool Reestimate(const std::vector<double>& sample, const Fit& fit, const FitOptions& options,
+                const std::vector<double>& exceedancePercents, std::vector<double>& row, std::string* reason = nullptr)
+{
+    try {
+        const SmoothingPoints points =
+            options.method == Method::GraphicAnalytic ? SampleSmoothingPoints(sample) : SmoothingPoints{};
+        const Fit again = FitCurveNear(sample, options, &points, &fit);
+        const double scale = again.mean / fit.mean;
+        for (size_t j = 0; j < exceedancePercents.size(); ++j)
+            row[j] = scale * ModularQuantile(again, exceedancePercents[j]);
+    } catch (const FitRefused& refused) {
+        // By the refusal's first sentence: the rest names this sample's numbers.
+        const std::string text = refused.what();
+        if (reason)
+            *reason = text.substr(0, text.find('!') + 1);
+        return false;
+    } catch (const FloatFault& fault) {
+        if (reason)
+            *reason = fault.what();
+        return false;
+    }
+    if (std::all_of(row.begin(), row.end(), [](double k) { return std::isfinite(k); }))
+        return true;
+    if (reason)
+        *reason = kNotComputableText;
+    return false;
+}
+
+// The acceleration a of each probability's estimate from the jackknife
+// (Efron 1987, eq. 6.6): a = Σ d_i³ / (6 (Σ d_i²)^(3/2)), d_i the mean of the
+// leave-one-out estimates minus the i-th. Series left without a curve are
+// left out; with fewer than three left a is 0 (plain bias correction).
+std::vector<double> JackknifeAcceleration(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
+                                          const std::vector<double>& exceedancePercents)
+{
+    std::vector<std::vector<double>> estimates;
+    estimates.reserve(values.size());
+    std::vector<double> shorter(values.size() - 1);
+    std::vector<double> row(exceedancePercents.size());
+    for (size_t left = 0; left < values.size(); ++left) {
+        std::copy(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(left), shorter.begin());
+        std::copy(values.begin() + static_cast<std::ptrdiff_t>(left) + 1, values.end(),
+                  shorter.begin() + static_cast<std::ptrdiff_t>(left));
+        if (Reestimate(shorter, fit, options, exceedancePercents, row))
+            estimates.push_back(row);
+    }
+    std::vector<double> acceleration(exceedancePercents.size(), 0.0);
+    if (estimates.size() < 3)
+        return acceleration;
+    for (size_t j = 0; j < exceedancePercents.size(); ++j) {
+        long double mean = 0;
+        for (const std::vector<double>& e : estimates)
+            mean += e[j];
+        mean /= static_cast<long double>(estimates.size());
+        long double squares = 0, cubes = 0;
+        for (const std::vector<double>& e : estimates) {
+            const long double d = mean - e[j];
+            squares += d * d;
+            cubes += d * d * d;
+        }
+        // Equal leave-one-out estimates (a curve that does not move): no skewness to correct.
+        if (squares > 0)
+            acceleration[j] = static_cast<double>(cubes / (6 * std::pow(squares, 1.5L)));
+    }
+    return acceleration;
+}
+
+// The share of the sorted re-estimates a BCa limit is read at, for the
+// standard normal quantile z of its tail, the bias correction z0 and the
+// acceleration a: Φ(z0 + (z0 + z)/(1 − a(z0 + z))) (Efron 1987, eq. 2.3).
+// Where 1 − a(z0 + z) is not positive the corrected z has run off to the
+// tail's end, and the extreme re-estimate is the limit.
+double BcaShare(const Normal& normal, double z0, double acceleration, double z)
+{
+    const double w = z0 + z;
+    const double denominator = 1 - acceleration * w;
+    if (!(denominator > 0))
+        return z < 0 ? 0.0 : 1.0;
+    return boost::math::cdf(normal, z0 + w / denominator);
+}
+
 } // namespace
 
 Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const FitOptions& options,
@@ -138,41 +235,55 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
     for (int i = 0; i < kSamples; ++i) {
         for (double& x : sample)
             x = fit.mean * sampler(engine);
-        try {
-            const SmoothingPoints points =
-                options.method == Method::GraphicAnalytic ? SampleSmoothingPoints(sample) : SmoothingPoints{};
-            const Fit again = FitCurveNear(sample, options, &points, &fit);
-            // The sample's quantile of x, in modular coefficients of the fitted curve.
-            const double scale = again.mean / fit.mean;
-            for (size_t j = 0; j < exceedancePercents.size(); ++j)
-                row[j] = scale * ModularQuantile(again, exceedancePercents[j]);
-            if (!std::all_of(row.begin(), row.end(), [](double k) { return std::isfinite(k); })) {
-                ++failed;
-                ++reasons[kNotComputableText];
-                continue;
-            }
-            for (size_t j = 0; j < row.size(); ++j)
-                quantiles[j].push_back(row[j]);
-        } catch (const FitRefused& refused) {
+        std::string reason;
+        if (!Reestimate(sample, fit, options, exceedancePercents, row, &reason)) {
             ++failed;
-            // By the refusal's first sentence: the rest names this sample's numbers.
-            const std::string text = refused.what();
-            ++reasons[text.substr(0, text.find('!') + 1)];
-        } catch (const FloatFault& fault) {
-            ++failed;
-            ++reasons[fault.what()];
+            ++reasons[reason];
+            continue;
         }
+        for (size_t j = 0; j < row.size(); ++j)
+            quantiles[j].push_back(row[j]);
     }
     if (failed > kLargestFailedShare * kSamples)
         RefuseBand(failed, reasons);
 
+    const std::vector<double> acceleration = JackknifeAcceleration(values, fit, options, exceedancePercents);
+    const Normal normal;
     const double tail = (1 - options.bandLevel / 100.0) / 2;
+    const double zTail = boost::math::quantile(normal, tail); // negative
     Band band;
     band.level = options.bandLevel;
-    for (std::vector<double>& column : quantiles) {
+    for (size_t j = 0; j < quantiles.size(); ++j) {
+        std::vector<double>& column = quantiles[j];
         std::sort(column.begin(), column.end());
-        band.lowK.push_back(Percentile(column, tail));
-        band.highK.push_back(Percentile(column, 1 - tail));
+        const double estimate = ModularQuantile(fit, exceedancePercents[j]);
+        // z0 = Φ⁻¹(share of re-estimates below the estimate), ties counted
+        // half, kept half a sample inside (0, 1) so that it stays finite.
+        const auto below = std::lower_bound(column.begin(), column.end(), estimate) - column.begin();
+        const auto notAbove = std::upper_bound(column.begin(), column.end(), estimate) - column.begin();
+        const double count = static_cast<double>(column.size());
+        const double share =
+            std::clamp((static_cast<double>(below + notAbove) / 2) / count, 0.5 / count, 1 - 0.5 / count);
+        const double z0 = boost::math::quantile(normal, share);
+        double low = Percentile(column, BcaShare(normal, z0, acceleration[j], zTail));
+        double high = Percentile(column, BcaShare(normal, z0, acceleration[j], -zTail));
+        // The estimate sits at share Φ(z0) of the re-estimates, and the lower
+        // limit's share is below it exactly when z0 + zTail < 0 (the upper's
+        // above it when z0 − zTail > 0) for any a that keeps the denominator
+        // positive: the band holds its curve unless more than the tail's
+        // share of re-estimates (5 % at 90 %) falls on one side of the
+        // estimate, or the interpolation between the two order statistics
+        // around it crosses it. Such a bias is the method's, not the
+        // sample's: the moments' correction takes its coefficients from the
+        // rounded Cs/Cv (2, 3 or 4), and re-fits whose ratio rounds otherwise
+        // land on another branch; the three points of a parabola on normal
+        // paper do not follow a strongly skewed curve. BCa's correction is a
+        // first-order one and there runs off the end of the re-estimates; the
+        // limit on that side is the estimate itself.
+        low = std::min(low, estimate);
+        high = std::max(high, estimate);
+        band.lowK.push_back(low);
+        band.highK.push_back(high);
     }
     return band;
 }
