@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <numeric>
 #include <string>
 
 #include <boost/random/gamma_distribution.hpp>
@@ -110,6 +111,9 @@ double Percentile(const std::vector<double>& sorted, double fraction)
 // Too many samples without a curve: how many, and the refusal most of them
 // met (it says why, e.g. a smoothing parabola of a short skewed sample that
 // turns within 5 to 95 %).
+// Why a model series had no curve when its re-fit ended in a floating-point fault.
+constexpr const char* kSampleFaultText = "при подборе кривой переполнение или недопустимая операция";
+
 [[noreturn]] void RefuseBand(int failed, const std::map<std::string, int>& reasons)
 {
     const auto commonest = std::max_element(reasons.begin(), reasons.end(),
@@ -144,8 +148,9 @@ bool Reestimate(const std::vector<double>& sample, const Fit& fit, const FitOpti
             *reason = text.substr(0, text.find('!') + 1);
         return false;
     } catch (const FloatFault& fault) {
+        // The refusal is a Russian sentence; the fault's own name stays in it.
         if (reason)
-            *reason = fault.what();
+            *reason = std::string(kSampleFaultText) + " (" + fault.what() + ")!";
         return false;
     }
     if (std::all_of(row.begin(), row.end(), [](double k) { return std::isfinite(k); }))
@@ -285,6 +290,21 @@ Band ConfidenceBand(const std::vector<double>& values, const Fit& fit, const Fit
         band.lowK.push_back(low);
         band.highK.push_back(high);
     }
+    // BCa reads each probability at its own z0 and a, so the limits of
+    // neighbouring probabilities can cross where the re-estimates barely
+    // differ between them; but a quantile falls as P grows, and so must its
+    // limits. Each limit takes the wider of itself and its neighbours': the
+    // lower one the least of those at smaller P, the upper one the greatest
+    // of those at larger P. That only widens the band, so it still holds its
+    // curve.
+    std::vector<size_t> byP(exceedancePercents.size());
+    std::iota(byP.begin(), byP.end(), size_t{0});
+    std::stable_sort(byP.begin(), byP.end(),
+                     [&](size_t a, size_t b) { return exceedancePercents[a] < exceedancePercents[b]; });
+    for (size_t i = 1; i < byP.size(); ++i)
+        band.lowK[byP[i]] = std::min(band.lowK[byP[i]], band.lowK[byP[i - 1]]);
+    for (size_t i = byP.size(); i-- > 1;)
+        band.highK[byP[i - 1]] = std::max(band.highK[byP[i - 1]], band.highK[byP[i]]);
     return band;
 }
 

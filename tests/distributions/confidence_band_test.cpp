@@ -121,6 +121,10 @@ TEST(ConfidenceBand, HoldsItsCurveOverManySeededSeries)
                 EXPECT_LE(band.lowK[i], k) << int(c.d) << " " << int(c.m) << " seed " << seed << " P = " << p[i];
                 EXPECT_GE(band.highK[i], k) << int(c.d) << " " << int(c.m) << " seed " << seed << " P = " << p[i];
                 EXPECT_LT(band.lowK[i], band.highK[i]);
+                if (i > 0) { // both limits fall as P grows, as the curve does
+                    EXPECT_LE(band.lowK[i], band.lowK[i - 1]) << "seed " << seed << " P = " << p[i];
+                    EXPECT_LE(band.highK[i], band.highK[i - 1]) << "seed " << seed << " P = " << p[i];
+                }
             }
         }
     }
