@@ -8,19 +8,14 @@
 
 #include "distributions/analytic_curve.h"
 #include "distributions/kritsky_menkel.h"
+#include "support/given_parameters.h"
 
 namespace aqualen::dist {
 namespace {
 
 FitOptions Given(Distribution d, double mean, double cv, double cs)
 {
-    FitOptions o;
-    o.distribution = d;
-    o.method = Method::Given;
-    o.givenMean = mean;
-    o.givenCv = cv;
-    o.givenCs = cs;
-    return o;
+    return test::GivenParameters(d, mean, cv, cs);
 }
 
 // From Cv² = 1/3 on the family reaches every Cs, but only through curves

@@ -4,19 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "distributions/quantile_report.h"
+#include "support/given_parameters.h"
 
 namespace aqualen::dist {
 namespace {
 
 Fit Given(Distribution d, double mean, double cv, double cs)
 {
-    FitOptions o;
-    o.distribution = d;
-    o.method = Method::Given;
-    o.givenMean = mean;
-    o.givenCv = cv;
-    o.givenCs = cs;
-    return FitCurve({}, o);
+    return FitCurve({}, test::GivenParameters(d, mean, cv, cs));
 }
 
 TEST(QuantileReport, ParametersTableAndCaption)
