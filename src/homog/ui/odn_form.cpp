@@ -88,7 +88,7 @@ RadioGroup* CompactRadioGroup(QWidget* parent, const char* name, const QString& 
 // pane whose text ends in a line break already has the empty place for it.
 // An empty line needs a break after it to count, since a pane does not count
 // the empty line after a final break.
-void AppendAsLastLine(QPlainTextEdit& pane, const QString& line)
+void AppendAsLastLine(SeriesPane& pane, const QString& line)
 {
     QTextDocument* document = pane.document();
     QTextCursor cursor(document);

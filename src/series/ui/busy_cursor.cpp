@@ -4,14 +4,19 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include "series/ui/series_pane.h"
+
 namespace aqualen::ui {
 
 BusyCursor::BusyCursor(std::initializer_list<const QPlainTextEdit*> panes)
 {
-    // A pane's block count is kept by its document: no text is read here.
+    // A pane's block count is kept by its document (a series pane's count
+    // of a text not yet in the editor, by the pane): no text is read here.
     qint64 lines = 0;
-    for (const QPlainTextEdit* pane : panes)
-        lines += pane->document()->blockCount();
+    for (const QPlainTextEdit* pane : panes) {
+        const SeriesPane* series = AsSeriesPane(*pane);
+        lines += series ? series->LineCount() : pane->document()->blockCount();
+    }
     if (lines < kBusyLines)
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -5,10 +5,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "series/ui/series_pane.h"
+
 namespace aqualen::ui {
 
-void PointAtLine(QPlainTextEdit& pane, int index, QStatusBar* statusBar)
+void PointAtLine(QPlainTextEdit& shown, int index, QStatusBar* statusBar)
 {
+    QPlainTextEdit& pane = EditorOf(shown);
     const QTextBlock block = pane.document()->findBlockByNumber(index);
     if (!block.isValid())
         return;

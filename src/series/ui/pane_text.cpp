@@ -4,11 +4,15 @@
 #include <QTextDocument>
 
 #include "series/ui/raw_pane_text.h"
+#include "series/ui/series_pane.h"
 
 namespace aqualen::ui {
 
 SeriesLines PaneLines(const QPlainTextEdit& pane)
 {
+    // A series pane may not have its text in the editor yet.
+    if (const SeriesPane* series = AsSeriesPane(pane))
+        return series->Lines();
     // The raw text, not toPlainText(): that one turns a no-break space into a
     // plain one, so a pane would read "\u00A0120" that a series file may
     // not hold. Blocks are joined by the paragraph separator; a line break

@@ -239,8 +239,9 @@ QString TextOfLines(const SeriesLines& lines)
     return QString::fromStdString(text);
 }
 
-void ReplacePaneLines(QPlainTextEdit& pane, const SeriesLines& lines)
+void ReplacePaneLines(QPlainTextEdit& shown, const SeriesLines& lines)
 {
+    QPlainTextEdit& pane = EditorOf(shown); // Undo goes back to all the pane held
     QTextCursor cursor(pane.document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);

@@ -8,11 +8,13 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 
 #include "series/ui/input_dialogs.h"
 #include "series/ui/pasted_series.h"
+#include "series/ui/raw_pane_text.h"
 
 namespace aqualen::ui {
 
@@ -70,6 +72,17 @@ SeriesPane* AsSeriesPane(QPlainTextEdit& pane)
     return qobject_cast<SeriesPane*>(&pane);
 }
 
+const SeriesPane* AsSeriesPane(const QPlainTextEdit& pane)
+{
+    return qobject_cast<const SeriesPane*>(&pane);
+}
+
+QPlainTextEdit& EditorOf(QPlainTextEdit& pane)
+{
+    SeriesPane* series = AsSeriesPane(pane);
+    return series ? series->Editor() : pane;
+}
+
 void SeriesPane::SetFirstYear(std::optional<int> year)
 {
     if (year == firstYear_)
@@ -91,7 +104,9 @@ void SeriesPane::SetName(const QString& name)
 
 QString SeriesPane::Text() const
 {
-    QString text = document()->toRawText();
+    if (pending_.Pending())
+        return pending_.Text();
+    QString text = QPlainTextEdit::document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }
@@ -101,23 +116,53 @@ PaneSeries SeriesPane::Series() const
     return {Text(), firstYear_, name_};
 }
 
+SeriesLines SeriesPane::Lines() const
+{
+    // The raw text, not toPlainText(): see LinesOfRawText.
+    return LinesOfRawText(pending_.Pending() ? pending_.Text() : QPlainTextEdit::document()->toRawText());
+}
+
 void SeriesPane::SetSeries(const PaneSeries& series)
 {
+    FillEditor(); // Undo goes back to the text that waited
     const bool newText = series.text != Text();
     {
         const QSignalBlocker quiet(this); // one SeriesChanged for the whole change
         if (newText) {
-            QTextCursor cursor(document());
+            QTextCursor cursor(QPlainTextEdit::document());
             cursor.beginEditBlock();
             cursor.select(QTextCursor::Document);
             cursor.insertText(series.text);
             cursor.endEditBlock();
             cursor.movePosition(QTextCursor::Start);
-            setTextCursor(cursor);
+            QPlainTextEdit::setTextCursor(cursor);
         }
         firstYear_ = series.firstYear;
         name_ = series.name;
     }
+    Changed(newText);
+}
+
+void SeriesPane::RestoreSeries(const PaneSeries& series)
+{
+    const bool newText = series.text != Text();
+    {
+        const QSignalBlocker quiet(this);
+        // A shown pane is filled at once, and fresh even with the same text.
+        if (isVisible()) {
+            pending_.Take();
+            QPlainTextEdit::setPlainText(series.text);
+        } else {
+            pending_.Keep(series.text);
+        }
+        firstYear_ = series.firstYear;
+        name_ = series.name;
+    }
+    Changed(newText);
+}
+
+void SeriesPane::Changed(bool newText)
+{
     clearYearsAction_->setEnabled(firstYear_.has_value());
     UpdateGutterWidth();
     gutter_->update();
@@ -129,10 +174,91 @@ void SeriesPane::SetSeries(const PaneSeries& series)
         emit SeriesChanged();
 }
 
+void SeriesPane::FillEditor()
+{
+    if (!pending_.Pending())
+        return;
+    const QString text = pending_.Take();
+    {
+        // As RestoreSeries fills a shown pane: nothing to undo, the cursor
+        // at the start; no listener hears of it, since the series is the same.
+        const QSignalBlocker quiet(this);
+        QPlainTextEdit::setPlainText(text);
+    }
+    UpdateGutterWidth();
+    gutter_->update();
+}
+
+QPlainTextEdit& SeriesPane::Editor()
+{
+    FillEditor();
+    return *this;
+}
+
+// Filling the editor does not change what the pane holds, so the const
+// members may fill it.
+QTextDocument* SeriesPane::document() const
+{
+    return const_cast<SeriesPane*>(this)->Editor().document();
+}
+
+QString SeriesPane::toPlainText() const
+{
+    return const_cast<SeriesPane*>(this)->Editor().toPlainText();
+}
+
+QTextCursor SeriesPane::textCursor() const
+{
+    return const_cast<SeriesPane*>(this)->Editor().textCursor();
+}
+
+void SeriesPane::setTextCursor(const QTextCursor& cursor)
+{
+    Editor().setTextCursor(cursor);
+}
+
+void SeriesPane::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode)
+{
+    Editor().moveCursor(operation, mode);
+}
+
+void SeriesPane::setPlainText(const QString& text)
+{
+    Editor().setPlainText(text); // filled first, so that the change is heard
+}
+
+void SeriesPane::appendPlainText(const QString& text)
+{
+    Editor().appendPlainText(text);
+}
+
+void SeriesPane::insertPlainText(const QString& text)
+{
+    Editor().insertPlainText(text);
+}
+
+void SeriesPane::clear()
+{
+    Editor().clear();
+}
+
+void SeriesPane::undo()
+{
+    Editor().undo();
+}
+
+void SeriesPane::redo()
+{
+    Editor().redo();
+}
+
 int SeriesPane::LineCount() const
 {
-    const int blocks = document()->blockCount();
-    return document()->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+    if (pending_.Pending())
+        return pending_.LineCount();
+    const QTextDocument* text = QPlainTextEdit::document();
+    const int blocks = text->blockCount();
+    return text->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
 }
 
 std::optional<int> SeriesPane::YearOfLine(int line) const
@@ -164,6 +290,27 @@ void SeriesPane::UpdateGutter(const QRect& rect, int dy)
         gutter_->update(0, rect.y(), gutter_->width(), rect.height());
     if (rect.contains(viewport()->rect()))
         UpdateGutterWidth();
+}
+
+bool SeriesPane::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+        FillEditor();
+        break;
+    default:
+        break;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void SeriesPane::showEvent(QShowEvent* event)
+{
+    FillEditor();
+    QPlainTextEdit::showEvent(event);
 }
 
 void SeriesPane::resizeEvent(QResizeEvent* event)

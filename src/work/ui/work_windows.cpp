@@ -146,7 +146,7 @@ void ResetWindows(TMainForm& form)
     for (QWidget* window : form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (window->isWindow() && window != form.AboutForm())
             delete window;
-    form.Ser1Memo->SetSeries({});
+    form.Ser1Memo->RestoreSeries({});
     form.RadioGroup1->SetItemIndex(0);
     form.OutPutMemo->clear();
 }
@@ -154,7 +154,7 @@ void ResetWindows(TMainForm& form)
 void ApplyWork(TMainForm& form, const Work& work)
 {
     ResetWindows(form);
-    form.Ser1Memo->SetSeries(work.main.series);
+    form.Ser1Memo->RestoreSeries(work.main.series);
     SetIndex(*form.RadioGroup1, work.main.r1);
     SetReportText(*form.OutPutMemo, work.main.report);
     RestoreFreshness(*form.OutPutMemo, work.main.reportStale);
@@ -162,8 +162,8 @@ void ApplyWork(TMainForm& form, const Work& work)
 
     if (work.correl) {
         aqualen::ui::TCorrelForm& correl = form.MakeCorrelForm();
-        correl.MemoSer1->SetSeries(work.correl->series1);
-        correl.MemoSer2->SetSeries(work.correl->series2);
+        correl.MemoSer1->RestoreSeries(work.correl->series1);
+        correl.MemoSer2->RestoreSeries(work.correl->series2);
         SetReportText(*correl.OutPutMemo, work.correl->report);
         correl.ShowPoints(work.correl->points);
         RestoreFreshness(*correl.OutPutMemo, work.correl->reportStale);
@@ -171,8 +171,8 @@ void ApplyWork(TMainForm& form, const Work& work)
     }
     if (work.odn) {
         aqualen::ui::TOdnForm& odn = form.MakeOdnForm();
-        odn.MemoSer1->SetSeries(work.odn->series1);
-        odn.MemoSer2->SetSeries(work.odn->series2);
+        odn.MemoSer1->RestoreSeries(work.odn->series1);
+        odn.MemoSer2->RestoreSeries(work.odn->series2);
         SetIndex(*odn.RadioGroup1, work.odn->row);
         SetIndex(*odn.RadioGroup2, work.odn->level);
         SetReportText(*odn.OutPutMemo, work.odn->report);
@@ -184,7 +184,7 @@ void ApplyWork(TMainForm& form, const Work& work)
         ApplyCurve(form.MakeObespForm(), *work.curve);
     if (work.analysis) {
         analysis::ui::TAnalysisForm& analysis = form.MakeAnalysisForm();
-        analysis.SeriesMemo->SetSeries(work.analysis->series);
+        analysis.SeriesMemo->RestoreSeries(work.analysis->series);
         if (work.analysis->level > 0)
             analysis.SetLevelPercent(work.analysis->level);
         SetIndex(*analysis.CurveGroup, work.analysis->curve);
@@ -197,8 +197,8 @@ void ApplyWork(TMainForm& form, const Work& work)
     if (work.extension) {
         const ExtensionWork& kept = *work.extension;
         extension::ui::TExtensionForm& extension = form.MakeExtensionForm();
-        extension.MemoSer1->SetSeries(kept.studied);
-        extension.MemoSer2->SetSeries(kept.analogue);
+        extension.MemoSer1->RestoreSeries(kept.studied);
+        extension.MemoSer2->RestoreSeries(kept.analogue);
         if (!kept.report.isEmpty() && !kept.reportStale) {
             // Run again on the same series: the same chart, and the extended
             // series ready to be handed to the main window.

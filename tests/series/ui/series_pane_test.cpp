@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,42 @@ TEST_F(SeriesPaneTest, TextRoundTripsExactlyAndReadsAsBefore)
         EXPECT_EQ(pane.LineCount(), static_cast<int>(lines[i].size())) << i;
         pane.undo();
         EXPECT_TRUE(pane.Text().isEmpty()) << i;
+    }
+}
+
+// A series restored into a hidden pane waits for the pane to show: read
+// before the fill it is what the editor gives after it, breaks of every kind
+// included, and the fill leaves nothing to undo.
+TEST_F(SeriesPaneTest, ARestoredSeriesReadsTheSameBeforeAndAfterTheFill)
+{
+    const QString texts[] = {QString(),
+                             QStringLiteral("1\r\n2\r3\n"),
+                             QStringLiteral("1\r\r\n\n2\r"),
+                             QString::fromUtf8("\u00A012\u20295\u2028 6"),
+                             QString::fromUtf8("7\uFDD08\uFDD1"),
+                             QStringLiteral("\n\n")};
+    for (const QString& text : texts) {
+        SeriesPane pane;
+        pane.RestoreSeries({text, 1950, QStringLiteral("Река")});
+        const PaneSeries waiting = pane.Series();
+        const SeriesLines lines = ui::PaneLines(pane);
+        const int count = pane.LineCount();
+        const int gutter = pane.GutterWidth();
+        EXPECT_TRUE(pane.QPlainTextEdit::document()->isEmpty()) << "waits while hidden";
+
+        pane.show();
+        const QString filled = pane.QPlainTextEdit::document()->toRawText();
+        EXPECT_EQ(QString(filled).replace(QChar::ParagraphSeparator, QLatin1Char('\n')), waiting.text);
+        EXPECT_EQ(pane.Series(), waiting);
+        EXPECT_EQ(ui::PaneLines(pane), lines);
+        EXPECT_EQ(pane.LineCount(), count);
+        EXPECT_EQ(pane.GutterWidth(), gutter);
+        EXPECT_FALSE(pane.QPlainTextEdit::document()->isUndoAvailable());
+
+        // Restored into a shown pane, the editor is filled at once.
+        pane.RestoreSeries({text, std::nullopt, QString()});
+        EXPECT_EQ(pane.QPlainTextEdit::document()->toRawText(), filled);
+        EXPECT_FALSE(pane.QPlainTextEdit::document()->isUndoAvailable());
     }
 }
 
