@@ -140,21 +140,31 @@ Work CaptureWork(TMainForm& form)
     return work;
 }
 
-void ResetWindows(TMainForm& form)
+namespace {
+
+// The windows of the menu as a fresh program shows them (the main window
+// holding `series`): gone, made again on demand. The series goes in at once,
+// not after an empty one: a long pane takes as long to empty as to fill.
+void ResetWindowsTo(TMainForm& form, const aqualen::ui::PaneSeries& series)
 {
-    // The windows of the menu are made again on demand, fresh.
     for (QWidget* window : form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (window->isWindow() && window != form.AboutForm())
             delete window;
-    form.Ser1Memo->RestoreSeries({});
+    form.Ser1Memo->RestoreSeries(series);
     form.RadioGroup1->SetItemIndex(0);
     form.OutPutMemo->clear();
 }
 
+} // namespace
+
+void ResetWindows(TMainForm& form)
+{
+    ResetWindowsTo(form, {});
+}
+
 void ApplyWork(TMainForm& form, const Work& work)
 {
-    ResetWindows(form);
-    form.Ser1Memo->RestoreSeries(work.main.series);
+    ResetWindowsTo(form, work.main.series);
     SetIndex(*form.RadioGroup1, work.main.r1);
     SetReportText(*form.OutPutMemo, work.main.report);
     RestoreFreshness(*form.OutPutMemo, work.main.reportStale);
