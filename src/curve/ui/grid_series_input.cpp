@@ -13,6 +13,7 @@
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
 #include "curve/ui/series_grid_view.h"
+#include "curve/ui/series_page.h"
 #include "curve/ui/up_down.h"
 #include "series/series_lines.h"
 #include "series/ui/message_service.h"
@@ -55,9 +56,9 @@ QString EmptyRowsQuestion(int first, int start)
 
 } // namespace
 
-void PasteIntoGrid(TParamDlg& dialog, const QString& text)
+void PasteIntoGrid(SeriesPage& page, const QString& text)
 {
-    const PastedSeries pasted = TakePastedSeries(&dialog, text);
+    const PastedSeries pasted = TakePastedSeries(&page, text);
     if (pasted.kind == PastedSeries::Kind::Cancelled)
         return;
     std::string block;
@@ -67,13 +68,13 @@ void PasteIntoGrid(TParamDlg& dialog, const QString& text)
     } else {
         block = pasted.text.toStdString();
     }
-    SeriesGridCells& cells = dialog.GridCells->Cells();
-    int start = dialog.StringGrid1->CurrentRow();
+    SeriesGridCells& cells = page.GridCells->Cells();
+    int start = page.StringGrid1->CurrentRow();
     // A block that runs past the last row grows the table to hold it, and
     // the empty rows above it would silently become points of the series.
     const int first = FirstEmptyRowAbove(cells, start);
-    if (first < start && start + PastedRowBreaks(block) > dialog.PointCount()) {
-        switch (AskYesNoCancel(&dialog, EmptyRowsQuestion(first, start))) {
+    if (first < start && start + PastedRowBreaks(block) > page.PointCount()) {
+        switch (AskYesNoCancel(&page, EmptyRowsQuestion(first, start))) {
         case Answer::Yes:
             start = first;
             break;
@@ -84,37 +85,37 @@ void PasteIntoGrid(TParamDlg& dialog, const QString& text)
         }
     }
     const int lastRow = PasteCells(cells, SeriesGridCells::kValueColumn, start, block);
-    dialog.GridCells->CellsChanged();
-    dialog.StringGrid1->SetCurrentRow(start);
-    CoverPastedRows(dialog, lastRow);
+    page.GridCells->CellsChanged();
+    page.StringGrid1->SetCurrentRow(start);
+    CoverPastedRows(page, lastRow);
 }
 
-void CoverPastedRows(TParamDlg& dialog, int lastRow)
+void CoverPastedRows(SeriesPage& page, int lastRow)
 {
     constexpr int kMax = SeriesGridCells::kMaxPoints;
-    if (lastRow > dialog.PointCount())
-        dialog.UpDown2->SetPosition(std::min(lastRow, kMax));
+    if (lastRow > page.PointCount())
+        page.UpDown2->SetPosition(std::min(lastRow, kMax));
     if (lastRow > kMax)
-        ShowWarning(&dialog,
+        ShowWarning(&page,
                     QStringLiteral("В таблице не более %1 точек: значения после %1-й строки не взяты!").arg(kMax));
 }
 
-void LoadFileIntoGrid(TParamDlg& dialog, const QString& path)
+void LoadFileIntoGrid(SeriesPage& page, const QString& path)
 {
-    const std::optional<SeriesLines> lines = ReadSeriesFileLines(&dialog, path);
+    const std::optional<SeriesLines> lines = ReadSeriesFileLines(&page, path);
     if (!lines)
         return;
-    dialog.StringGrid1->CommitEdit();
-    SeriesGridCells& cells = dialog.GridCells->Cells();
+    page.StringGrid1->CommitEdit();
+    SeriesGridCells& cells = page.GridCells->Cells();
     ClearValues(cells);
     const int count = static_cast<int>(std::min<size_t>(lines->size(), SeriesGridCells::kMaxPoints));
     for (int row = 1; row <= count; ++row)
         cells.Set(SeriesGridCells::kValueColumn, row, (*lines)[static_cast<size_t>(row - 1)]);
-    dialog.UpDown2->SetPosition(std::max(count, dialog.UpDown2->Minimum()));
-    dialog.GridCells->CellsChanged();
-    dialog.StringGrid1->SetCurrentRow(1);
+    page.UpDown2->SetPosition(std::max(count, page.UpDown2->Minimum()));
+    page.GridCells->CellsChanged();
+    page.StringGrid1->SetCurrentRow(1);
     if (lines->size() > static_cast<size_t>(SeriesGridCells::kMaxPoints))
-        CoverPastedRows(dialog, static_cast<int>(lines->size()));
+        CoverPastedRows(page, static_cast<int>(lines->size()));
 }
 
 void TakeMainSeries(TParamDlg& dialog)

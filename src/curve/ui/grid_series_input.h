@@ -1,12 +1,13 @@
 #pragma once
 // How a series comes into the parameters dialog's grid besides typing: a
-// paste (of one column or several, past the last row), and a dropped file; and where the grid
-// points after a cell was refused.
+// paste (of one column or several, past the last row), a dropped file and the
+// main window's series; and where the grid points after a cell was refused.
 
 class QString;
 
 namespace aqualen::ui {
 
+class SeriesPage;
 class TParamDlg;
 
 // Ctrl+V into the value column from the current row. A block of several
@@ -14,15 +15,15 @@ class TParamDlg;
 // column the user takes, and nothing when the choice is cancelled. A paste
 // that runs past the last row below empty value cells (which would become
 // points without values) asks whether to start at the first of them.
-void PasteIntoGrid(TParamDlg& dialog, const QString& text);
+void PasteIntoGrid(SeriesPage& page, const QString& text);
 
 // Grows "Число точек" so that rows up to `lastRow` show and are read, at
 // most 500; past that, says that the rest was not taken.
-void CoverPastedRows(TParamDlg& dialog, int lastRow);
+void CoverPastedRows(SeriesPage& page, int lastRow);
 
 // Reads a series file into the value column from row 1, the other values
 // emptied, and sets the number of points to the file's (5 to 500).
-void LoadFileIntoGrid(TParamDlg& dialog, const QString& path);
+void LoadFileIntoGrid(SeriesPage& page, const QString& path);
 
 // "Взять ряд из главного окна": the main window's lines into the value
 // column, "Ввести ряд" ticked, the number of points set to their count and

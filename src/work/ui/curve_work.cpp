@@ -13,6 +13,7 @@
 #include "curve/ui/obesp_form.h"
 #include "curve/ui/param_dlg.h"
 #include "curve/ui/series_grid_model.h"
+#include "curve/ui/series_page.h"
 #include "distributions/ui/quantiles_form.h"
 #include "series/ui/radio_group.h"
 #include "work/ui/window_frame.h"
@@ -103,9 +104,7 @@ void ApplyParams(TParamDlg& dialog, const ParamsWork& params)
     SeriesGridCells cells;
     for (const GridCell& cell : params.cells)
         cells.Set(cell.column, cell.row, cell.text.toStdString());
-    dialog.GridCells->Cells() = std::move(cells);
-    dialog.GridCells->SetPointCount(dialog.PointCount());
-    dialog.GridCells->CellsChanged();
+    dialog.PageSeries->ShowCells(std::move(cells));
 }
 
 CurveWork CaptureCurve(TObespForm& form)
