@@ -83,14 +83,40 @@ double MeanOf(const std::vector<double>& values)
     return static_cast<double>(sum / static_cast<long double>(values.size()));
 }
 
+// The fit by the chosen method. For the bootstrap's re-fits (quantilesOnly)
+// a curve that has quantiles but no Cs is a curve too.
 Fit FitBy(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
-          const Fit* near);
+          const Fit* near, bool quantilesOnly);
+
+// The Kritsky–Menkel curve through the three points themselves; the Pearson
+// III relation's Cv and Cs would give one that misses them.
+Fit KritskyMenkelThrough(const FitOptions& options, const SmoothingPoints& points, const Fit* near, bool quantilesOnly)
+{
+    const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
+    const KmPointsEstimate e = KritskyMenkelThroughPoints(points, near ? &start : nullptr, quantilesOnly);
+    const MomentEstimate& m = e.moments;
+    if (!std::isnan(m.cs))
+        return CurveOf(options, m.mean, m.cv, m.cs, near, &e.shape);
+    // A re-fit's curve without a third moment: its quantiles, Cv and Cs NaN.
+    if (!std::isfinite(m.mean) || !(m.mean > 0))
+        throw FitRefused(kMeanNotPositive);
+    Fit fit;
+    fit.distribution = options.distribution;
+    fit.method = options.method;
+    fit.mean = m.mean;
+    fit.cv = m.cv;
+    fit.cs = m.cs;
+    fit.kmShape = e.shape.shape;
+    fit.kmPower = e.shape.power;
+    fit.kmScale = e.shape.scale;
+    return fit;
+}
 
 } // namespace
 
 Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing)
 {
-    const Fit fit = FitCurveNear(values, options, smoothing, nullptr);
+    const Fit fit = RefuseEvaluationErrors([&] { return FitBy(values, options, smoothing, nullptr, false); });
     // Every quantile the sheet and the report show must exist; one that does
     // not refuses the curve here rather than breaks the drawing later.
     for (const double p : {0.01, 0.1, 1.0, 5.0, 50.0, 95.0, 99.0, 99.9, 99.99}) {
@@ -107,13 +133,13 @@ Fit FitCurve(const std::vector<double>& values, const FitOptions& options, const
 Fit FitCurveNear(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
                  const Fit* near)
 {
-    return RefuseEvaluationErrors([&] { return FitBy(values, options, smoothing, near); });
+    return RefuseEvaluationErrors([&] { return FitBy(values, options, smoothing, near, true); });
 }
 
 namespace {
 
 Fit FitBy(const std::vector<double>& values, const FitOptions& options, const SmoothingPoints* smoothing,
-          const Fit* near)
+          const Fit* near, bool quantilesOnly)
 {
     if (options.distribution == Distribution::None)
         throw FitRefused("Не выбрано распределение аналитической кривой!");
@@ -132,6 +158,8 @@ Fit FitBy(const std::vector<double>& values, const FitOptions& options, const Sm
     case Method::GraphicAnalytic: {
         if (!smoothing)
             throw FitRefused("Для графоаналитического метода нужна сглаживающая кривая!");
+        if (options.distribution == Distribution::KritskyMenkel)
+            return KritskyMenkelThrough(options, *smoothing, near, quantilesOnly);
         const MomentEstimate e = GraphicAnalyticEstimate(*smoothing);
         return CurveOf(options, e.mean, e.cv, e.cs, near);
     }

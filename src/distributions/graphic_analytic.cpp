@@ -11,6 +11,7 @@
 
 #include <boost/math/tools/roots.hpp>
 
+#include "distributions/fit_texts.h"
 #include "distributions/math_policy.h"
 #include "distributions/pearson3.h"
 #include "series/number_text.h"
@@ -20,6 +21,8 @@ namespace aqualen::dist {
 namespace {
 
 const boost::math::tools::eps_tolerance<double> kTolerance(std::numeric_limits<double>::digits - 3);
+
+const char* const kNoCurve = "Через точки сглаживающей кривой не проходит кривая Крицкого–Менкеля с конечным Cs!";
 
 // A curve falling with P passes through the three points only in this order.
 void RequireFalling(const SmoothingPoints& points)
@@ -81,18 +84,19 @@ double HighestLogSpreadRatio(double spread)
     return LogSpreadRatio(-std::exp(a)); // the side that keeps γ + 3b > 0
 }
 
-// No curve of the family passes through the points: the range of x50 that
-// one would, given x5 and x95, rounded inwards to the three decimals shown.
-[[noreturn]] void RefuseKmPoints(const SmoothingPoints& points, double lowestRatio, double highestRatio)
+// The range of x50 through which, given x5 and x95, a curve of the family
+// with a Cs passes, rounded inwards to the three decimals shown, after the
+// sentence that says why these points have none.
+[[noreturn]] void RefuseKmPoints(const SmoothingPoints& points, const std::string& why, double lowestRatio)
 {
+    const double highestRatio = HighestLogSpreadRatio(std::log(points.x5 / points.x95));
     // ln(x5/x50) = R·ln(x50/x95) gives x50 = x95·(x5/x95)^(1/(1 + R)).
     const auto median = [&](double ratio) { return points.x95 * std::pow(points.x5 / points.x95, 1 / (1 + ratio)); };
     const auto text = [](double v) { return FormatFixed(v, 3, ','); };
-    throw FitRefused(
-        "Через точки сглаживающей кривой не проходит кривая Крицкого–Менкеля с конечным Cs! При значениях " +
-        text(points.x5) + " (5 %) и " + text(points.x95) + " (95 %) её значение при 50 % должно быть больше " +
-        text(std::ceil(median(highestRatio) * 1000) / 1000) + " и меньше " +
-        text(std::floor(median(lowestRatio) * 1000) / 1000) + "!");
+    throw FitRefused(why + " При значениях " + text(points.x5) + " (5 %) и " + text(points.x95) +
+                     " (95 %) её значение при 50 % должно быть больше " +
+                     text(std::ceil(median(highestRatio) * 1000) / 1000) + " и меньше " +
+                     text(std::floor(median(lowestRatio) * 1000) / 1000) + "!");
 }
 
 } // namespace
@@ -140,7 +144,7 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points)
 // sign of b alone: a bracketing search on u (over ln|u|, whose range spans
 // eight decades) solves it. Then b = ln(x5/x95)/(w5 − w95) from the spread,
 // and x̄ = x50/k50 from the median.
-KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start)
+KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start, bool quantilesOnly)
 {
     RequireFalling(points);
     if (!(points.x95 > 0))
@@ -150,11 +154,9 @@ KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const
     // The family's limits (closed forms at γ = 1e-6), worked out once.
     static const double lowest = LogSpreadRatio(kKritskyMenkelLargestU);
     static const double widest = LogSpreadRatio(-kKritskyMenkelLargestU);
-    const auto refuse = [&] {
-        RefuseKmPoints(points, lowest, HighestLogSpreadRatio(std::log(points.x5 / points.x95)));
-    };
+    const auto refuse = [&](const char* why) { RefuseKmPoints(points, why, lowest); };
     if (!(ratio > lowest && ratio < widest))
-        refuse();
+        refuse(kNoCurve);
 
     // u = sign·e^t; next to u = 0 (|u| below kKritskyMenkelSmallestU) the
     // lognormal stands in, as everywhere in the family. The gamma inverse
@@ -204,9 +206,18 @@ KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const
         const double u = sign * std::exp(*t);
         const double g = 1 / (u * u);
         const double power = std::log(points.x5 / points.x95) / (LogVariateAt(u, 5) - LogVariateAt(u, 95));
-        if (!(g + 3 * power > 0)) // no third moment: beyond HighestLogSpreadRatio
-            refuse();
+        // Beyond γ + b = 0 the curve has no mean to scale it by; beyond
+        // γ + 3b = 0 (HighestLogSpreadRatio of the third moment) no Cs.
+        if (!(g + power > 0))
+            refuse(kNoCurve);
+        const bool thirdMoment = g + 3 * power > 0;
+        if (!thirdMoment && !quantilesOnly)
+            refuse(kPointsBeyondThirdMomentText);
         shape = KritskyMenkelOf(g, power);
+        if (!thirdMoment) {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            return {{points.x50 / KritskyMenkelQuantile(shape, 50), nan, nan}, shape};
+        }
     }
     const KmMoments moments = KritskyMenkelMoments(shape.shape, shape.power);
     return {{points.x50 / KritskyMenkelQuantile(shape, 50), moments.cv, moments.cs}, shape};

@@ -25,15 +25,18 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points);
 
 // The Kritsky–Menkel curve whose quantiles at 5, 50 and 95 % are the three
 // points, with its x̄, Cv and Cs. Raises FitRefused when the points do not
-// fall, when x95 is not positive, when no curve of the family passes through
-// them (the message names the range of x50 that one would), or when the
-// curve through them has no third moment.
+// fall, when x95 is not positive, when no curve of the family with a mean
+// passes through them, or when the curve through them has no third moment
+// (γ + 3b ≤ 0); the last two messages name the range of x50 that a curve
+// with a Cs would pass through. With quantilesOnly such a curve is returned,
+// its Cv and Cs NaN: the bootstrap's re-fits need only its quantiles.
 struct KmPointsEstimate {
     MomentEstimate moments;
     KmShape shape;
 };
 // A start close to the answer saves most of the search.
-KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start = nullptr);
+KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start = nullptr,
+                                            bool quantilesOnly = false);
 
 // S of the Pearson III curve with skewness Cs.
 double SkewIndex(double cs);

@@ -127,9 +127,19 @@ TEST(CurveCli, AnalyticCurveOptions)
     const std::string png = ScratchDir() + "/analytic.png";
     const std::string scale = " --max 600 --min 100 --main-step 50 --additional-step 10 --dpi 40 --decimal . ";
     const CliResult drawn =
-        RunCli("curve --smooth --dist km --method quantile --band 80" + scale + "'" + values + "' -o '" + png + "'");
+        RunCli("curve --smooth --dist p3 --method quantile --band 80" + scale + "'" + values + "' -o '" + png + "'");
     EXPECT_EQ(drawn.status, 0) << drawn.err;
     EXPECT_EQ(ReadWholeFile(png).compare(1, 3, "PNG"), 0);
+    // The Kritsky–Menkel curve through this series' three points has Cs 3.66
+    // (Cs/Cv 10.6): a fifth of its model series have points no curve of the
+    // family passes through, and its band is refused with their share.
+    const std::string km = "curve --smooth --dist km --method quantile" + scale + "'" + values + "' -o '" + png + "'";
+    EXPECT_EQ(RunCli(km).status, 0);
+    const CliResult kmBand = RunCli(km + " --band 80");
+    EXPECT_EQ(kmBand.status, 1);
+    EXPECT_EQ(
+        kmBand.err.rfind("Доверительные границы не построены: кривая не подбирается для 28,4 % модельных рядов", 0), 0u)
+        << kmBand.err;
 
     const CliResult noSmoothing =
         RunCli("curve --dist p3 --method quantile" + scale + "'" + values + "' -o '" + png + "'");

@@ -8,6 +8,7 @@
 
 #include "distributions/analytic_curve.h"
 #include "distributions/fit_near.h"
+#include "distributions/fit_texts.h"
 #include "distributions/graphic_analytic.h"
 #include "distributions/kritsky_menkel.h"
 #include "distributions/max_likelihood.h"
@@ -146,8 +147,8 @@ TEST(GraphicAnalytic, RecoversThePearsonCurveOfItsPoints)
     EXPECT_THROW(GraphicAnalyticEstimate(rising), FitRefused);
 }
 
-// The Kritsky–Menkel curve through three points of one of its own curves is
-// that curve: its quantiles at 5, 50 and 95 % are the points, its Cv and Cs
+// The Kritsky–Menkel curve fitted to three points of one of its own curves
+// is that curve: its quantiles at 5, 50 and 95 % are the points, its Cv and Cs
 // those of the curve, on both sides of the lognormal (b > 0 and b < 0).
 TEST(GraphicAnalytic, KritskyMenkelPassesThroughItsThreePoints)
 {
@@ -162,14 +163,7 @@ TEST(GraphicAnalytic, KritskyMenkelPassesThroughItsThreePoints)
         const Fit truth = FitCurve({}, given);
         const auto x = [&](const Fit& f, double p) { return f.mean * ModularQuantile(f, p); };
         const SmoothingPoints points{x(truth, 5), x(truth, 50), x(truth, 95)};
-        const KmPointsEstimate e = KritskyMenkelThroughPoints(points);
-        Fit fit = truth;
-        fit.mean = e.moments.mean;
-        fit.cv = e.moments.cv;
-        fit.cs = e.moments.cs;
-        fit.kmShape = e.shape.shape;
-        fit.kmPower = e.shape.power;
-        fit.kmScale = e.shape.scale;
+        const Fit fit = FitCurve({}, Options(Distribution::KritskyMenkel, Method::GraphicAnalytic), &points);
         EXPECT_NEAR(x(fit, 5), points.x5, 1e-9 * points.x5) << c.cv << " " << c.cs;
         EXPECT_NEAR(x(fit, 50), points.x50, 1e-9 * points.x50) << c.cv << " " << c.cs;
         EXPECT_NEAR(x(fit, 95), points.x95, 1e-9 * points.x95) << c.cv << " " << c.cs;
@@ -190,9 +184,9 @@ TEST(GraphicAnalytic, KritskyMenkelPassesThroughItsThreePoints)
 // passes through the points, just outside none does.
 TEST(GraphicAnalytic, KritskyMenkelRefusesPointsNoCurvePassesThrough)
 {
-    const auto refusal = [&](const SmoothingPoints& points) {
+    const auto refusal = [&](const SmoothingPoints& points, bool quantilesOnly = false) {
         try {
-            KritskyMenkelThroughPoints(points);
+            KritskyMenkelThroughPoints(points, nullptr, quantilesOnly);
         } catch (const FitRefused& refused) {
             return std::string(refused.what());
         }
@@ -207,10 +201,33 @@ TEST(GraphicAnalytic, KritskyMenkelRefusesPointsNoCurvePassesThrough)
     EXPECT_EQ(refusal({150, 50, -10}),
               "Кривая Крицкого–Менкеля положительна: значение сглаживающей кривой при 95 % должно быть больше нуля!");
 
-    // γ = 4, b = −1.5: a curve with a mean (γ + b > 0) but no third moment.
+    // γ = 4, b = −1.5: a curve with a mean (γ + b > 0) but no third moment,
+    // refused for its Cs; the bootstrap's re-fits, which need only its
+    // quantiles, take it.
     const auto point = [](double p) { return 100 * std::exp(-1.5 * KritskyMenkelLogVariate(4, true, p)); };
+    const SmoothingPoints beyond{point(5), point(50), point(95)};
+    EXPECT_EQ(refusal(beyond).rfind(std::string(kPointsBeyondThirdMomentText) + " При значениях ", 0), 0u);
+    const KmPointsEstimate quantilesOnly = KritskyMenkelThroughPoints(beyond, nullptr, true);
+    EXPECT_NEAR(quantilesOnly.shape.shape, 4, 1e-9);
+    EXPECT_NEAR(quantilesOnly.shape.power, -1.5, 1e-9);
+    EXPECT_TRUE(std::isnan(quantilesOnly.moments.cs));
+    for (const double p : {5.0, 50.0, 95.0})
+        EXPECT_NEAR(quantilesOnly.moments.mean * KritskyMenkelQuantile(quantilesOnly.shape, p), point(p),
+                    1e-9 * point(p));
+    const FitOptions graphic = Options(Distribution::KritskyMenkel, Method::GraphicAnalytic);
+    try {
+        FitCurve({}, graphic, &beyond);
+        ADD_FAILURE() << "a fit without a Cs";
+    } catch (const FitRefused& refused) {
+        EXPECT_EQ(std::string(refused.what()), refusal(beyond));
+    }
+    const SmoothingPoints ordinary{150, 100, 60};
+    const Fit near = FitCurve({}, graphic, &ordinary); // any curve to start from
+    EXPECT_NEAR(FitCurveNear({}, graphic, &beyond, &near).kmPower, -1.5, 1e-9);
+    // γ = 4, b = −5: no mean either, refused in the re-fits too.
+    const auto noMean = [](double p) { return 100 * std::exp(-5 * KritskyMenkelLogVariate(4, true, p)); };
     const std::string noCs = "Через точки сглаживающей кривой не проходит кривая Крицкого–Менкеля с конечным Cs!";
-    EXPECT_EQ(refusal({point(5), point(50), point(95)}).rfind(noCs, 0), 0u);
+    EXPECT_EQ(refusal({noMean(5), noMean(50), noMean(95)}, true).rfind(noCs + " При значениях ", 0), 0u);
 
     // x5 = 25, x95 = 10: ln(x5/x50) = R·ln(x50/x95) with R between its
     // limits as γ → 0, (ln 0.95 − ln 0.5)/(ln 0.5 − ln 0.05) for b > 0 and
