@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -11,6 +12,8 @@
 #include <boost/math/tools/minima.hpp>
 
 #include "distributions/analytic_curve.h"
+#include "distributions/fit_texts.h"
+#include "series/number_text.h"
 
 namespace aqualen::dist {
 
@@ -34,16 +37,14 @@ const char* NoMaximumText(Edge edge)
 {
     switch (edge) {
     case Edge::ThirdMoment:
-        return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к границе "
-               "γ + 3b = 0, за которой у кривой нет Cs!";
+        return kLikelihoodToThirdMomentText;
     case Edge::SmallShape:
-        return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к его краю "
-               "γ → 0 (вырожденной кривой)!";
+        return kLikelihoodToSmallShapeText;
     case Edge::Spread:
     case Edge::None:
         break;
     }
-    return "Правдоподобие не имеет максимума внутри семейства Крицкого–Менкеля: оно растёт к вырожденной кривой!";
+    return kLikelihoodToDegenerateText;
 }
 
 // Relative distance from a limit within which a maximum sits on it.
@@ -144,8 +145,36 @@ double LogLikelihoodOf(const std::vector<double>& k, double cv, double cs)
     return sum;
 }
 
+namespace {
+
+// A series of n positive values has a Cv of at most √n (all but one of them
+// 0: x̄ = X/n, σ = X/√n with the n − 1 divisor). A maximum of the
+// likelihood on a curve of a larger Cv (a series with one value orders of
+// magnitude above the others gives Cv of 1e3 to 1e22 inside the family) says
+// nothing the series can show: refused, naming the bound.
+LikelihoodEstimate WithinSeriesCv(const LikelihoodEstimate& estimate, size_t n)
+{
+    const double largest = std::sqrt(static_cast<double>(n));
+    if (!(estimate.cv <= largest))
+        throw FitRefused(std::string(kLikelihoodCvBeyondSeriesText) + FormatFixed(largest, 3, ',') +
+                         ", наибольшего Cv ряда из " + std::to_string(n) +
+                         " положительных значений (так бывает, когда одно значение на порядки больше остальных)!");
+    return estimate;
+}
+
+LikelihoodEstimate Maximise(const std::vector<double>& k, bool fixRatio, double ratio, const KmShape* start);
+
+} // namespace
+
 LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixRatio, double ratio,
                                          const KmShape* start)
+{
+    return WithinSeriesCv(Maximise(k, fixRatio, ratio, start), k.size());
+}
+
+namespace {
+
+LikelihoodEstimate Maximise(const std::vector<double>& k, bool fixRatio, double ratio, const KmShape* start)
 {
     const std::vector<double> logK = LogsOf(k);
     // The lognormal's σ from the logarithms starts the search.
@@ -240,6 +269,8 @@ LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixR
     best.logLikelihood = -value;
     return best;
 }
+
+} // namespace
 
 Lambdas LikelihoodLambdas(const std::vector<double>& k)
 {

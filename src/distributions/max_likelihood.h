@@ -17,7 +17,8 @@ struct LikelihoodEstimate {
 
 // The (Cv, Cs) whose curve gives the k_i the greatest likelihood, searched
 // along Cs = ratio·Cv when fixRatio is set. All k_i > 0.
-// Raises FitRefused when no curve with a third moment fits.
+// Raises FitRefused when no curve with a third moment fits, and when the
+// best has a Cv above √n, more than any series of n positive values has.
 // A start close to the answer (a bootstrap's original curve) lets Newton's
 // method find the maximum from there, several times faster.
 LikelihoodEstimate MaxLikelihoodEstimate(const std::vector<double>& k, bool fixRatio, double ratio,

@@ -2,12 +2,14 @@
 // or the curve's refusal, never a Boost error or a floating-point fault.
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
+#include "distributions/fit_texts.h"
 #include "series/float_fault.h"
 #include "series/numeric_lists.h"
 #include "stats/statistics_report.h"
@@ -117,6 +119,41 @@ TEST(FitFailures, LikelihoodOnALimitOfTheFamilyIsRefused)
             EXPECT_NE(what.find(c.limit), std::string::npos) << what;
         }
     }
+}
+
+// A series with one value orders of magnitude above the others: the
+// likelihood has a maximum inside the family, but on a curve whose Cv no
+// series of that length has (at most √n); it was reported with exit 0.
+TEST(FitFailures, LikelihoodOfOneValueOrdersAboveTheRestIsRefused)
+{
+    const std::vector<double> ordinary{100, 120, 90, 80, 150, 110, 95, 130, 70, 105, 115, 85};
+    const auto with = [&](size_t count, double outlier) {
+        std::vector<double> values(ordinary.begin(), ordinary.begin() + static_cast<std::ptrdiff_t>(count));
+        values.push_back(outlier);
+        return values;
+    };
+    struct Case {
+        std::vector<double> values;
+        const char* bound;
+    };
+    const Case cases[] = {
+        {with(8, 8.8e14), "√n = 3,000, наибольшего Cv ряда из 9 положительных значений"}, // once Cv 3.3e14, Cs 6.1e72
+        {with(12, 3e21), "√n = 3,606, наибольшего Cv ряда из 13 положительных значений"}, // once Cv 2.1e22
+        {with(3, 1e10), "√n = 2,000, наибольшего Cv ряда из 4 положительных значений"},   // once Cv 917, Cs 1.3e6
+    };
+    for (const Case& c : cases) {
+        try {
+            const Fit fit = FitCurve(c.values, Options(Distribution::KritskyMenkel, Method::MaxLikelihood));
+            ADD_FAILURE() << c.bound << ": Cv " << fit.cv << ", Cs " << fit.cs;
+        } catch (const FitRefused& refusal) {
+            const std::string what = refusal.what();
+            EXPECT_EQ(what.rfind(kLikelihoodCvBeyondSeriesText, 0), 0u) << what;
+            EXPECT_NE(what.find(c.bound), std::string::npos) << what;
+        }
+    }
+    // A value a few times the others is no such series: it has its curve.
+    const Fit fit = FitCurve(with(12, 300), Options(Distribution::KritskyMenkel, Method::MaxLikelihood));
+    EXPECT_LT(fit.cv, 1);
 }
 
 } // namespace
