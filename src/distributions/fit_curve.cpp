@@ -95,7 +95,9 @@ Fit KritskyMenkelThrough(const FitOptions& options, const SmoothingPoints& point
     const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
     const KmPointsEstimate e = KritskyMenkelThroughPoints(points, near ? &start : nullptr, quantilesOnly);
     const MomentEstimate& m = e.moments;
-    if (!std::isnan(m.cs))
+    // Cv and Cs of a curve of the family next to b = 0 may be lost to
+    // cancellation (NaN): CurveOf refuses those.
+    if (e.thirdMoment)
         return CurveOf(options, m.mean, m.cv, m.cs, near, &e.shape);
     // A re-fit's curve without a third moment: its quantiles, Cv and Cs NaN.
     if (!std::isfinite(m.mean) || !(m.mean > 0))

@@ -216,7 +216,7 @@ KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const
         shape = KritskyMenkelOf(g, power);
         if (!thirdMoment) {
             const double nan = std::numeric_limits<double>::quiet_NaN();
-            return {{points.x50 / KritskyMenkelQuantile(shape, 50), nan, nan}, shape};
+            return {{points.x50 / KritskyMenkelQuantile(shape, 50), nan, nan}, shape, false};
         }
     }
     const KmMoments moments = KritskyMenkelMoments(shape.shape, shape.power);

@@ -33,6 +33,7 @@ MomentEstimate GraphicAnalyticEstimate(const SmoothingPoints& points);
 struct KmPointsEstimate {
     MomentEstimate moments;
     KmShape shape;
+    bool thirdMoment = true; // false: only with quantilesOnly, Cv and Cs NaN
 };
 // A start close to the answer saves most of the search.
 KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const KmShape* start = nullptr,

@@ -42,5 +42,24 @@ TEST(FuzzFindings, HandEnteredCurveWithQuantilesBeyondTheDoublesIsRefused)
     EXPECT_NO_THROW(FitCurve({}, Given(Distribution::PearsonIII, 1e290, 1, 2)));
 }
 
+// Three points of a curve of b 1.4e-10: its Cv and Cs were lost to
+// cancellation (NaN), and the fit passed them off as a curve without a
+// third moment, reported with Cv NaN. Refused, or a curve with its Cv.
+TEST(FuzzFindings, KritskyMenkelThroughNearlyEqualPointsHasACvOrIsRefused)
+{
+    const KmShape km = KritskyMenkelOf(5.439708647, 1.416609732e-10);
+    const auto x = [&](double p) { return 42.18505859 * KritskyMenkelQuantile(km, p); };
+    const SmoothingPoints points{x(5), x(50), x(95)};
+    FitOptions o;
+    o.distribution = Distribution::KritskyMenkel;
+    o.method = Method::GraphicAnalytic;
+    try {
+        const Fit fit = FitCurve({}, o, &points);
+        EXPECT_TRUE(std::isfinite(fit.cv) && fit.cv > 0) << fit.cv;
+        EXPECT_TRUE(std::isfinite(fit.cs)) << fit.cs;
+    } catch (const FitRefused&) {
+    }
+}
+
 } // namespace
 } // namespace aqualen::dist
