@@ -26,4 +26,10 @@ inline constexpr const char* kPointsBeyondThirdMomentText =
     "Через точки сглаживающей кривой проходит лишь кривая Крицкого–Менкеля за границей γ + 3b = 0, у "
     "которой нет Cs!";
 
+// Points too close together for the curve's moments: they come from
+// differences of log-gammas that cancel as b → 0.
+inline constexpr const char* kPointsTooCloseText =
+    "Значения сглаживающей кривой при 5 и 95 % почти равны: Cv и Cs кривой Крицкого–Менкеля через её точки не "
+    "вычисляются с нужной точностью!";
+
 } // namespace aqualen::dist

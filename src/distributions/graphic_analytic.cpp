@@ -150,6 +150,12 @@ KmPointsEstimate KritskyMenkelThroughPoints(const SmoothingPoints& points, const
     if (!(points.x95 > 0))
         throw FitRefused(
             "Кривая Крицкого–Менкеля положительна: значение сглаживающей кривой при 95 % должно быть больше нуля!");
+    // Cv and Cs come from ln E[k^m], log-gamma differences that keep about
+    // 1e-19 absolutely: Cs is off by about 1e-19/Cv³, more than the
+    // printed digits below a spread ln(x5/x95) of 1e-4 (Cv about 3e-5);
+    // the fuzzer found Cs −4.7e8 at a spread of 2e-9.
+    if (!(std::log(points.x5 / points.x95) >= 1e-4))
+        throw FitRefused(kPointsTooCloseText);
     const double ratio = std::log(points.x5 / points.x50) / std::log(points.x50 / points.x95);
     // The family's limits (closed forms at γ = 1e-6), worked out once.
     static const double lowest = LogSpreadRatio(kKritskyMenkelLargestU);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "distributions/analytic_curve.h"
+#include "distributions/fit_texts.h"
 #include "distributions/kritsky_menkel.h"
 #include "support/given_parameters.h"
 
@@ -59,6 +60,25 @@ TEST(FuzzFindings, KritskyMenkelThroughNearlyEqualPointsHasACvOrIsRefused)
         EXPECT_TRUE(std::isfinite(fit.cs)) << fit.cs;
     } catch (const FitRefused&) {
     }
+}
+
+// Three points 1e-9 apart: the curve through them got Cs −4.7e8 (its
+// moments lost to cancellation), and re-solved from itself Cv NaN.
+TEST(FuzzFindings, KritskyMenkelThroughPointsTooCloseIsRefused)
+{
+    const SmoothingPoints points{1.0625000013367689, 1.0625000000791882, 1.0624999991544248};
+    FitOptions o;
+    o.distribution = Distribution::KritskyMenkel;
+    o.method = Method::GraphicAnalytic;
+    try {
+        FitCurve({}, o, &points);
+        ADD_FAILURE() << "a fit";
+    } catch (const FitRefused& refused) {
+        EXPECT_STREQ(refused.what(), kPointsTooCloseText);
+    }
+    // A spread of 1e-3 still has its curve.
+    const SmoothingPoints close{1.001, 1.0004, 1.0};
+    EXPECT_NO_THROW(FitCurve({}, o, &close));
 }
 
 } // namespace
