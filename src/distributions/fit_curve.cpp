@@ -21,6 +21,8 @@ namespace {
 const char* const kMeanNotPositive = "Среднее значение должно быть больше нуля!";
 const char* const kCvNotPositive = "Коэффициент вариации Cv должен быть больше нуля!";
 const char* const kQuantileOutOfRange = "Квантили кривой с такими параметрами выходят за пределы представимых чисел!";
+const char* const kRatioOutOfRange =
+    "Отношение Cs/Cv кривой с такими параметрами выходит за пределы представимых чисел!";
 
 // The statistics report's values of a series; neither its lines nor its r(1)
 // are needed here. A series with a mean of zero or all values equal has no
@@ -54,6 +56,10 @@ Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const 
         throw FitRefused(kCvNotPositive);
     if (!std::isfinite(cs))
         throw FitRefused("Коэффициент асимметрии Cs не определён!");
+    // A Cv entered next to the least double beside a Cs of ordinary size:
+    // the report's Cs/Cv would read "INF".
+    if (!std::isfinite(cs / cv))
+        throw FitRefused(kRatioOutOfRange);
     Fit fit;
     fit.distribution = options.distribution;
     fit.method = options.method;

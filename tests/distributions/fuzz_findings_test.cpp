@@ -43,6 +43,17 @@ TEST(FuzzFindings, HandEnteredCurveWithQuantilesBeyondTheDoublesIsRefused)
     EXPECT_NO_THROW(FitCurve({}, Given(Distribution::PearsonIII, 1e290, 1, 2)));
 }
 
+// A hand-entered Cv so small beside its Cs that Cs/Cv overflows: the
+// parameters' lines printed "Cs/Cv: INF"; the curve is refused instead.
+TEST(FuzzFindings, HandEnteredRatioBeyondTheDoublesIsRefused)
+{
+    EXPECT_THROW(FitCurve({}, Given(Distribution::PearsonIII, 100, 1e-300, 1e10)), FitRefused);
+    EXPECT_THROW(FitCurve({}, Given(Distribution::PearsonIII, 100, 4.9e-324, 1)), FitRefused);
+    // Tiny but with a ratio the doubles hold.
+    const Fit fit = FitCurve({}, Given(Distribution::PearsonIII, 100, 1e-300, 2e-300));
+    EXPECT_DOUBLE_EQ(fit.cs / fit.cv, 2);
+}
+
 // Three points of a curve of b 1.4e-10: its Cv and Cs were lost to
 // cancellation (NaN), and the fit passed them off as a curve without a
 // third moment, reported with Cv NaN. Refused, or a curve with its Cv.
