@@ -61,6 +61,11 @@ SeriesPane::SeriesPane(QWidget* parent) : QPlainTextEdit(parent)
     connect(clearYearsAction_, &QAction::triggered, this, &SeriesPane::mnClearYearsClick);
     connect(this, &QPlainTextEdit::blockCountChanged, this, &SeriesPane::UpdateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &SeriesPane::UpdateGutter);
+    // Before anything hears of a change, the text read last is forgotten
+    // (either signal may come first; the layout follows both).
+    QTextDocument* doc = QPlainTextEdit::document();
+    connect(doc, &QTextDocument::contentsChange, this, [this] { textKnown_ = false; });
+    connect(doc, &QTextDocument::contentsChanged, this, [this] { textKnown_ = false; });
     connect(this, &QPlainTextEdit::textChanged, this, &SeriesPane::SeriesChanged);
     // A last line emptied or filled changes whether it has a year.
     connect(this, &QPlainTextEdit::textChanged, gutter_, qOverload<>(&QWidget::update));
@@ -106,9 +111,12 @@ QString SeriesPane::Text() const
 {
     if (pending_.Pending())
         return pending_.Text();
-    QString text = QPlainTextEdit::document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text;
+    if (!textKnown_) {
+        text_ = QPlainTextEdit::document()->toRawText();
+        text_.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        textKnown_ = true;
+    }
+    return text_;
 }
 
 PaneSeries SeriesPane::Series() const
@@ -118,8 +126,9 @@ PaneSeries SeriesPane::Series() const
 
 SeriesLines SeriesPane::Lines() const
 {
-    // The raw text, not toPlainText(): see LinesOfRawText.
-    return LinesOfRawText(pending_.Pending() ? pending_.Text() : QPlainTextEdit::document()->toRawText());
+    // The raw text, not toPlainText(): see LinesOfRawText, which takes a
+    // line feed as it takes the paragraph separator.
+    return LinesOfRawText(Text());
 }
 
 void SeriesPane::SetSeries(const PaneSeries& series)

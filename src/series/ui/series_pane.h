@@ -120,6 +120,10 @@ private:
     std::optional<int> firstYear_;
     QString name_;
     PendingPaneText pending_;
+    // Text() as last read from the editor, until its document changes: the
+    // reports and their freshness read a long pane several times an edit.
+    mutable QString text_;
+    mutable bool textKnown_ = false;
 };
 
 // The pane as a SeriesPane, or nullptr for a plain text pane.

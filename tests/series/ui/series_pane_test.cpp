@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "series/series_lines.h"
 #include "series/ui/pane_series.h"
 #include "series/ui/pane_text.h"
 #include "series/ui/series_files.h"
@@ -50,6 +51,39 @@ TEST_F(SeriesPaneTest, TextRoundTripsExactlyAndReadsAsBefore)
 // A series restored into a hidden pane waits for the pane to show: read
 // before the fill it is what the editor gives after it, breaks of every kind
 // included, and the fill leaves nothing to undo.
+// The pane keeps the text it read last; every kind of edit must reach a
+// reader at once, the listeners of the change among them.
+TEST_F(SeriesPaneTest, EveryEditReachesTheTextAndTheLines)
+{
+    SeriesPane pane;
+    QString heard;
+    QObject::connect(&pane, &SeriesPane::SeriesChanged, [&] { heard = pane.Text(); });
+    const auto expect = [&](const char* text) {
+        EXPECT_EQ(pane.Text(), QString::fromUtf8(text));
+        EXPECT_EQ(heard, QString::fromUtf8(text));
+        EXPECT_EQ(ui::PaneLines(pane), SplitLines(text));
+    };
+    pane.setPlainText(QStringLiteral("1\n2"));
+    expect("1\n2");
+    pane.moveCursor(QTextCursor::End);
+    pane.insertPlainText(QStringLiteral("5\n7"));
+    expect("1\n25\n7");
+    pane.undo();
+    expect("1\n2");
+    pane.redo();
+    expect("1\n25\n7");
+    QTextCursor cursor(pane.document());
+    cursor.beginEditBlock();
+    cursor.insertText(QStringLiteral("9\n"));
+    cursor.insertText(QStringLiteral("8"));
+    cursor.endEditBlock();
+    expect("9\n81\n25\n7");
+    pane.SetSeries({QStringLiteral("3"), 1950, QString()});
+    expect("3");
+    pane.clear();
+    expect("");
+}
+
 TEST_F(SeriesPaneTest, ARestoredSeriesReadsTheSameBeforeAndAfterTheFill)
 {
     const QString texts[] = {QString(),
