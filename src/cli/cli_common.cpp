@@ -512,4 +512,20 @@ std::vector<double> CommandLine::ReadValues(const std::string& path, const Serie
     return std::move(*values);
 }
 
+int CommandLine::OutcomeStatus(ReportOutcome outcome, const std::string& tooShortText, int seriesCount) const
+{
+    switch (outcome) {
+    case ReportOutcome::TooShort:
+        err << tooShortText << '\n';
+        return kExitTooShort;
+    case ReportOutcome::DifferentLengths:
+    case ReportOutcome::InvalidInput:
+        err << ReportOutcomeMessage(outcome, seriesCount) << '\n';
+        return kExitRejected;
+    case ReportOutcome::Report:
+        break;
+    }
+    return kExitReport;
+}
+
 } // namespace aqualen::cli

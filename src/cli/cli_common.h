@@ -228,6 +228,11 @@ public:
     // The numbers of the series file, read as the series checks read them:
     // too few lines or one that does not read stops the command.
     std::vector<double> ReadValues(const std::string& path, const SeriesFileOptions& options) const;
+    // The exit status of a report that ended in `outcome`: kExitReport; or,
+    // with its message and a line end on `err`, kExitTooShort for a short
+    // series (`tooShortText`) and kExitRejected for a refused input (the
+    // ReportOutcomeMessage over `seriesCount` series).
+    int OutcomeStatus(ReportOutcome outcome, const std::string& tooShortText, int seriesCount) const;
 
     std::ostream& out;
     std::ostream& err;

@@ -39,19 +39,9 @@ int WriteCorrel(const CommandLine& line, const CorrelRequest& request, const Ser
                 const SeriesLines& analogue)
 {
     const CorrelationOutcome outcome = CorrelationReport(studied, analogue, request.fileOptions.separator);
-    switch (outcome.kind) {
-    case ReportOutcome::TooShort:
-        line.err << "aqualen-cli correl: each series needs more than 2 lines\n";
-        return kExitTooShort;
-    case ReportOutcome::DifferentLengths:
-    case ReportOutcome::InvalidInput:
-        line.err << ReportOutcomeMessage(outcome.kind, 2) << '\n';
-        return kExitRejected;
-    case ReportOutcome::Report:
+    if (outcome.kind == ReportOutcome::Report)
         WriteLines(line.out, outcome.lines);
-        return kExitReport;
-    }
-    return kExitReport;
+    return line.OutcomeStatus(outcome.kind, "aqualen-cli correl: each series needs more than 2 lines", 2);
 }
 
 } // namespace

@@ -53,18 +53,8 @@ int WriteHomog(const CommandLine& line, const HomogRequest& request, const Serie
     StreamReportSink sink(line.out);
     const ReportOutcome outcome =
         HomogeneityReport(first, second, request.row, request.level, request.fileOptions.separator, sink);
-    switch (outcome) {
-    case ReportOutcome::TooShort:
-        line.err << "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)\n";
-        return kExitTooShort;
-    case ReportOutcome::InvalidInput:
-    case ReportOutcome::DifferentLengths:
-        line.err << ReportOutcomeMessage(outcome, 2) << '\n';
-        return kExitRejected;
-    case ReportOutcome::Report:
-        return kExitReport;
-    }
-    return kExitReport;
+    return line.OutcomeStatus(
+        outcome, "aqualen-cli homog: too few lines (each series needs at least 3, one of them at least 10)", 2);
 }
 
 } // namespace

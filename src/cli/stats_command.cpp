@@ -47,18 +47,7 @@ int WriteStats(const CommandLine& line, const StatsRequest& request, const Serie
     StreamReportSink sink(line.out);
     const ReportOutcome outcome =
         RunStatisticsCommand(lines, series, RegionalR1At(request.r1Index), request.fileOptions.separator, sink);
-    switch (outcome) {
-    case ReportOutcome::TooShort:
-        line.err << line.TooFewLinesText() << '\n';
-        return kExitTooShort;
-    case ReportOutcome::InvalidInput:
-    case ReportOutcome::DifferentLengths:
-        line.err << ReportOutcomeMessage(outcome, 1) << '\n';
-        return kExitRejected;
-    case ReportOutcome::Report:
-        return kExitReport;
-    }
-    return kExitReport;
+    return line.OutcomeStatus(outcome, line.TooFewLinesText(), 1);
 }
 
 } // namespace
