@@ -68,6 +68,16 @@ int32_t RoundPixel(long double value)
     return static_cast<int32_t>(RoundHalfEven(value));
 }
 
+// The value at `at` on the straight line from (from, fromValue) to
+// (to, toValue): how both axes read between two rows of a scale.
+double Between(double at, double from, double to, double fromValue, double toValue)
+{
+    const long double value = fromValue + (static_cast<long double>(at) - from) *
+                                              (static_cast<long double>(toValue) - fromValue) /
+                                              (static_cast<long double>(to) - from);
+    return StoreDouble(value);
+}
+
 } // namespace
 
 std::span<const ScaleEntry> CoarseScale()
@@ -99,11 +109,7 @@ double ProbabilityToX(bool fineGrid, double probability)
         if (i == 0)
             return 0;
         const ScaleEntry& previous = scale[i - 1];
-        const long double x =
-            previous.Position + (static_cast<long double>(probability) - previous.Probability) *
-                                    (static_cast<long double>(row.Position) - previous.Position) /
-                                    (static_cast<long double>(row.Probability) - previous.Probability);
-        return StoreDouble(x);
+        return Between(probability, previous.Probability, row.Probability, previous.Position, row.Position);
     }
     return 0;
 }
@@ -120,11 +126,7 @@ double XToProbability(bool fineGrid, double x)
         if (row.Position == x)
             return row.Probability;
         const ScaleEntry& previous = scale[i - 1];
-        const long double p =
-            previous.Probability + (static_cast<long double>(x) - previous.Position) *
-                                       (static_cast<long double>(row.Probability) - previous.Probability) /
-                                       (static_cast<long double>(row.Position) - previous.Position);
-        return StoreDouble(p);
+        return Between(x, previous.Position, row.Position, previous.Probability, row.Probability);
     }
     return scale.back().Probability;
 }
