@@ -2,7 +2,9 @@
 
 #include "distributions/quantile_report.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "series/number_text.h"
 
@@ -10,34 +12,28 @@ namespace aqualen::dist {
 
 namespace {
 
+// Indexed by Distribution; None, or a value past the end, is "нет".
+constexpr std::array<const char*, 3> kDistributionNames{"нет", "Пирсон III", "Крицкий–Менкель"};
+static_assert(kDistributionNames.size() == static_cast<size_t>(Distribution::KritskyMenkel) + 1);
+
+// Indexed by Method; a value past the end has no name.
+constexpr std::array<const char*, 5> kMethodNames{
+    "метод моментов",           "метод моментов (выборочные Cv, Cs)",
+    "графоаналитический метод", "метод наибольшего правдоподобия",
+    "параметры заданы вручную",
+};
+static_assert(kMethodNames.size() == static_cast<size_t>(Method::Given) + 1);
+
 const char* DistributionName(Distribution d)
 {
-    switch (d) {
-    case Distribution::PearsonIII:
-        return "Пирсон III";
-    case Distribution::KritskyMenkel:
-        return "Крицкий–Менкель";
-    case Distribution::None:
-        break;
-    }
-    return "нет";
+    const auto i = static_cast<size_t>(d);
+    return i < kDistributionNames.size() ? kDistributionNames[i] : kDistributionNames[0];
 }
 
 const char* MethodName(Method m)
 {
-    switch (m) {
-    case Method::Moments:
-        return "метод моментов";
-    case Method::SampleMoments:
-        return "метод моментов (выборочные Cv, Cs)";
-    case Method::GraphicAnalytic:
-        return "графоаналитический метод";
-    case Method::MaxLikelihood:
-        return "метод наибольшего правдоподобия";
-    case Method::Given:
-        return "параметры заданы вручную";
-    }
-    return "";
+    const auto i = static_cast<size_t>(m);
+    return i < kMethodNames.size() ? kMethodNames[i] : "";
 }
 
 std::string Fixed3(double v, char sep)
