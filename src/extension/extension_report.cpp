@@ -1,7 +1,9 @@
 #include "extension/extension_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <stdexcept>
 
 #include "extension/extension_texts.h"
@@ -36,23 +38,19 @@ std::vector<double> Slice(const YearSeries& series, const YearSpan& years)
 
 const char* RefusalText(ExtensionRefusal refusal)
 {
-    switch (refusal) {
-    case ExtensionRefusal::None:
-        return "";
-    case ExtensionRefusal::NoCommonYears:
-        return kNoCommonYearsText;
-    case ExtensionRefusal::TooFewCommonYears:
-        return kTooFewCommonYearsText;
-    case ExtensionRefusal::AnalogueShorter:
-        return kAnalogueShorterText;
-    case ExtensionRefusal::ConstantStudied:
-        return kConstantStudiedText;
-    case ExtensionRefusal::ConstantAnalogue:
-        return kConstantAnalogueText;
-    case ExtensionRefusal::NegativeRadicand:
-        return kNegativeRadicandText;
-    }
-    return "";
+    // Indexed by ExtensionRefusal; None, or a value past the end, has no text.
+    static constexpr std::array<const char*, 7> kTexts{
+        "",
+        kNoCommonYearsText,
+        kTooFewCommonYearsText,
+        kAnalogueShorterText,
+        kConstantStudiedText,
+        kConstantAnalogueText,
+        kNegativeRadicandText,
+    };
+    static_assert(kTexts.size() == static_cast<size_t>(ExtensionRefusal::NegativeRadicand) + 1);
+    const auto i = static_cast<size_t>(refusal);
+    return i < kTexts.size() ? kTexts[i] : "";
 }
 
 ExtensionRefusal ComputeExtension(const YearSeries& studied, const YearSeries& analogue, ExtensionFigures& figures)
