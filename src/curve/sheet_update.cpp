@@ -42,6 +42,20 @@ std::optional<SheetUpdate> StoreScale(CurveSettings& settings, const SheetInput&
     return std::nullopt;
 }
 
+// Runs a fit of the sheet's curves. A refusal or a floating-point fault on
+// the way is the sheet's `refusal` with its text, a fault marked as one.
+std::optional<SheetUpdate> TryFit(void (*fit)(CurveSettings&), CurveSettings& settings, SheetRefusal refusal)
+{
+    try {
+        fit(settings);
+    } catch (const dist::FitRefused& refused) {
+        return Refused(refusal, refused.what());
+    } catch (const FloatFault& fault) {
+        return Refused(refusal, fault.what(), true);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string NotANumberText(const std::string& text)
@@ -74,13 +88,8 @@ SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, con
 
     settings.SmoothCurve = false;
     if (input.smoothCurve) {
-        try {
-            FitSmoothingCurve(settings);
-        } catch (const dist::FitRefused& refused) {
-            return Refused(SheetRefusal::Smoothing, refused.what());
-        } catch (const FloatFault& fault) {
-            return Refused(SheetRefusal::Smoothing, fault.what(), true);
-        }
+        if (std::optional<SheetUpdate> refused = TryFit(FitSmoothingCurve, settings, SheetRefusal::Smoothing))
+            return *refused;
         settings.SmoothCurve = true;
     }
 
@@ -93,13 +102,8 @@ SheetUpdate ApplySheetInput(CurveSettings& settings, SeriesGridCells& cells, con
     if (input.readAnalytic && !input.readAnalytic(options))
         return Refused(SheetRefusal::AnalyticInput, {});
     sheet.Options = options;
-    try {
-        FitAnalyticCurve(settings);
-    } catch (const dist::FitRefused& refused) {
-        return Refused(SheetRefusal::Analytic, refused.what());
-    } catch (const FloatFault& fault) {
-        return Refused(SheetRefusal::Analytic, fault.what(), true);
-    }
+    if (std::optional<SheetUpdate> refused = TryFit(FitAnalyticCurve, settings, SheetRefusal::Analytic))
+        return *refused;
     return {};
 }
 
