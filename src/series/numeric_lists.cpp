@@ -9,7 +9,7 @@ namespace aqualen {
 
 void TDoubleList::SortDescending()
 {
-    double* v = items_.Data();
+    double* v = MutableData();
     // Equal values may still differ (-0 and 0): they are placed exactly as
     // the exchanges place them.
     const std::vector<size_t> order = ExchangeSortOrder(v, static_cast<size_t>(Count()));

@@ -11,8 +11,8 @@ namespace aqualen {
 
 namespace detail {
 
-// Shared storage of both list classes. Capacity grows by 4 up to 8, by 16 up
-// to 64 and by a quarter beyond, so small series stay small.
+// The array both list classes derive from. Capacity grows by 4 up to 8, by
+// 16 up to 64 and by a quarter beyond, so small series stay small.
 template <typename T> class GrowableArray {
 public:
     int32_t Add(T value)
@@ -34,6 +34,11 @@ public:
             items_[index] = value;
     }
     int32_t Count() const { return count_; }
+    // Contiguous view of the Count() elements, for read-only loops.
+    const T* Data() const { return items_.get(); }
+
+protected:
+    // A list class makes these public where it offers them.
     int32_t Capacity() const { return capacity_; }
     void Clear()
     {
@@ -41,8 +46,7 @@ public:
         count_ = 0;
         capacity_ = 0;
     }
-    T* Data() { return items_.get(); }
-    const T* Data() const { return items_.get(); }
+    T* MutableData() { return items_.get(); }
 
 private:
     static void CheckNotNegative(int32_t index)
@@ -68,34 +72,15 @@ private:
 
 } // namespace detail
 
-class TDoubleList {
+class TDoubleList : public detail::GrowableArray<double> {
 public:
-    int32_t Add(double value) { return items_.Add(value); }
-    double Get(int32_t index) const { return items_.Get(index); }
-    void Put(int32_t index, double value) { items_.Put(index, value); }
-    int32_t Count() const { return items_.Count(); }
-    int32_t Capacity() const { return items_.Capacity(); }
-    void Clear() { items_.Clear(); }
+    using GrowableArray::Capacity;
+    using GrowableArray::Clear;
     // Largest first, equal values in the order the exchange sort leaves
     // them (series/exchange_order.h).
     void SortDescending();
-    // Contiguous view of the Count() elements, for read-only loops.
-    const double* Data() const { return items_.Data(); }
-
-private:
-    detail::GrowableArray<double> items_;
 };
 
-class TIntList {
-public:
-    int32_t Add(int32_t value) { return items_.Add(value); }
-    int32_t Get(int32_t index) const { return items_.Get(index); }
-    void Put(int32_t index, int32_t value) { items_.Put(index, value); }
-    int32_t Count() const { return items_.Count(); }
-    const int32_t* Data() const { return items_.Data(); }
-
-private:
-    detail::GrowableArray<int32_t> items_;
-};
+class TIntList : public detail::GrowableArray<int32_t> {};
 
 } // namespace aqualen
