@@ -20,19 +20,23 @@ int64_t PixelOf(double value, double low, double high, int pixels)
     return std::min<int64_t>(static_cast<int64_t>(std::min(at, 1e18)), pixels - 1);
 }
 
+// Moves `low` to point i where its coordinate on `axis` is less, `high`
+// where it is greater: of equal ones, the first stays.
+void TakeExtreme(const std::vector<PlotPoint>& points, size_t i, double PlotPoint::*axis, size_t& low, size_t& high)
+{
+    if (points[i].*axis < points[low].*axis)
+        low = i;
+    if (points[i].*axis > points[high].*axis)
+        high = i;
+}
+
 // Indices of the first least and greatest x and y.
 void MarkExtremes(const std::vector<PlotPoint>& points, std::vector<bool>& keep)
 {
     size_t minX = 0, maxX = 0, minY = 0, maxY = 0;
     for (size_t i = 1; i < points.size(); ++i) {
-        if (points[i].x < points[minX].x)
-            minX = i;
-        if (points[i].x > points[maxX].x)
-            maxX = i;
-        if (points[i].y < points[minY].y)
-            minY = i;
-        if (points[i].y > points[maxY].y)
-            maxY = i;
+        TakeExtreme(points, i, &PlotPoint::x, minX, maxX);
+        TakeExtreme(points, i, &PlotPoint::y, minY, maxY);
     }
     for (const size_t i : {minX, maxX, minY, maxY})
         keep[i] = true;
@@ -94,10 +98,7 @@ std::vector<size_t> LineEnvelope(const std::vector<PlotPoint>& points, const Pix
         size_t high = first;
         while (last + 1 < points.size() && PixelOf(points[last + 1].x, grid.xMin, grid.xMax, grid.columns) == column) {
             ++last;
-            if (points[last].y < points[low].y)
-                low = last;
-            if (points[last].y > points[high].y)
-                high = last;
+            TakeExtreme(points, last, &PlotPoint::y, low, high);
         }
         for (const size_t i : {first, low, high, last})
             keep[i] = true;
