@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "analysis/analysis_messages.h"
+#include "analysis/series_values.h"
 #include "distributions/curve_sampling.h"
 #include "series/number_text.h"
 #include "stats/bias_correction.h"
@@ -157,11 +158,7 @@ CriticalValues SimulatedCriticalValues(const dist::Fit& fit, int n, double r1, i
 
 std::optional<std::string> OutlierRefusal(const std::vector<double>& values)
 {
-    if (values.size() < kOutlierMinLength || values.size() > kOutlierMaxLength)
-        return kOutlierLengthText;
-    if (std::all_of(values.begin(), values.end(), [&](double v) { return v == values.front(); }))
-        return kAllEqualText;
-    return std::nullopt;
+    return ValuesRefusal(values, kOutlierMinLength, kOutlierMaxLength, kOutlierLengthText);
 }
 
 dist::FitOptions OutlierFitOptions(dist::Distribution distribution, int r1Choice)

@@ -1,5 +1,8 @@
 #include "analysis/series_values.h"
 
+#include <algorithm>
+
+#include "analysis/analysis_messages.h"
 #include "series/number_text.h"
 
 namespace aqualen::analysis {
@@ -23,6 +26,16 @@ std::optional<std::vector<double>> ReadValues(const SeriesLines& lines, char sep
         values.push_back(*v);
     }
     return values;
+}
+
+std::optional<std::string> ValuesRefusal(const std::vector<double>& values, size_t least, size_t most,
+                                         const char* lengthText)
+{
+    if (values.size() < least || values.size() > most)
+        return lengthText;
+    if (std::all_of(values.begin(), values.end(), [&](double v) { return v == values.front(); }))
+        return kAllEqualText;
+    return std::nullopt;
 }
 
 } // namespace aqualen::analysis

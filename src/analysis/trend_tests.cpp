@@ -16,6 +16,7 @@
 
 #include "analysis/analysis_messages.h"
 #include "analysis/pair_counting.h"
+#include "analysis/series_values.h"
 #include "series/float_fault.h"
 #include "series/number_text.h"
 #include "series/numeric_lists.h"
@@ -214,11 +215,7 @@ std::string P3(double p, char sep)
 
 std::optional<std::string> TrendRefusal(const std::vector<double>& values)
 {
-    if (values.size() < kTrendMinLength || values.size() > kTrendMaxLength)
-        return kTrendLengthText;
-    if (std::all_of(values.begin(), values.end(), [&](double v) { return v == values.front(); }))
-        return kAllEqualText;
-    return std::nullopt;
+    return ValuesRefusal(values, kTrendMinLength, kTrendMaxLength, kTrendLengthText);
 }
 
 std::int64_t MannKendallS(const std::vector<double>& values)
