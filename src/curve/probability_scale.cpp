@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "series/float_fault.h"
 #include "series/numeric_routines.h"
@@ -78,6 +79,26 @@ double Between(double at, double from, double to, double fromValue, double toVal
     return StoreDouble(value);
 }
 
+// The `to` column of the scale at `at` along the ascending `from` column:
+// the row's own value where `at` meets a row, else between that row and the
+// one before. Nothing below the first row or past the last (nor for NaN).
+std::optional<double> ReadAcross(std::span<const ScaleEntry> scale, double at, double ScaleEntry::*from,
+                                 double ScaleEntry::*to)
+{
+    for (size_t i = 0; i < scale.size(); ++i) {
+        const ScaleEntry& row = scale[i];
+        if (row.*from < at)
+            continue;
+        if (row.*from == at)
+            return row.*to;
+        if (i == 0)
+            return std::nullopt;
+        const ScaleEntry& previous = scale[i - 1];
+        return Between(at, previous.*from, row.*from, previous.*to, row.*to);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::span<const ScaleEntry> CoarseScale()
@@ -97,21 +118,10 @@ std::span<const ScaleEntry> SelectedScale(bool fineGrid)
 
 double ProbabilityToX(bool fineGrid, double probability)
 {
-    const std::span<const ScaleEntry> scale = SelectedScale(fineGrid);
-    for (size_t i = 0; i < scale.size(); ++i) {
-        const ScaleEntry& row = scale[i];
-        if (row.Probability < probability)
-            continue;
-        if (row.Probability == probability)
-            return row.Position;
-        // Below the first row there is nothing to interpolate from: the
-        // left end of the axis, like a probability past the last row.
-        if (i == 0)
-            return 0;
-        const ScaleEntry& previous = scale[i - 1];
-        return Between(probability, previous.Probability, row.Probability, previous.Position, row.Position);
-    }
-    return 0;
+    // Below the first row there is nothing to interpolate from: the left
+    // end of the axis, like a probability past the last row.
+    return ReadAcross(SelectedScale(fineGrid), probability, &ScaleEntry::Probability, &ScaleEntry::Position)
+        .value_or(0);
 }
 
 double XToProbability(bool fineGrid, double x)
@@ -119,16 +129,7 @@ double XToProbability(bool fineGrid, double x)
     const std::span<const ScaleEntry> scale = SelectedScale(fineGrid);
     if (!(x > scale.front().Position))
         return scale.front().Probability;
-    for (size_t i = 1; i < scale.size(); ++i) {
-        const ScaleEntry& row = scale[i];
-        if (row.Position < x)
-            continue;
-        if (row.Position == x)
-            return row.Probability;
-        const ScaleEntry& previous = scale[i - 1];
-        return Between(x, previous.Position, row.Position, previous.Probability, row.Probability);
-    }
-    return scale.back().Probability;
+    return ReadAcross(scale, x, &ScaleEntry::Position, &ScaleEntry::Probability).value_or(scale.back().Probability);
 }
 
 double ValueToY(double scaleMin, double scaleMax, double value)
