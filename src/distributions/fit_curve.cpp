@@ -45,6 +45,24 @@ void RequireSeries(const std::vector<double>& values)
         throw FitRefused("Для аналитической кривой нужно не менее трёх значений ряда!");
 }
 
+// The fit's fields as given, with the Kritsky–Menkel shape when there is
+// one; whatever checks they need come before.
+Fit FitOf(const FitOptions& options, double mean, double cv, double cs, const KmShape* km)
+{
+    Fit fit;
+    fit.distribution = options.distribution;
+    fit.method = options.method;
+    fit.mean = mean;
+    fit.cv = cv;
+    fit.cs = cs;
+    if (km) {
+        fit.kmShape = km->shape;
+        fit.kmPower = km->power;
+        fit.kmScale = km->scale;
+    }
+    return fit;
+}
+
 // The curve with these x̄, Cv and Cs, after the checks every method shares;
 // a Kritsky–Menkel curve solved from its moments unless its shape is known.
 Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const Fit* near = nullptr,
@@ -60,20 +78,11 @@ Fit CurveOf(const FitOptions& options, double mean, double cv, double cs, const 
     // the report's Cs/Cv would read "INF".
     if (!std::isfinite(cs / cv))
         throw FitRefused(kRatioOutOfRange);
-    Fit fit;
-    fit.distribution = options.distribution;
-    fit.method = options.method;
-    fit.mean = mean;
-    fit.cv = cv;
-    fit.cs = cs;
-    if (options.distribution == Distribution::KritskyMenkel) {
-        const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
-        const KmShape km = known ? *known : SolveKritskyMenkel(cv, cs, near ? &start : nullptr);
-        fit.kmShape = km.shape;
-        fit.kmPower = km.power;
-        fit.kmScale = km.scale;
-    }
-    return fit;
+    if (options.distribution != Distribution::KritskyMenkel)
+        return FitOf(options, mean, cv, cs, nullptr);
+    const KmShape start{near ? near->kmShape : 0, near ? near->kmPower : 0, 0};
+    const KmShape km = known ? *known : SolveKritskyMenkel(cv, cs, near ? &start : nullptr);
+    return FitOf(options, mean, cv, cs, &km);
 }
 
 double SkewOf(const FitOptions& options, double cv, double cs)
@@ -108,16 +117,7 @@ Fit KritskyMenkelThrough(const FitOptions& options, const SmoothingPoints& point
     // A re-fit's curve without a third moment: its quantiles, Cv and Cs NaN.
     if (!std::isfinite(m.mean) || !(m.mean > 0))
         throw FitRefused(kMeanNotPositive);
-    Fit fit;
-    fit.distribution = options.distribution;
-    fit.method = options.method;
-    fit.mean = m.mean;
-    fit.cv = m.cv;
-    fit.cs = m.cs;
-    fit.kmShape = e.shape.shape;
-    fit.kmPower = e.shape.power;
-    fit.kmScale = e.shape.scale;
-    return fit;
+    return FitOf(options, m.mean, m.cv, m.cs, &e.shape);
 }
 
 } // namespace
