@@ -3,13 +3,12 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "curve/count_text.h"
 #include "curve/curve_settings.h"
 #include "curve/sheet_update.h"
+#include "curve/ui/count_box.h"
 #include "curve/ui/page_controls.h"
 #include "curve/ui/up_down.h"
 #include "series/ui/guarded.h"
-#include "series/ui/message_service.h"
 #include "series/ui/radio_group.h"
 
 namespace aqualen::ui {
@@ -48,20 +47,7 @@ void ParametersPage::ReadInput(SheetInput& input) const
 
 void ParametersPage::Edit1Change()
 {
-    RunGuarded(this, [&] {
-        const QString text = Edit1->text();
-        switch (CheckCountText(text.toStdString(), 0, 20)) {
-        case CountTextVerdict::Valid:
-            break;
-        case CountTextVerdict::Reset:
-            Edit1->setText(QStringLiteral("3"));
-            break;
-        case CountTextVerdict::NotInteger:
-            ShowPlain(this, QStringLiteral("Следует ввести число!"));
-            Edit1->setText(text.left(text.size() - 1));
-            break;
-        }
-    });
+    RunGuarded(this, [&] { CheckCountBox(this, *Edit1, 0, 20, QStringLiteral("3")); });
 }
 
 } // namespace aqualen::ui

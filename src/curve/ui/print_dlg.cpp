@@ -13,13 +13,13 @@
 #include "curve/count_text.h"
 #include "curve/curve_sheet.h"
 #include "curve/probability_scale.h"
+#include "curve/ui/count_box.h"
 #include "curve/ui/glyphs.h"
 #include "curve/ui/paper_page.h"
 #include "curve/ui/printer_service.h"
 #include "curve/ui/up_down.h"
 #include "series/ui/application_setup.h"
 #include "series/ui/guarded.h"
-#include "series/ui/message_service.h"
 #include "series/ui/pane_text.h"
 
 namespace aqualen::ui {
@@ -116,20 +116,7 @@ void TPrintDlg::cbPrintersChange(int index)
 
 void TPrintDlg::Edit1Change()
 {
-    RunGuarded(this, [&] {
-        const QString text = Edit1->text();
-        switch (CheckCountText(text.toStdString(), 0, 20)) {
-        case CountTextVerdict::Valid:
-            break;
-        case CountTextVerdict::Reset:
-            Edit1->setText(QStringLiteral("1"));
-            break;
-        case CountTextVerdict::NotInteger:
-            ShowPlain(this, QStringLiteral("Следует ввести число!"));
-            Edit1->setText(text.left(text.size() - 1));
-            break;
-        }
-    });
+    RunGuarded(this, [&] { CheckCountBox(this, *Edit1, 0, 20, QStringLiteral("1")); });
 }
 
 void TPrintDlg::bbPrintClick()
