@@ -61,8 +61,8 @@ SeriesPane::SeriesPane(QWidget* parent) : QPlainTextEdit(parent)
     connect(clearYearsAction_, &QAction::triggered, this, &SeriesPane::mnClearYearsClick);
     connect(this, &QPlainTextEdit::blockCountChanged, this, &SeriesPane::UpdateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &SeriesPane::UpdateGutter);
-    // Before anything hears of a change, the text read last is forgotten
-    // (either signal may come first; the layout follows both).
+    // The text read last is forgotten on either signal of a change, so that
+    // it is gone before textChanged reaches anyone, whichever Qt sends first.
     QTextDocument* doc = QPlainTextEdit::document();
     connect(doc, &QTextDocument::contentsChange, this, [this] { textKnown_ = false; });
     connect(doc, &QTextDocument::contentsChanged, this, [this] { textKnown_ = false; });
@@ -126,8 +126,8 @@ PaneSeries SeriesPane::Series() const
 
 SeriesLines SeriesPane::Lines() const
 {
-    // The raw text, not toPlainText(): see LinesOfRawText, which takes a
-    // line feed as it takes the paragraph separator.
+    // Text() keeps a no-break space, unlike toPlainText() (see
+    // LinesOfRawText, which takes its line feeds as paragraph separators).
     return LinesOfRawText(Text());
 }
 
