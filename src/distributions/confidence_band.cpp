@@ -11,9 +11,21 @@
 // missing almost always upward; where the band is narrowest (P = 40–80 % for
 // skewed curves) the re-estimates' bias even exceeded its half-width, so the
 // band left its own curve. BCa corrects both from the same 2000 samples plus
-// n jackknife re-fits of the series; a studentised bootstrap would need a
-// spread for every sample (a second bootstrap level or a delta method per
-// method), a calibrated one a second level of samples: tens of times the cost.
+// n jackknife re-fits of the series.
+//
+// Two other intervals were measured on the seeded series of
+// tools/band_coverage (Pearson III, Cv 0.5, Cs 1.0, 90 % band of x1%) and
+// left: the double bootstrap's calibrated percentiles (200 first-level
+// curves with 50 samples each, Davison & Hinkley 1997, sec. 5.6) covered
+// 82.4 % (moments), 81.6 % (sample moments) and 87.6 % (graphic-analytic)
+// at n = 30 against BCa's 87.6, 83.6 and 89.2 %, at six times the cost; a
+// studentised bootstrap on ln x_P with a second-level spread per sample
+// covered 81, 82 and 80 % (100 series). The moment methods' shortfall is
+// not one either of them sees: a sample whose corrected Cs is low gets a
+// curve whose own samples scatter little, and so a band below the river's
+// x1%; the samples drawn from that curve, and those drawn from their
+// curves, behave alike, so the second level measures the percentiles'
+// shift (as BCa's z0 does) but finds their width right.
 
 #include <algorithm>
 #include <cmath>
